@@ -1,0 +1,102 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "document/CharClass.h"
+#include "document/CurrentFormat.h"
+#include "document/FontTable.h"
+#include "document/FormatRecords.h"
+#include "document/PageTable.h"
+#include "document/Tokenize.h"
+
+namespace quirel {
+
+// Outcome of a change to the document text.
+enum class EditStatus {
+    Done,
+    Refused, // the text would cut into more than 300000 tokens; nothing was changed
+};
+
+// Marker characters that live inside the text.
+enum MarkerChar : unsigned char {
+    kMarkerRemoved = 1,
+    kMarkerSubscriptOn = 2,
+    kMarkerSubscriptOff = 3,
+    kMarkerSuperscriptOn = 4,
+    kMarkerSuperscriptOff = 5,
+    kMarkerEmoticonStart = 6,
+    kMarkerEmoticonEnd = 7,
+};
+
+// The one document: its Windows-1252 text and tokens, the format records of the token
+// positions, the font table, the current format and the page slots.
+//
+// Tokens are kept up to date with the text on every change. Appending and removing the last byte
+// re-cut only the last token, so a keystroke costs the same at any document length.
+class Document {
+public:
+    Document();
+
+    const std::string& Text() const { return m_text; }
+    int TokenCount() const { return static_cast<int>(m_tokens.size()); }
+
+    // Token i (1 to TokenCount): its text as the token field reads back, i.e. at most 256 bytes
+    // and without leading and trailing blanks (a blank token reads as ""). Empty outside 1..N.
+    std::string_view TokenText(int index) const;
+    // The first byte of token i's untrimmed field (a blank for a blank token); 0 outside 1..N.
+    unsigned char TokenFirstByte(int index) const;
+    // Where token i stands in the text.
+    const Token& TokenSpan(int index) const { return m_tokens[static_cast<std::size_t>(index) - 1]; }
+    // True when token i is a word (a run of word characters).
+    bool IsWordToken(int index) const;
+
+    // Replaces the whole text and cuts it into tokens again. Refused (nothing changes) when
+    // the text has more than 300000 tokens.
+    EditStatus SetText(std::string text);
+    // Appends bytes at the end of the text. Refused when that would pass 300000 tokens.
+    EditStatus Append(std::string_view bytes);
+    // Removes the last byte of the text; Done also for an empty text, which stays empty.
+    EditStatus RemoveLastByte();
+    // Stores a new text in token i's field (cut to 256 bytes), as the re-edit does before it
+    // rebuilds the text from the tokens. The next change of the text drops such fields.
+    void SetTokenField(int index, std::string_view field);
+
+    FormatRecords& Records() { return m_records; }
+    const FormatRecords& Records() const { return m_records; }
+    FontTable& Fonts() { return m_fonts; }
+    const FontTable& Fonts() const { return m_fonts; }
+    CurrentFormat& Current() { return m_current; }
+    const CurrentFormat& Current() const { return m_current; }
+    PageTable& Pages() { return m_pages; }
+    const PageTable& Pages() const { return m_pages; }
+
+    // The record of the current format, with font index K.
+    FormatRecord CurrentRecord() const { return m_current.Record(m_fonts.LastIndex()); }
+    // Slot N (the last token) receives the current record; nothing when the text is empty.
+    void StoreCurrentRecord();
+
+    // The marker sequences; each appends at the end and stores the current record in slot N.
+    // An emoticon is code 6, seven blanks and code 7, and its number goes into the code-7 record.
+    EditStatus InsertEmoticon(int number);
+    // Superscript/subscript on: the size in force is kept as the normal size and the current size
+    // becomes the small size (unchanged for a size outside 1 to 90); off: the normal size returns.
+    EditStatus SetSuperscript(bool on);
+    EditStatus SetSubscript(bool on);
+
+private:
+    EditStatus AppendFromLastToken(std::string_view bytes);
+    EditStatus SwitchSmallSize(bool on, bool& flag, unsigned char onMarker, unsigned char offMarker);
+
+    std::string m_text;
+    std::vector<Token> m_tokens;
+    std::unordered_map<int, std::string> m_fields; // token fields stored by the re-edit
+    FormatRecords m_records;
+    FontTable m_fonts;
+    CurrentFormat m_current;
+    PageTable m_pages;
+};
+
+} // namespace quirel

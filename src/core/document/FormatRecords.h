@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "document/FormatRecord.h"
+
+namespace quirel {
+
+// The format-record slots 1 to 300000; slot i formats token i. Slots that were never written
+// since the last Reset hold the reset record, so a reset costs nothing however many slots exist.
+class FormatRecords {
+public:
+    static constexpr int kSlots = 300000;
+
+    // Every slot holds record.
+    void Reset(const FormatRecord& record);
+    // Slot index (1 to 300000) receives record; other indices are ignored.
+    void Set(int index, const FormatRecord& record);
+    // The record in slot index; the reset record for an index outside 1 to 300000.
+    const FormatRecord& Get(int index) const;
+
+private:
+    FormatRecord m_fill;
+    std::vector<FormatRecord> m_slots; // slots 1..size(); the rest hold m_fill
+};
+
+} // namespace quirel

@@ -1,0 +1,13 @@
+#include "document/PageTable.h"
+
+namespace quirel {
+
+void PageTable::Clear()
+{
+    for (auto& slot : m_slots)
+        slot = PageSlot {};
+    shownPage = 1;
+    pageCount = kMaxPages;
+}
+
+} // namespace quirel
