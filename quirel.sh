@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Sets Quirel up on Debian 12 (as root) and then starts the editor or runs every test.
+#   ./quirel.sh start [FILE.4tf]   install, build, and start the editor
+#   ./quirel.sh test               install, build, and run all tests
+# Both are idempotent: a second run installs nothing and rebuilds only what changed.
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+
+BUILD=build
+SAN_BUILD=build-sanitize
+PACKAGES=(
+  # build and tests
+  cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+  # fonts the program draws with (Windows faces are mapped onto these)
+  fontconfig fonts-dejavu-core fonts-liberation fonts-crosextra-carlito fonts-crosextra-caladea fonts-noto-color-emoji
+  # word lists
+  hunspell-es wspanish wamerican
+  # end-to-end tests under a virtual display
+  xvfb xauth x11-xkb-utils xdotool imagemagick
+)
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+build() {
+  if [[ ! -f $BUILD/CMakeCache.txt ]]; then
+    cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$BUILD" -j2
+  if [[ -x scripts/build-wordlists.sh && -x $BUILD/tools/wordlist/quirel-wordlist ]]; then
+    scripts/build-wordlists.sh "$BUILD" "$BUILD/tools/wordlist/quirel-wordlist"
+  fi
+}
+
+run_tests() {
+  export QUIREL_WORDLISTS_DIR
+  QUIREL_WORDLISTS_DIR="$(readlink -f "$BUILD")"
+  (cd "$BUILD" && ctest --output-on-failure -j2)
+  # The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+  if [[ ! -f $SAN_BUILD/CMakeCache.txt ]]; then
+    cmake -S . -B "$SAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_CORE_ONLY=ON
+  fi
+  cmake --build "$SAN_BUILD" -j2 --target quirel_core_tests
+  (cd "$SAN_BUILD" && ctest --output-on-failure -j2)
+}
+
+case "${1:-}" in
+  start)
+    shift
+    install_packages
+    build
+    if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+      echo "No display found (DISPLAY is not set): start Quirel from a desktop session." >&2
+      exit 1
+    fi
+    exec "$BUILD/quirel" "$@"
+    ;;
+  test)
+    install_packages
+    build
+    run_tests
+    ;;
+  *)
+    echo "usage: $0 start [FILE.4tf] | test" >&2
+    exit 2
+    ;;
+esac
