@@ -9,6 +9,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(quirel); // the pictures live in the static UI library
     QApplication::setApplicationName(QStringLiteral("Quirel"));
 
     // Standard buttons in Spanish ("Sí", "No", "Cancelar").
