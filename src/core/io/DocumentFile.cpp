@@ -1,76 +1,74 @@
 #include "io/DocumentFile.h"
 
+#include "document/Cp1252.h"
+#include "io/FileBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <span>
 
-#include "document/Cp1252.h"
-#include "io/FileBytes.h"
-
 namespace quirel {
 namespace {
 
-    constexpr int kSectionCount = 4;
+constexpr int kSectionCount = 4;
 
-    // The four sections of a document file. Each runs from the end of the previous signature to the
-    // next one, or to the end of the file when no signature follows (a truncated file keeps what it
-    // holds); sections after the last one present are empty.
-    std::array<std::string_view, kSectionCount> SplitSections(std::string_view bytes)
-    {
-        std::array<std::string_view, kSectionCount> sections {};
-        std::size_t start = 0;
-        for (auto& section : sections) {
-            if (start == std::string_view::npos)
-                break;
-            const std::size_t end = bytes.find(kDocumentSignature, start);
-            if (end == std::string_view::npos) {
-                section = bytes.substr(start);
-                start = std::string_view::npos;
-            } else {
-                section = bytes.substr(start, end - start);
-                start = end + kDocumentSignature.size();
-            }
-        }
-        return sections;
-    }
-
-    // Calls store(index, part) for the parts of section split at "|", index counting from first, up
-    // to index last; an empty section is one empty part. Parts beyond last are ignored.
-    template <typename Store> void SplitRecords(std::string_view section, int first, int last, Store&& store)
-    {
-        for (int index = first; index <= last; ++index) {
-            const std::size_t bar = section.find(kRecordSeparator);
-            store(index, section.substr(0, bar));
-            if (bar == std::string_view::npos)
-                return;
-            section.remove_prefix(bar + 1);
+// The four sections of a document file. Each runs from the end of the previous signature to the
+// next one, or to the end of the file when no signature follows (a truncated file keeps what it
+// holds); sections after the last one present are empty.
+std::array<std::string_view, kSectionCount> SplitSections(std::string_view bytes)
+{
+    std::array<std::string_view, kSectionCount> sections {};
+    std::size_t start = 0;
+    for (auto& section : sections) {
+        if (start == std::string_view::npos) break;
+        const std::size_t end = bytes.find(kDocumentSignature, start);
+        if (end == std::string_view::npos) {
+            section = bytes.substr(start);
+            start = std::string_view::npos;
+        } else {
+            section = bytes.substr(start, end - start);
+            start = end + kDocumentSignature.size();
         }
     }
+    return sections;
+}
 
-    bool HoldsMarker(std::string_view text)
-    {
-        return text.find(kRecordSeparator) != std::string_view::npos
-            || text.find(kDocumentSignature) != std::string_view::npos;
+// Calls store(index, part) for the parts of section split at "|", index counting from first, up
+// to index last; an empty section is one empty part. Parts beyond last are ignored.
+template <typename Store> void SplitRecords(std::string_view section, int first, int last, Store&& store)
+{
+    for (int index = first; index <= last; ++index) {
+        const std::size_t bar = section.find(kRecordSeparator);
+        store(index, section.substr(0, bar));
+        if (bar == std::string_view::npos) return;
+        section.remove_prefix(bar + 1);
     }
+}
 
-    std::size_t FileSize(const Document& document)
-    {
-        const std::size_t records = static_cast<std::size_t>(document.TokenCount());
-        std::size_t size = document.Text().size() + kSectionCount * kDocumentSignature.size()
-            + (records > 0 ? records * (FormatRecord::kLength + 1) - 1 : 0) + document.ProducerLine().size();
-        for (int i = 0; i <= document.Fonts().LastIndex(); ++i)
-            size += document.Fonts().Name(i).size() + 1;
-        return size;
-    }
+bool HoldsMarker(std::string_view text)
+{
+    return text.find(kRecordSeparator) != std::string_view::npos
+        || text.find(kDocumentSignature) != std::string_view::npos;
+}
 
-    void ResetCurrentFormat(CurrentFormat& current)
-    {
-        current.background = 0xFFFFFF;
-        current.size = 11;
-        current.style = 0;
-        current.emoticon = 0;
-        current.textColor = 0;
-    }
+std::size_t FileSize(const Document& document)
+{
+    const std::size_t records = static_cast<std::size_t>(document.TokenCount());
+    std::size_t size = document.Text().size() + kSectionCount * kDocumentSignature.size()
+        + (records > 0 ? records * (FormatRecord::kLength + 1) - 1 : 0) + document.ProducerLine().size();
+    for (int i = 0; i <= document.Fonts().LastIndex(); ++i)
+        size += document.Fonts().Name(i).size() + 1;
+    return size;
+}
+
+void ResetCurrentFormat(CurrentFormat& current)
+{
+    current.background = 0xFFFFFF;
+    current.size = 11;
+    current.style = 0;
+    current.emoticon = 0;
+    current.textColor = 0;
+}
 
 } // namespace
 
@@ -78,17 +76,14 @@ DocumentFileStatus BuildDocumentFile(const Document& document, std::string& byte
 {
     bytes.clear();
     const FontTable& fonts = document.Fonts();
-    if (document.Text().find(kDocumentSignature) != std::string::npos)
-        return DocumentFileStatus::TextHoldsSignature;
+    if (document.Text().find(kDocumentSignature) != std::string::npos) return DocumentFileStatus::TextHoldsSignature;
     for (int i = 0; i <= fonts.LastIndex(); ++i) {
-        if (HoldsMarker(fonts.Name(i)))
-            return DocumentFileStatus::FaceNameHoldsMarker;
+        if (HoldsMarker(fonts.Name(i))) return DocumentFileStatus::FaceNameHoldsMarker;
     }
     if (document.ProducerLine().find(kDocumentSignature) != std::string::npos)
         return DocumentFileStatus::DataHoldsMarker;
     const std::size_t size = FileSize(document);
-    if (size > kMaxDocumentFileBytes)
-        return DocumentFileStatus::DocumentTooLarge;
+    if (size > kMaxDocumentFileBytes) return DocumentFileStatus::DocumentTooLarge;
 
     bytes.reserve(size);
     bytes.append(document.Text()).append(kDocumentSignature);
@@ -112,8 +107,7 @@ DocumentFileStatus WriteDocument(const Document& document, const std::filesystem
 {
     std::string bytes;
     const DocumentFileStatus built = BuildDocumentFile(document, bytes);
-    if (built != DocumentFileStatus::Done)
-        return built;
+    if (built != DocumentFileStatus::Done) return built;
     return ReplaceFileContents(file, bytes) ? DocumentFileStatus::Done : DocumentFileStatus::WriteFailed;
 }
 
@@ -121,12 +115,10 @@ DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path&
 {
     std::string bytes;
     const FileReadStatus read = ReadFileBytes(file, kMaxDocumentFileBytes, bytes);
-    if (read == FileReadStatus::TooLarge)
-        return DocumentFileStatus::FileTooLarge;
+    if (read == FileReadStatus::TooLarge) return DocumentFileStatus::FileTooLarge;
     const auto sections = SplitSections(bytes);
     // The text goes first: it is the only part that can be refused, and nothing may change then.
-    if (document.SetText(std::string(sections[0])) == EditStatus::Refused)
-        return DocumentFileStatus::TooManyTokens;
+    if (document.SetText(std::string(sections[0])) == EditStatus::Refused) return DocumentFileStatus::TooManyTokens;
 
     ResetCurrentFormat(document.Current());
     FormatRecords& records = document.Records();
@@ -153,13 +145,16 @@ std::string DocumentFileMessage(DocumentFileStatus status, const std::filesystem
         return {};
     case DocumentFileStatus::TextHoldsSignature:
         return notSaved
-            + Utf8ToCp1252("El texto contiene la secuencia reservada \"fanavo.mee.4x4x\". Elimínela y vuelva a grabar.");
+            + Utf8ToCp1252(
+                "El texto contiene la secuencia reservada \"fanavo.mee.4x4x\". Elimínela y vuelva a grabar.");
     case DocumentFileStatus::FaceNameHoldsMarker:
         return notSaved
-            + Utf8ToCp1252("Un nombre de fuente contiene el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
+            + Utf8ToCp1252(
+                "Un nombre de fuente contiene el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
     case DocumentFileStatus::DataHoldsMarker:
         return notSaved
-            + Utf8ToCp1252("Los datos de formato contienen el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
+            + Utf8ToCp1252(
+                "Los datos de formato contienen el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
     case DocumentFileStatus::DocumentTooLarge:
         return notSaved + Utf8ToCp1252("El documento es demasiado grande para grabarlo.");
     case DocumentFileStatus::WriteFailed:

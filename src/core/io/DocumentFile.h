@@ -1,11 +1,11 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "document/Document.h"
 
 namespace quirel {
 
@@ -26,14 +26,14 @@ inline constexpr std::size_t kMaxDocumentFileBytes = std::size_t { 256 } << 20;
 enum class DocumentFileStatus {
     Done,
     // Saving: nothing was written and the file on disk is as it was.
-    TextHoldsSignature,  // the text holds the signature, which would split it on the next read
+    TextHoldsSignature, // the text holds the signature, which would split it on the next read
     FaceNameHoldsMarker, // a face name holds "|" or the signature, which would shift the font list
-    DataHoldsMarker,     // a format record holds "|" or the signature, or the producer line the signature
-    DocumentTooLarge,    // the file would be longer than kMaxDocumentFileBytes
-    WriteFailed,         // the new file could not be written or put in place
+    DataHoldsMarker, // a format record holds "|" or the signature, or the producer line the signature
+    DocumentTooLarge, // the file would be longer than kMaxDocumentFileBytes
+    WriteFailed, // the new file could not be written or put in place
     // Reading.
-    Unreadable,    // the file could not be opened or read; it read as empty, so the document is now empty
-    FileTooLarge,  // longer than kMaxDocumentFileBytes; the document is unchanged
+    Unreadable, // the file could not be opened or read; it read as empty, so the document is now empty
+    FileTooLarge, // longer than kMaxDocumentFileBytes; the document is unchanged
     TooManyTokens, // the text cuts into more than 300000 tokens; the document is unchanged
 };
 
@@ -42,8 +42,7 @@ enum class DocumentFileStatus {
 template <typename ItemAt> void JoinRecords(std::string& out, int first, int last, ItemAt&& itemAt)
 {
     for (int i = first; i <= last; ++i) {
-        if (i > first)
-            out.push_back(kRecordSeparator);
+        if (i > first) out.push_back(kRecordSeparator);
         out.append(itemAt(i));
     }
 }

@@ -11,7 +11,7 @@ namespace quirel {
 enum class FileReadStatus {
     Done,
     Unreadable, // missing, not a regular file, or an open or read error; bytes is empty
-    TooLarge,   // longer than the limit the caller gave; bytes is empty
+    TooLarge, // longer than the limit the caller gave; bytes is empty
 };
 
 // Reads every byte of file into bytes. Only regular files are read (a pipe or a device would block

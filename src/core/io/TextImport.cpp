@@ -6,9 +6,9 @@
 namespace quirel {
 
 namespace {
-    constexpr char kCr = '\r';
-    constexpr char kLf = '\n';
-    constexpr char kEndMark = '\x1A';
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+constexpr char kEndMark = '\x1A';
 } // namespace
 
 std::string JoinTextLines(std::string_view bytes)
@@ -18,8 +18,7 @@ std::string JoinTextLines(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c == kCr) {
-            if (i + 1 < bytes.size() && bytes[i + 1] == kLf)
-                ++i;
+            if (i + 1 < bytes.size() && bytes[i + 1] == kLf) ++i;
         } else if (c != kEndMark) {
             text.push_back(c);
         }
@@ -43,8 +42,7 @@ TextFileContents ReadTextFile(const std::filesystem::path& path)
 
 TextImportStatus ImportText(Document& document, std::string text, std::string_view face)
 {
-    if (document.SetText(std::move(text)) == EditStatus::Refused)
-        return TextImportStatus::TooManyTokens;
+    if (document.SetText(std::move(text)) == EditStatus::Refused) return TextImportStatus::TooManyTokens;
     document.Fonts().Reset(face);
     document.Current().emoticon = 0;
     document.Records().Reset(document.CurrentRecord());

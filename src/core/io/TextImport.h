@@ -1,11 +1,11 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
-
-#include "document/Document.h"
 
 namespace quirel {
 
@@ -16,8 +16,8 @@ inline constexpr std::size_t kMaxTextFileBytes = std::size_t { 256 } << 20;
 // Outcome of a plain-text import.
 enum class TextImportStatus {
     Done,
-    Unreadable,    // the file could not be opened or read; it reads as an empty text
-    FileTooLarge,  // longer than kMaxTextFileBytes; nothing was read
+    Unreadable, // the file could not be opened or read; it reads as an empty text
+    FileTooLarge, // longer than kMaxTextFileBytes; nothing was read
     TooManyTokens, // the text cuts into more than 300000 tokens; the document is unchanged
 };
 

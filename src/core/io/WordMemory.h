@@ -20,10 +20,10 @@ inline constexpr std::size_t kWordMemoryWordLength = 29;
 // What RememberWord did.
 enum class RememberStatus {
     Stored,
-    Empty,             // nothing but blanks; nothing stored
-    NotKnown,          // the word lists do not hold the word; nothing stored
+    Empty, // nothing but blanks; nothing stored
+    NotKnown, // the word lists do not hold the word; nothing stored
     AlreadyRemembered, // nothing stored
-    WriteFailed,       // the record could not be written (the file may be left incomplete, which the next write mends)
+    WriteFailed, // the record could not be written (the file may be left incomplete, which the next write mends)
 };
 
 // Completions from the words the user has typed before. Every call reads the file afresh, so a
@@ -49,8 +49,9 @@ public:
     using KnownWordTest = std::function<bool(std::string_view)>;
 
     // Stores the trimmed word, cut to 29 bytes, as a new record at offset 30 × (length / 30), when
-    // isKnown accepts it and the cut word is not remembered yet. Checking the cut word keeps a word
-    // longer than 29 bytes from being stored again on every call.
+    // isKnown accepts it and the word as its record will read back (cut, ended at a zero byte,
+    // trimmed) is not remembered yet. Testing that form keeps a word that does not fit a record from
+    // being stored again on every call. Empty when nothing of the word would remain.
     RememberStatus RememberWord(std::string_view word, const KnownWordTest& isKnown) const;
 
 private:
