@@ -20,8 +20,8 @@ const std::string kDefaultRecord = "FFFFFF0B000000000000";
 // A record that differs from slot to slot in every field.
 FormatRecord SampleRecord(int i)
 {
-    return MakeFormatRecord({ static_cast<std::uint32_t>(i * 7919) & 0xFFFFFF, 6 + i % 85, i % 3, i % 16, i % 189,
-        static_cast<std::uint32_t>(i * 104729) & 0xFFFFFF });
+    const auto n = static_cast<std::uint32_t>(i);
+    return MakeFormatRecord({ (n * 7919u) & 0xFFFFFF, 6 + i % 85, i % 3, i % 16, i % 189, (n * 104729u) & 0xFFFFFF });
 }
 
 // A document with markers, accents, both line ends, the given number of extra words, a record per

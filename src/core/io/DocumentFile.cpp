@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <span>
 
 namespace quirel {
@@ -61,6 +62,35 @@ std::size_t FileSize(const Document& document)
     return size;
 }
 
+// Appends records 1 to count joined with "|" (what JoinRecords gives, written straight into the
+// buffer: this is the bulk of a file). False when a record holds "|" or the signature.
+bool AppendRecordList(const FormatRecords& records, int count, std::string& bytes)
+{
+    const std::size_t start = bytes.size();
+    bytes.resize(start + static_cast<std::size_t>(count) * (FormatRecord::kLength + 1));
+    char* out = bytes.data() + start;
+    for (int i = 1; i <= count; ++i) {
+        if (i > 1) *out++ = kRecordSeparator;
+        const std::string_view text = records.Get(i).Text();
+        if (text.size() == FormatRecord::kLength)
+            std::memcpy(out, text.data(), FormatRecord::kLength);
+        else
+            std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+
+    // Checked once joined rather than record by record: the separators must be exactly the ones put
+    // there, and the signature must not occur.
+    const std::string_view list(bytes.data() + start, bytes.size() - start);
+    int separators = 0;
+    for (const char *at = list.data(), *end = list.data() + list.size();
+         (at = static_cast<const char*>(std::memchr(at, kRecordSeparator, static_cast<std::size_t>(end - at)))); ++at)
+        ++separators;
+    if (separators != std::max(count - 1, 0)) return false;
+    return list.find(kDocumentSignature) == std::string_view::npos;
+}
+
 void ResetCurrentFormat(CurrentFormat& current)
 {
     current.background = 0xFFFFFF;
@@ -87,13 +117,7 @@ DocumentFileStatus BuildDocumentFile(const Document& document, std::string& byte
 
     bytes.reserve(size);
     bytes.append(document.Text()).append(kDocumentSignature);
-    const std::size_t recordsStart = bytes.size();
-    const int count = document.TokenCount();
-    JoinRecords(bytes, 1, count, [&](int i) { return document.Records().Get(i).Text(); });
-    // Records are checked once joined: one pass over the section instead of one search per record.
-    const std::string_view records(bytes.data() + recordsStart, bytes.size() - recordsStart);
-    if (std::count(records.begin(), records.end(), kRecordSeparator) != std::max(count - 1, 0)
-        || records.find(kDocumentSignature) != std::string_view::npos) {
+    if (!AppendRecordList(document.Records(), document.TokenCount(), bytes)) {
         bytes.clear();
         return DocumentFileStatus::DataHoldsMarker;
     }
@@ -123,6 +147,11 @@ DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path&
     ResetCurrentFormat(document.Current());
     FormatRecords& records = document.Records();
     records.Reset(MakeFormatRecord(FormatFields {}));
+    // Writing the last slot a list of whole records reaches first grows the table once instead of
+    // once per record; that slot holds the reset record until its own record arrives.
+    const auto expected = static_cast<int>(
+        std::min<std::size_t>(FormatRecords::kSlots, (sections[1].size() + 1) / (FormatRecord::kLength + 1)));
+    if (expected > 0) records.Set(expected, records.Get(expected));
     SplitRecords(sections[1], 1, FormatRecords::kSlots,
         [&](int index, std::string_view part) { records.Set(index, FormatRecord(part)); });
 

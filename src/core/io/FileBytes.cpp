@@ -10,33 +10,6 @@
 namespace quirel {
 namespace {
 
-// Closes a file descriptor at the end of a scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-    // Closes now and tells whether the close succeeded (it may report a delayed write error).
-    bool Close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -63,11 +36,8 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target)
 // Makes the rename itself durable; a folder that cannot be flushed does not undo the save.
 void SyncFolder(const std::filesystem::path& folder)
 {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const FileDescriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Get() >= 0) ::fsync(fd.Get());
 }
 
 // Writes bytes to the new file temporary, created here (an existing file of that name is never
@@ -87,6 +57,18 @@ bool WriteNewFile(const std::filesystem::path& temporary, const std::filesystem:
 }
 
 } // namespace
+
+FileDescriptor::~FileDescriptor()
+{
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+bool FileDescriptor::Close()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd >= 0 && ::close(fd) == 0;
+}
 
 FileReadStatus ReadFileBytes(const std::filesystem::path& file, std::size_t maxBytes, std::string& bytes)
 {

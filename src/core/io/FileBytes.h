@@ -7,6 +7,26 @@
 
 namespace quirel {
 
+// Owns an open file descriptor and closes it at the end of its scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor();
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    // The descriptor; negative when the open failed.
+    int Get() const { return m_fd; }
+    // Closes now; false when the close reported an error (such as a delayed write error).
+    bool Close();
+
+private:
+    int m_fd;
+};
+
 // Outcome of reading a whole file.
 enum class FileReadStatus {
     Done,

@@ -1,6 +1,7 @@
 #include "io/WordMemory.h"
 
 #include "document/Cp1252.h"
+#include "io/FileBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -35,24 +36,6 @@ bool StartsWithLowered(std::string_view text, std::string_view lowerPrefix)
     }
     return true;
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 bool ReadAt(int fd, char* buffer, std::size_t size, off_t offset)
 {
