@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "document/CharClass.h"
@@ -19,6 +20,14 @@ enum class EditStatus {
     Done,
     Refused, // the text would cut into more than 300000 tokens; nothing was changed
 };
+
+// The producer line the program writes into the documents it creates: "®", the product name,
+// " by ", "®" and its web name, 21 bytes of Windows-1252.
+inline constexpr std::string_view kProgramProducerLine = "\xAE"
+                                                         "Quirel by "
+                                                         "\xAE"
+                                                         "quirel.es";
+static_assert(kProgramProducerLine.size() == 21);
 
 // Marker characters that live inside the text.
 enum MarkerChar : unsigned char {
@@ -70,6 +79,9 @@ public:
     const FontTable& Fonts() const { return m_fonts; }
     CurrentFormat& Current() { return m_current; }
     const CurrentFormat& Current() const { return m_current; }
+    // The producer line of the document file the text came from (the program's own until a file is read).
+    const std::string& ProducerLine() const { return m_producerLine; }
+    void SetProducerLine(std::string line) { m_producerLine = std::move(line); }
     PageTable& Pages() { return m_pages; }
     const PageTable& Pages() const { return m_pages; }
 
@@ -97,6 +109,7 @@ private:
     FontTable m_fonts;
     CurrentFormat m_current;
     PageTable m_pages;
+    std::string m_producerLine { kProgramProducerLine };
 };
 
 } // namespace quirel
