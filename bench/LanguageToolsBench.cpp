@@ -1,0 +1,149 @@
+// The language tools on a full document of 300,000 tokens: the accent pass (every accented word of
+// the text written without its accent, so each one is tried and fixed), the repeated-word count, the
+// rebuild of the text from its tokens after a re-edit, and a word search walking a list of 700,000
+// entries.
+#include "BenchText.h"
+#include "document/Cp1252.h"
+#include "document/Document.h"
+#include "io/Ports.h"
+#include "language/AccentMarks.h"
+#include "language/DictionarySearch.h"
+#include "language/ReEdit.h"
+#include "language/RepeatedWords.h"
+
+#include <benchmark/benchmark.h>
+#include <unordered_set>
+
+using namespace quirel;
+
+namespace {
+
+constexpr std::size_t kDocumentTokens = 300000;
+
+// The pass calls the pump at every yield point; the cost of the real event loop is not measured here.
+class NullPump : public EventPump {
+public:
+    void ProcessPendingEvents() override { benchmark::ClobberMemory(); }
+};
+
+std::string WithoutAccents(std::string text)
+{
+    for (char& c : text) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0xE1:
+            c = 'a';
+            break;
+        case 0xE9:
+            c = 'e';
+            break;
+        case 0xED:
+            c = 'i';
+            break;
+        case 0xF3:
+            c = 'o';
+            break;
+        case 0xFA:
+            c = 'u';
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+// A spelling list of about 700,000 lower-case entries: the words of the benchmark text, with their
+// accents, among made-up words.
+struct SpellingList {
+    std::vector<std::string> entries;
+    std::unordered_set<std::string_view> index;
+
+    SpellingList()
+    {
+        const std::string words = ToLower(bench::SpanishText(200));
+        std::size_t start = 0;
+        for (std::size_t i = 0; i <= words.size(); ++i) {
+            if (i == words.size() || ClassifyByte(static_cast<unsigned char>(words[i])) != CharClass::Word) {
+                if (i > start) entries.push_back(words.substr(start, i - start));
+                start = i + 1;
+            }
+        }
+        for (int i = 0; entries.size() < 700000; ++i)
+            entries.push_back("palabra" + std::to_string(i));
+        index.reserve(entries.size());
+        for (const std::string& entry : entries)
+            index.insert(entry);
+    }
+
+    KnownWordTest Lookup() const
+    {
+        return [this](std::string_view word) { return index.count(word) > 0; };
+    }
+};
+
+const SpellingList& List()
+{
+    static const SpellingList list;
+    return list;
+}
+
+} // namespace
+
+static void BM_AccentPass(benchmark::State& state)
+{
+    const std::string text = WithoutAccents(bench::SpanishText(kDocumentTokens));
+    const KnownWordTest isKnown = List().Lookup();
+    NullPump pump;
+    AccentResult result;
+    for (auto _ : state) {
+        result = AccentDocument(text, isKnown, &pump);
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.counters["accented"] = static_cast<double>(result.count);
+}
+BENCHMARK(BM_AccentPass)->Unit(benchmark::kMillisecond);
+
+static void BM_RepeatedWords(benchmark::State& state)
+{
+    Document doc;
+    doc.SetText(bench::SpanishText(kDocumentTokens));
+    NullPump pump;
+    RepeatedWordsResult result;
+    for (auto _ : state) {
+        result = RepeatedWords(doc, &pump);
+        benchmark::DoNotOptimize(result.report.data());
+    }
+    state.counters["rows"] = static_cast<double>(result.rows.size());
+    state.counters["tokens"] = doc.TokenCount();
+}
+BENCHMARK(BM_RepeatedWords)->Unit(benchmark::kMillisecond);
+
+static void BM_ReEditRebuildText(benchmark::State& state)
+{
+    Document doc;
+    doc.SetText(bench::SpanishText(kDocumentTokens));
+    doc.SetTokenField(doc.TokenCount() / 2, "palabra");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RebuildText(doc).data());
+}
+BENCHMARK(BM_ReEditRebuildText)->Unit(benchmark::kMillisecond);
+
+static void BM_DictionarySearchAllLists(benchmark::State& state)
+{
+    const std::vector<std::string>& entries = List().entries;
+    const WordListSource source { entries.size(),
+        [&entries](std::size_t i) { return std::string_view(entries[i - 1]); } };
+    const SearchLists lists { source, source, source, source, source,
+        [](std::string_view word) { return List().index.count(word) > 0; } };
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const auto result = SearchWordLists(lists, SearchChoice::All, "-os");
+        found = result ? result->items.size() : 0;
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["entries"] = static_cast<double>(entries.size() * 5);
+    state.counters["found"] = static_cast<double>(found);
+}
+BENCHMARK(BM_DictionarySearchAllLists)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
