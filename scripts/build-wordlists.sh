@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Builds the five word-list files of Quirel in the program's folder from Debian's dictionaries,
+# leaving alone the ones that are already there:
+#   diccionario.log  Spanish words with all their forms (hunspell-es expanded) + the wspanish
+#                    words it lacks
+#   verbos.log       Spanish verb forms: infinitives, every conjugation, participles, forms with
+#                    pronouns (dámelo)
+#   npropios.log     proper names: the capitalised words of hunspell-es
+#   Apellidos.log    Spanish surnames (the Spanish locales of php-faker, unpacked, never installed);
+#                    empty when that package cannot be downloaded
+#   dictionary.log   English words (wamerican)
+# Words of the secondary sources (wspanish, php-faker, wamerican) that are a Spanish word with its
+# accent left out (corazon, reir) are dropped, so the misspelling never counts as known.
+#
+# Needs the Debian packages hunspell-es, wspanish and wamerican (and apt + dpkg for the surnames).
+# Usage: scripts/build-wordlists.sh PROGRAM_FOLDER TOOL_BINARY
+#   TOOL_BINARY is the built quirel-wordlist.
+set -euo pipefail
+
+if [[ $# -ne 2 || $1 == -h || $1 == --help ]]; then
+    echo "usage: $0 PROGRAM_FOLDER QUIREL_WORDLIST_BINARY" >&2
+    exit 2
+fi
+folder=$1
+tool=$2
+export LC_ALL=C.UTF-8
+
+affix=/usr/share/hunspell/es_ES.aff
+words=/usr/share/hunspell/es_ES.dic
+spanish=/usr/share/dict/spanish
+english=/usr/share/dict/american-english
+
+all=(diccionario.log verbos.log npropios.log Apellidos.log dictionary.log)
+missing=()
+for name in "${all[@]}"; do
+    [[ -f $folder/$name ]] || missing+=("$name")
+done
+if [[ ${#missing[@]} -eq 0 ]]; then
+    echo "build-wordlists: the word lists are already in $folder"
+    exit 0
+fi
+
+[[ -x $tool ]] || { echo "build-wordlists: $tool is not an executable" >&2; exit 1; }
+for source in "$affix" "$words" "$spanish" "$english"; do
+    if [[ ! -r $source ]]; then
+        echo "build-wordlists: $source is missing (install hunspell-es wspanish wamerican)" >&2
+        exit 1
+    fi
+done
+mkdir -p "$folder"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Writes the UTF-8 list $1 as word-list file $2, through a temporary file in the same folder so an
+# interrupted run never leaves a half-written list that a later run would take as present.
+encode() {
+    local partial="$folder/.$2.partial"
+    "$tool" encode --sort --unique "$1" "$partial"
+    mv -f "$partial" "$folder/$2"
+}
+
+needed() {
+    [[ ! -f $folder/$1 ]]
+}
+
+# Every form of the Spanish dictionary in one run: common.txt (words in small letters), proper.txt
+# (capitalised words) and verbs.txt.
+"$tool" expand --split="$work" "$affix" "$words" 2> "$work/expand.log"
+cat "$work/common.txt" "$work/proper.txt" > "$work/spanish-forms.txt"
+
+if needed diccionario.log; then
+    "$tool" unshadow --new-only "$work/spanish-forms.txt" "$spanish" > "$work/spanish-extra.txt"
+    cat "$work/common.txt" "$work/spanish-extra.txt" > "$work/diccionario.txt"
+    encode "$work/diccionario.txt" diccionario.log
+fi
+
+if needed verbos.log; then
+    encode "$work/verbs.txt" verbos.log
+fi
+
+if needed npropios.log; then
+    encode "$work/proper.txt" npropios.log
+fi
+
+if needed Apellidos.log; then
+    : > "$work/surnames.txt"
+    faker=/usr/share/php/Faker/Provider
+    if [[ ! -d $faker ]]; then
+        # Only the package's data is wanted: unpack it without installing it (or PHP).
+        if (cd "$work" && apt-get download php-faker > "$work/download.log" 2>&1); then
+            dpkg-deb -x "$work"/php-faker_*.deb "$work/faker"
+            faker=$work/faker/usr/share/php/Faker/Provider
+        else
+            echo "build-wordlists: php-faker could not be downloaded; Apellidos.log stays empty" >&2
+        fi
+    fi
+    for person in "$faker"/es_*/Person.php; do
+        [[ -f $person ]] || continue
+        # The PHP array $lastName = ['Abad', 'Abeyta', ...];
+        sed -n '/static \$lastName = \[/,/\];/p' "$person" \
+            | grep -oP "'(?:[^'\\\\]|\\\\.)*'" \
+            | sed -e "s/^'//" -e "s/'\$//" -e "s/\\\\'/'/g" >> "$work/surnames.txt" || true
+    done
+    "$tool" unshadow "$work/spanish-forms.txt" "$work/surnames.txt" > "$work/apellidos.txt"
+    encode "$work/apellidos.txt" Apellidos.log
+fi
+
+if needed dictionary.log; then
+    "$tool" unshadow "$work/spanish-forms.txt" "$english" > "$work/dictionary.txt"
+    encode "$work/dictionary.txt" dictionary.log
+fi
+
+echo "build-wordlists: built ${missing[*]} in $folder"

@@ -1,0 +1,306 @@
+// quirel-wordlist: builds and reads the word-list files of Quirel (100-byte records of
+// Windows-1252 words) and expands Hunspell dictionaries into plain word lists.
+
+#include "HunspellDictionary.h"
+#include "Utf8.h"
+#include "VerbForms.h"
+#include "WordListFiles.h"
+#include "document/Cp1252.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quirel;
+using namespace quirel::wordlist;
+
+constexpr const char* kUsage = R"(quirel-wordlist - builds and reads Quirel's word-list files
+
+A word-list file holds one word per 100-byte record, in Windows-1252.
+
+Usage:
+  quirel-wordlist encode [--sort] [--unique] INPUT.txt OUTPUT.log
+      Turns a UTF-8 word list (one word per line) into a word-list file.
+      Blanks around words and blank lines are dropped. Words with a character
+      Windows-1252 cannot hold, or longer than 40 characters, are skipped and
+      counted on standard error.
+        --sort     alphabetical order (case and accents ignored, ñ after n)
+        --unique   keep one of the words that are equal ignoring case
+      INPUT may be "-" for standard input.
+
+  quirel-wordlist decode INPUT.log
+      Prints the words of a word-list file as UTF-8, one per line (an empty
+      record gives an empty line).
+
+  quirel-wordlist expand [--only=all|common|proper|verbs | --split=FOLDER]
+                         [--verb-flags=FLAGS] DICTIONARY.aff DICTIONARY.dic
+      Prints every word form of a Hunspell dictionary (UTF-8, one per line,
+      sorted, without repeats): the stems, every prefix and suffix rule that
+      applies (strip, add, condition), continuation suffixes (ción/S), and
+      prefix x suffix cross products.
+        --only=common  forms of stems written in small letters
+        --only=proper  forms of capitalised stems (names, places, acronyms)
+        --only=verbs   verb forms: the stems carrying a verb flag, forms made by
+                       verb flags, and verb forms the dictionary lists without
+                       flags (soy, fui, hemos, dámelo)
+        --split=FOLDER writes FOLDER/common.txt, FOLDER/proper.txt and
+                       FOLDER/verbs.txt in one run instead of printing
+        --verb-flags   suffix flags that conjugate verbs (default REIXD); suffix
+                       classes whose rules all end in a pronoun (cantarla) are
+                       verb flags too
+
+  quirel-wordlist unshadow [--new-only] PRIMARY.txt SECONDARY.txt
+      Prints the lines of SECONDARY, except the words PRIMARY does not hold
+      but holds with accents (corazon for corazón, reir for reír), comparing
+      without case. --new-only also leaves out words PRIMARY holds.
+
+  quirel-wordlist --help
+
+Exit status: 0 on success, 1 when a file cannot be read or written or is not a
+word-list file, 2 on a usage error.
+)";
+
+int UsageError(const std::string& message)
+{
+    std::cerr << "quirel-wordlist: " << message << "\nTry 'quirel-wordlist --help'.\n";
+    return 2;
+}
+
+bool ReadAll(const std::string& path, std::string& out)
+{
+    if (path == "-") {
+        out.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return true;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "quirel-wordlist: cannot read " << path << "\n";
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    out = std::move(buffer).str();
+    return true;
+}
+
+// Writes lines sorted, one per line, to path ("-" for standard output).
+bool WriteLines(const std::string& path, std::vector<std::string> lines)
+{
+    std::sort(lines.begin(), lines.end());
+    std::string out;
+    for (const auto& line : lines) {
+        out += line;
+        out += '\n';
+    }
+    if (path == "-") return std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    file.close();
+    if (!file) std::cerr << "quirel-wordlist: cannot write " << path << "\n";
+    return static_cast<bool>(file);
+}
+
+// Splits arguments into options (--x or --x=y) and operands.
+struct Arguments {
+    std::vector<std::string> options;
+    std::vector<std::string> operands;
+    bool Has(const std::string& option) const
+    {
+        return std::find(options.begin(), options.end(), option) != options.end();
+    }
+    std::string Value(const std::string& name, const std::string& fallback) const
+    {
+        for (const auto& option : options) {
+            if (option.starts_with(name + "=")) return option.substr(name.size() + 1);
+        }
+        return fallback;
+    }
+    bool OnlyKnown(std::initializer_list<std::string> known, std::string& unknown) const
+    {
+        for (const auto& option : options) {
+            const std::string name = option.substr(0, option.find('='));
+            if (std::find(known.begin(), known.end(), name) == known.end()) {
+                unknown = option;
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+Arguments Parse(int argc, char** argv, int first)
+{
+    Arguments arguments;
+    for (int i = first; i < argc; ++i) {
+        const std::string text = argv[i];
+        if (text.starts_with("--"))
+            arguments.options.push_back(text);
+        else
+            arguments.operands.push_back(text);
+    }
+    return arguments;
+}
+
+int Encode(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({ "--sort", "--unique" }, unknown)) return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() != 2) return UsageError("encode needs INPUT and OUTPUT");
+    std::string text;
+    if (!ReadAll(arguments.operands[0], text)) return 1;
+    EncodeReport report;
+    const auto words = PrepareWords(text, arguments.Has("--sort") ? SortOrder::Spanish : SortOrder::AsGiven,
+        arguments.Has("--unique") ? Repeats::Drop : Repeats::Keep, report);
+    const std::string bytes = EncodeRecords(words);
+    std::ofstream out(arguments.operands[1], std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        std::cerr << "quirel-wordlist: cannot write " << arguments.operands[1] << "\n";
+        return 1;
+    }
+    std::cerr << arguments.operands[1] << ": " << report.written << " words written; skipped "
+              << report.notRepresentable << " not in Windows-1252, " << report.tooLong << " longer than 40 characters";
+    if (arguments.Has("--unique")) std::cerr << ", " << report.repeated << " repeated";
+    std::cerr << "\n";
+    return 0;
+}
+
+int Decode(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({}, unknown)) return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() != 1) return UsageError("decode needs one INPUT");
+    std::string bytes;
+    if (!ReadAll(arguments.operands[0], bytes)) return 1;
+    std::vector<std::string> words;
+    if (!DecodeRecords(bytes, words)) {
+        std::cerr << "quirel-wordlist: " << arguments.operands[0]
+                  << " is not a word-list file (its length is not a multiple of 100)\n";
+        return 1;
+    }
+    std::string out;
+    for (const auto& word : words) {
+        out += Cp1252ToUtf8(word);
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+int Expand(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({ "--only", "--split", "--verb-flags" }, unknown))
+        return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() != 2) return UsageError("expand needs the .aff and the .dic file");
+    const std::string only = arguments.Value("--only", "all");
+    if (only != "all" && only != "common" && only != "proper" && only != "verbs")
+        return UsageError("--only takes all, common, proper or verbs");
+
+    std::string affText, dicText;
+    if (!ReadAll(arguments.operands[0], affText) || !ReadAll(arguments.operands[1], dicText)) return 1;
+    HunspellDictionary dictionary;
+    std::string error = dictionary.ParseAffixes(affText);
+    if (error.empty()) error = dictionary.ParseWords(dicText);
+    if (!error.empty()) {
+        std::cerr << "quirel-wordlist: " << error << "\n";
+        return 1;
+    }
+    std::vector<Flag> verbFlags = dictionary.ParseFlags(DecodeUtf8(arguments.Value("--verb-flags", "REIXD")));
+    const std::vector<Flag> clitics = FindCliticClasses(dictionary);
+    verbFlags.insert(verbFlags.end(), clitics.begin(), clitics.end());
+
+    WordSet all, verbs;
+    all.reserve(1 << 21);
+    ExpandDictionary(dictionary, verbFlags, [&](const std::u32string& form, FormOrigin origin) {
+        std::string utf8 = EncodeUtf8(form);
+        if (origin.verb) verbs.insert(utf8);
+        all.insert(std::move(utf8));
+    });
+
+    std::vector<std::string> common, proper, verbForms;
+    for (const auto& form : all)
+        (IsUpperLatin(DecodeUtf8(form.substr(0, 4)).front()) ? proper : common).push_back(form);
+    const bool split = !arguments.Value("--split", "").empty();
+    if (split || only == "verbs") {
+        std::vector<std::string> flat;
+        for (const auto& entry : dictionary.Entries()) {
+            if (entry.flags.empty() && !entry.word.empty() && !IsUpperLatin(entry.word.front()))
+                flat.push_back(EncodeUtf8(entry.word));
+        }
+        const auto flatVerbs = FindFlatVerbForms(flat, verbs, all);
+        verbForms.assign(verbs.begin(), verbs.end());
+        verbForms.insert(verbForms.end(), flatVerbs.begin(), flatVerbs.end());
+        std::cerr << "quirel-wordlist: " << verbs.size() << " verb forms from flags, " << flatVerbs.size()
+                  << " from words without flags\n";
+    }
+    std::size_t rules = 0;
+    for (const auto& [flag, affixClass] : dictionary.Prefixes())
+        rules += affixClass.rules.size();
+    for (const auto& [flag, affixClass] : dictionary.Suffixes())
+        rules += affixClass.rules.size();
+    std::cerr << "quirel-wordlist: " << dictionary.Entries().size() << " stems, " << dictionary.Prefixes().size()
+              << " prefix and " << dictionary.Suffixes().size() << " suffix classes (" << rules << " rules, "
+              << clitics.size() << " pronoun classes); " << all.size() << " distinct forms: " << common.size()
+              << " in small letters, " << proper.size() << " capitalised\n";
+
+    if (split) {
+        const std::string folder = arguments.Value("--split", "");
+        return WriteLines(folder + "/common.txt", common) && WriteLines(folder + "/proper.txt", proper)
+                && WriteLines(folder + "/verbs.txt", verbForms)
+            ? 0
+            : 1;
+    }
+    std::vector<std::string> selected = only == "common" ? common
+        : only == "proper"                               ? proper
+        : only == "verbs"                                ? verbForms
+                                                         : std::vector<std::string>(all.begin(), all.end());
+    return WriteLines("-", selected) ? 0 : 1;
+}
+
+int Unshadow(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({ "--new-only" }, unknown)) return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() != 2) return UsageError("unshadow needs PRIMARY and SECONDARY");
+    std::string primaryText, secondaryText;
+    if (!ReadAll(arguments.operands[0], primaryText) || !ReadAll(arguments.operands[1], secondaryText)) return 1;
+    const auto kept = RemoveShadows(SplitLines(primaryText), SplitLines(secondaryText), arguments.Has("--new-only"));
+    std::string out;
+    for (const auto& line : kept) {
+        out += line;
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return UsageError("a command is missing");
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    const Arguments arguments = Parse(argc, argv, 2);
+    if (arguments.Has("--help")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "encode") return Encode(arguments);
+    if (command == "decode") return Decode(arguments);
+    if (command == "expand") return Expand(arguments);
+    if (command == "unshadow") return Unshadow(arguments);
+    return UsageError("unknown command " + command);
+}
