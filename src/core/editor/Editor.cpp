@@ -1,6 +1,13 @@
 #include "editor/Editor.h"
 
+#include "io/Ports.h"
+#include "layout/Canvas.h"
+
 namespace quirel {
+namespace {
+    constexpr int kScrollStep = 15;
+    constexpr int kScrollLimit = -561; // half a page: the last step may reach −570
+} // namespace
 
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
@@ -14,8 +21,244 @@ Editor::Editor(std::filesystem::path programFolder)
     current.faceName = m_settings.fontName;
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
+    m_services.processPendingEvents = [this] {
+        if (m_hooks.processPendingEvents)
+            m_hooks.processPendingEvents();
+    };
+    m_services.showCurrentPage = [this] { ShowCurrentPage(); };
 }
 
-bool Editor::SaveSettings() { return LoadSaveSettings("save", m_settings, m_folder); }
+void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
+{
+    m_canvas = &canvas;
+    m_hooks = std::move(hooks);
+    m_prompts = prompts;
+    RebuildDocumentView();
+}
+
+bool Editor::SaveSettings()
+{
+    const auto& current = m_document.Current();
+    m_settings.backgroundColor = static_cast<std::int32_t>(current.background);
+    m_settings.textColor = static_cast<std::int32_t>(current.textColor);
+    m_settings.fontSize = static_cast<std::int16_t>(current.size);
+    m_settings.fontName = current.faceName;
+    return LoadSaveSettings("save", m_settings, m_folder);
+}
+
+bool Editor::DeferWhileLayingOut(std::function<void()> action)
+{
+    if (!m_layingOut)
+        return false;
+    m_deferred.push_back(std::move(action));
+    return true;
+}
+
+LayoutResult Editor::RunLayout(const LayoutOptions& options)
+{
+    if (!m_canvas)
+        return {};
+    m_layingOut = true;
+    auto services = m_services;
+    const bool sensor = m_wordLists.spellingSensor;
+    services.isKnownWord = sensor ? std::function<bool(std::string_view)>([this](std::string_view word) {
+        return m_wordLists.IsKnownWord(word);
+    })
+                                  : nullptr;
+    const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
+    m_layingOut = false;
+    UpdateCaption();
+    if (result.pageLimit && m_prompts)
+        m_prompts->ShowMessage(PageLimitMessage());
+    // Input that arrived while the layout let events run is carried out now, in order.
+    while (!m_deferred.empty() && !m_layingOut) {
+        auto action = std::move(m_deferred.front());
+        m_deferred.pop_front();
+        action();
+    }
+    return result;
+}
+
+void Editor::ShowCurrentPage()
+{
+    if (m_hooks.showCurrentPage)
+        m_hooks.showCurrentPage();
+}
+
+void Editor::UpdateCaption()
+{
+    if (m_hooks.setCaption)
+        m_hooks.setCaption(Caption());
+}
+
+void Editor::ReportRefused()
+{
+    if (m_prompts)
+        m_prompts->ShowMessage("El documento no admite m\xE1s de 300000 trozos ...");
+}
+
+void Editor::AppendEdit(std::size_t bytesAdded)
+{
+    m_document.StoreCurrentRecord();
+    auto& pages = m_document.Pages();
+    pages.shownPage = pages.pageCount;
+    const auto result = RunLayout({});
+    if (result.pageLimit) {
+        // Nothing is lost and nothing goes past the last page: the edit that needed page 151 is taken back.
+        for (std::size_t i = 0; i < bytesAdded; ++i)
+            m_document.RemoveLastByte();
+        pages.shownPage = pages.pageCount;
+        RunLayout({});
+    }
+    ShowCurrentPage();
+}
+
+void Editor::TypeByte(unsigned char byte)
+{
+    if (DeferWhileLayingOut([this, byte] { TypeByte(byte); }))
+        return;
+    if (byte == 8) {
+        blinkHold = false;
+        if (m_document.TokenCount() > 0) {
+            m_document.RemoveLastByte();
+            AppendEdit(0);
+        }
+        return;
+    }
+    if (byte < 9)
+        return;
+    blinkHold = false;
+    m_document.Current().emoticon = 0;
+    const char c = static_cast<char>(byte);
+    if (m_document.Append(std::string_view(&c, 1)) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    AppendEdit(1);
+}
+
+void Editor::AcceptCompletion()
+{
+    if (DeferWhileLayingOut([this] { AcceptCompletion(); }))
+        return;
+    const int n = m_document.TokenCount();
+    if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord)
+        return;
+    const std::string completion = m_services.completeWord(m_document.TokenText(n));
+    if (completion.empty())
+        return;
+    if (m_document.Append(completion) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    AppendEdit(completion.size());
+}
+
+void Editor::PressTab()
+{
+    if (DeferWhileLayingOut([this] { PressTab(); }))
+        return;
+    const std::string blanks(static_cast<std::size_t>(std::max<int>(0, m_settings.tabWidth)), ' ');
+    if (m_document.Append(blanks) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    AppendEdit(blanks.size());
+}
+
+void Editor::PageDown()
+{
+    auto& pages = m_document.Pages();
+    if (pages.shownPage >= pages.pageCount)
+        return;
+    blinkHold = true;
+    ++pages.shownPage;
+    UpdateCaption();
+    ShowCurrentPage();
+}
+
+void Editor::PageUp()
+{
+    auto& pages = m_document.Pages();
+    if (pages.shownPage <= 1)
+        return;
+    blinkHold = true;
+    --pages.shownPage;
+    UpdateCaption();
+    ShowCurrentPage();
+}
+
+void Editor::PageEnd()
+{
+    blinkHold = true;
+    m_document.Pages().shownPage = m_document.Pages().pageCount;
+    UpdateCaption();
+    ShowCurrentPage();
+}
+
+void Editor::PageHome()
+{
+    blinkHold = true;
+    m_document.Pages().shownPage = 1;
+    UpdateCaption();
+    ShowCurrentPage();
+}
+
+void Editor::Wheel(int delta)
+{
+    const int step = delta < 0 ? -kScrollStep : kScrollStep;
+    if (step < 0 && m_view.scrollOffset > kScrollLimit)
+        m_view.scrollOffset += step;
+    else if (step > 0 && m_view.scrollOffset < 0)
+        m_view.scrollOffset += step;
+    else
+        return;
+    ShowCurrentPage();
+}
+
+void Editor::SetMarginCell(int cell)
+{
+    if (cell < 1 || cell > 22)
+        return;
+    if (DeferWhileLayingOut([this, cell] { SetMarginCell(cell); }))
+        return;
+    m_settings.margin = static_cast<std::int16_t>(10 * cell);
+    RebuildDocumentView();
+}
+
+std::string Editor::SetTabCell(int cell)
+{
+    if (cell < 1 || cell > 40)
+        return {};
+    m_settings.tabWidth = static_cast<std::int16_t>(cell);
+    UpdateCaption();
+    return "La Tabulaci\xF3n ha sido cambiada a " + std::to_string(cell) + " pasos";
+}
+
+void Editor::RebuildDocumentView()
+{
+    if (DeferWhileLayingOut([this] { RebuildDocumentView(); }))
+        return;
+    m_document.Pages().Clear();
+    RunLayout({});
+    ShowCurrentPage();
+}
+
+void Editor::BlinkTick()
+{
+    if (blinkHold || !m_canvas || m_layingOut)
+        return;
+    auto& pages = m_document.Pages();
+    // The work surface holds the last page; the cursor lives there and nowhere else.
+    if (pages.shownPage != pages.pageCount)
+        return;
+    m_blinkPhase = 1 - m_blinkPhase;
+    m_canvas->SelectFont("Consolas", m_document.Current().size, m_blinkPhase == 1 ? kStyleBold : 0, CharSet::Oem);
+    m_canvas->SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), 0xFFFFFF);
+    const char glyph = m_blinkPhase == 1 ? static_cast<char>(m_settings.cursorChar) : ' ';
+    m_canvas->DrawText(m_view.cursorX, m_view.cursorY, std::string_view(&glyph, 1));
+    m_canvas->StorePage(pages.Slot(pages.shownPage));
+    ShowCurrentPage();
+}
 
 } // namespace quirel

@@ -1,19 +1,38 @@
 #pragma once
 
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "document/Document.h"
 #include "io/Settings.h"
 #include "language/WordLists.h"
+#include "layout/LayoutDocument.h"
 
 namespace quirel {
 
-// The program's state with one owner: the settings, the document and the word lists, and the
-// folder they live in. Widgets hold a reference to the Editor and forward input to it.
+class Canvas;
+class Prompts;
+
+// What the editor asks of the window around it. Every member may be left empty.
+struct EditorHooks {
+    std::function<void()> showCurrentPage;       // show the picture of the shown page at the scroll offset
+    std::function<void(const std::string&)> setCaption; // the window caption (Windows-1252)
+    std::function<void()> processPendingEvents;  // let queued input and painting run once
+};
+
+// The program's state with one owner: settings, document, word lists and view, and the logic of
+// every edit. Widgets hold a reference to the Editor, turn their events into its calls and show
+// the page pictures it produces; so every command can be tested without a window.
 class Editor {
 public:
     // Reads folder/config.ini and prepares an empty document in the configured format.
     explicit Editor(std::filesystem::path programFolder);
+
+    // Connects the work surface, the window and the prompts, then lays out the empty document,
+    // which shows the frame and the cursor at (margin, margin).
+    void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
 
     const std::filesystem::path& ProgramFolder() const { return m_folder; }
     Settings& GetSettings() { return m_settings; }
@@ -21,15 +40,73 @@ public:
     Document& GetDocument() { return m_document; }
     const Document& GetDocument() const { return m_document; }
     WordLists& GetWordLists() { return m_wordLists; }
+    ViewState& View() { return m_view; }
+    const ViewState& View() const { return m_view; }
 
-    // Writes config.ini; false when it cannot be written.
+    // The services the layout uses (spelling lists while the sensor is on, word memory, events).
+    // Tests and the window may replace the word-memory members.
+    LayoutServices& Services() { return m_services; }
+
+    // Writes config.ini from the settings and the current format; false when it cannot be written.
     bool SaveSettings();
 
+    // ---- typing (acts at key release) ----
+    // One byte of Windows-1252: 8 removes the last byte, 9 to 255 are appended, 0 to 7 ignored.
+    void TypeByte(unsigned char byte);
+    // Right arrow: appends the completion of the last word, when there is one.
+    void AcceptCompletion();
+    // The TAB button: appends tab-width blanks.
+    void PressTab();
+
+    // ---- paging and scrolling ----
+    void PageDown();
+    void PageUp();
+    void PageEnd();
+    void PageHome();
+    // The mouse wheel: a positive delta scrolls towards the top (+15), a negative one down (−15),
+    // between 0 and −570.
+    void Wheel(int delta);
+
+    // ---- the ruler ----
+    // A click on the margin row at cell t (1 to 22) sets the margin to 10·t and lays everything out again.
+    void SetMarginCell(int cell);
+    // A click on the tab row at cell t (1 to 40) sets the tab width; returns the message to show
+    // ("" when the click changes nothing).
+    std::string SetTabCell(int cell);
+
+    // ---- whole document ----
+    // Every page forgotten, the text cut again, laid out from page 1, the current page shown.
+    void RebuildDocumentView();
+    // The blink timer: draws or wipes the cursor glyph on the shown (last) page.
+    void BlinkTick();
+    bool blinkHold = false;
+    bool commandBusy = false;
+
+    // The caption text for the current state.
+    std::string Caption() const { return TitleStatusLine(m_document, m_settings); }
+
 private:
+    // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
+    void AppendEdit(std::size_t bytesAdded);
+    LayoutResult RunLayout(const LayoutOptions& options);
+    void ShowCurrentPage();
+    void UpdateCaption();
+    // Runs action now, or after the running layout when input arrives from inside one.
+    bool DeferWhileLayingOut(std::function<void()> action);
+    void ReportRefused();
+
     std::filesystem::path m_folder;
     Settings m_settings;
     Document m_document;
     WordLists m_wordLists;
+    ViewState m_view;
+    LayoutServices m_services;
+    Canvas* m_canvas = nullptr;
+    Prompts* m_prompts = nullptr;
+    EditorHooks m_hooks;
+    bool m_layingOut = false;
+    std::deque<std::function<void()>> m_deferred;
+    int m_blinkPhase = 0;
 };
 
 } // namespace quirel

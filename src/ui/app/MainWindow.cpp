@@ -3,12 +3,11 @@
 #include <QPainter>
 
 #include "editor/Editor.h"
+#include "layout/Canvas.h"
 
 namespace quirel {
 namespace {
-    constexpr int kPageWidth = 794;
-    constexpr int kPageHeight = 1122;
-    constexpr int kVisibleRows = 800;
+    constexpr int kVisibleRows = kPageBodyHeight;
 
     // A white page with its black frame.
     QImage BlankPage()

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "FakeCanvas.h"
+#include "TempFolder.h"
+#include "editor/Editor.h"
+#include "editor/Ruler.h"
+#include "io/Ports.h"
+
+using namespace quirel;
+
+namespace {
+
+class RecordingPrompts : public Prompts {
+public:
+    void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
+    bool AskYesNo(std::string_view) override { return true; }
+    std::vector<std::string> messages;
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest()
+        : editor(folder.Path())
+    {
+        EditorHooks hooks;
+        hooks.setCaption = [this](const std::string& text) { caption = text; };
+        hooks.showCurrentPage = [this] { ++shown; };
+        hooks.processPendingEvents = [this] {
+            if (duringPageBreak)
+                duringPageBreak();
+        };
+        editor.Attach(canvas, hooks, &prompts);
+    }
+
+    void Type(std::string_view text)
+    {
+        for (char c : text)
+            editor.TypeByte(static_cast<unsigned char>(c));
+    }
+
+    Document& Doc() { return editor.GetDocument(); }
+
+    TempFolder folder;
+    Editor editor;
+    FakeCanvas canvas;
+    RecordingPrompts prompts;
+    std::string caption;
+    int shown = 0;
+    std::function<void()> duringPageBreak;
+};
+
+} // namespace
+
+TEST_F(EditorTest, TypingStoresTheFormatCurrentAtEachTokensLastKeystroke)
+{
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0");
+    Type("a");
+    Doc().Current().textColor = 0x0000FF;
+    Type("b");
+    Doc().Current().textColor = 0x00FF00;
+    Type(" ");
+    Doc().Current().textColor = 0xFF0000;
+    Type("c");
+    EXPECT_EQ(Doc().Text(), "ab c");
+    ASSERT_EQ(Doc().TokenCount(), 3);
+    EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x0000FFu);
+    EXPECT_EQ(RecordTextColor(Doc().Records().Get(2)), 0x00FF00u);
+    EXPECT_EQ(RecordTextColor(Doc().Records().Get(3)), 0xFF0000u);
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
+}
+
+TEST_F(EditorTest, ControlCodesAndBackspace)
+{
+    Type("x\x0B\x02\x07");
+    EXPECT_EQ(Doc().Text(), "x\x0B"); // Ctrl+K is kept, marker codes cannot be typed
+    Doc().InsertEmoticon(4);
+    Type("\b");
+    EXPECT_EQ(Doc().Text(), "x\x0B\x06       "); // only the end marker goes
+    Type(std::string(20, '\b'));
+    EXPECT_EQ(Doc().Text(), "");
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0");
+}
+
+TEST_F(EditorTest, TabAppendsTabWidthBlanksAndTheRulerSetsMarginAndTab)
+{
+    editor.PressTab();
+    EXPECT_EQ(Doc().Text(), std::string(6, ' '));
+    EXPECT_EQ(Doc().TokenCount(), 6);
+
+    editor.SetMarginCell(ruler::CellAt(57)); // cell 4
+    EXPECT_EQ(editor.GetSettings().margin, 40);
+    editor.SetMarginCell(7);
+    EXPECT_EQ(editor.GetSettings().margin, 70);
+    EXPECT_EQ(editor.View().cursorX, 70 + 6 * 10); // laid out again at the new margin
+    editor.SetMarginCell(23);
+    EXPECT_EQ(editor.GetSettings().margin, 70);
+
+    EXPECT_EQ(editor.SetTabCell(12), "La Tabulaci\xF3n ha sido cambiada a 12 pasos");
+    EXPECT_EQ(editor.GetSettings().tabWidth, 12);
+    EXPECT_EQ(editor.SetTabCell(41), "");
+    EXPECT_EQ(editor.GetSettings().tabWidth, 12);
+    EXPECT_EQ(ruler::CellAt(26), 0);
+    EXPECT_EQ(ruler::RowAt(12), ruler::Row::None);
+}
+
+TEST_F(EditorTest, PageKeysAndWheelStayWithinTheirLimits)
+{
+    Type(std::string(60, '\r') + "x"); // two pages at size 10 (15-pixel lines)
+    ASSERT_EQ(Doc().Pages().pageCount, 2);
+    EXPECT_EQ(Doc().Pages().shownPage, 2);
+    editor.PageDown();
+    EXPECT_EQ(Doc().Pages().shownPage, 2);
+    editor.PageUp();
+    EXPECT_EQ(Doc().Pages().shownPage, 1);
+    EXPECT_TRUE(editor.blinkHold);
+    editor.PageUp();
+    EXPECT_EQ(Doc().Pages().shownPage, 1);
+    editor.PageEnd();
+    EXPECT_EQ(Doc().Pages().shownPage, 2);
+    editor.PageHome();
+    EXPECT_EQ(caption, "Pagina 1 de 2 TAB: 6 Margen: 40 quirel: 61");
+    Type("y"); // typing goes back to the last page
+    EXPECT_EQ(Doc().Pages().shownPage, 2);
+    EXPECT_FALSE(editor.blinkHold);
+
+    editor.Wheel(+120);
+    EXPECT_EQ(editor.View().scrollOffset, 0);
+    for (int i = 0; i < 39; ++i)
+        editor.Wheel(-120);
+    EXPECT_EQ(editor.View().scrollOffset, -570);
+    editor.Wheel(+120);
+    EXPECT_EQ(editor.View().scrollOffset, -555);
+}
+
+TEST_F(EditorTest, AnEditThatWouldNeedPage151IsTakenBackWithAMessage)
+{
+    Doc().Current().size = 90; // nine 95-pixel lines a page
+    std::string text;
+    for (int i = 0; i < 150 * 9; ++i)
+        text += "a\r";
+    Doc().SetText(text.substr(0, text.size() - 1));
+    Doc().Records().Reset(Doc().CurrentRecord());
+    editor.RebuildDocumentView();
+    ASSERT_EQ(Doc().Pages().pageCount, 150);
+    Type("\r");
+    Type("b");
+    EXPECT_EQ(Doc().Text(), text); // the "b" would open page 151
+    EXPECT_EQ(Doc().Pages().pageCount, 150);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], PageLimitMessage());
+}
+
+TEST_F(EditorTest, InputArrivingDuringAPageBreakWaitsForTheLayout)
+{
+    Type(std::string(59, '\r'));
+    bool typedInside = false;
+    duringPageBreak = [&] {
+        if (typedInside)
+            return;
+        typedInside = true;
+        editor.TypeByte('z'); // as if a key release were handled by the page break's event pass
+        EXPECT_EQ(Doc().Text().back(), 'x');
+    };
+    Type("x");
+    EXPECT_TRUE(typedInside);
+    EXPECT_EQ(Doc().Text().substr(59), "xz");
+    EXPECT_EQ(Doc().Pages().pageCount, 2);
+}
+
+TEST_F(EditorTest, BlinkDrawsOnTheLastPageOnlyAndHoldsWhenAsked)
+{
+    editor.BlinkTick();
+    ASSERT_FALSE(canvas.ops.empty());
+    EXPECT_EQ(canvas.ops.back().text, "|");
+    EXPECT_EQ(canvas.ops.back().style, kStyleBold);
+    editor.BlinkTick();
+    EXPECT_EQ(canvas.ops.back().text, " ");
+    const auto drawn = canvas.ops.size();
+    editor.blinkHold = true;
+    editor.BlinkTick();
+    EXPECT_EQ(canvas.ops.size(), drawn);
+}
