@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 #include "editor/Editor.h"
 #include "editor/Ruler.h"
+#include "io/DocumentFile.h"
 #include "io/Ports.h"
 
 using namespace quirel;
@@ -179,4 +180,30 @@ TEST_F(EditorTest, BlinkDrawsOnTheLastPageOnlyAndHoldsWhenAsked)
     editor.blinkHold = true;
     editor.BlinkTick();
     EXPECT_EQ(canvas.ops.size(), drawn);
+}
+
+TEST_F(EditorTest, OpensTheDocumentNamedOnTheCommandLine)
+{
+    Type("hola mundo");
+    const auto file = folder.Path() / "con blancos.4tf";
+    ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
+    Type("\b\b\b\b\b");
+    EXPECT_FALSE(editor.OpenStartDocument("\"" + (folder.Path() / "missing.4tf").string() + "\""));
+    EXPECT_EQ(Doc().Text(), "hola ");
+    EXPECT_TRUE(editor.OpenStartDocument("\"" + file.string() + "\""));
+    EXPECT_EQ(Doc().Text(), "hola mundo");
+    EXPECT_EQ(Doc().Current().size, 11);
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(editor.blinkHold);
+}
+
+TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
+{
+    editor.Services().completeWord = nullptr; // keep the real memory out of the way of the first part
+    Type("casa ");
+    editor.Services().completeWord = [](std::string_view w) { return w == "ca" ? std::string("sa") : std::string(); };
+    Type("ca");
+    editor.AcceptCompletion();
+    EXPECT_EQ(Doc().Text(), "casa casa");
 }

@@ -1,5 +1,6 @@
 #include "editor/Editor.h"
 
+#include "io/DocumentFile.h"
 #include "io/Ports.h"
 #include "layout/Canvas.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
+    , m_memory(m_folder)
 {
     LoadSaveSettings("get", m_settings, m_folder);
     auto& current = m_document.Current();
@@ -26,6 +28,40 @@ Editor::Editor(std::filesystem::path programFolder)
             m_hooks.processPendingEvents();
     };
     m_services.showCurrentPage = [this] { ShowCurrentPage(); };
+    m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
+    m_services.rememberWord = [this](std::string_view word) {
+        m_memory.RememberWord(word, [this](std::string_view w) { return m_wordLists.IsKnownWordAnyList(w); });
+    };
+}
+
+void Editor::LoadWordLists(EventPump* pump) { LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts); }
+
+bool Editor::OpenStartDocument(std::string_view argument)
+{
+    std::string name;
+    for (char c : argument)
+        if (c != '"')
+            name += c;
+    if (name.size() > 254)
+        name.resize(254);
+    std::error_code error;
+    if (name.empty() || !std::filesystem::exists(name, error))
+        return false;
+    blinkHold = true;
+    const bool read = OpenDocument(name);
+    blinkHold = false;
+    return read;
+}
+
+bool Editor::OpenDocument(const std::filesystem::path& file)
+{
+    if (DeferWhileLayingOut([this, file] { OpenDocument(file); }))
+        return false;
+    const auto status = ReadDocument(m_document, file);
+    if (status != DocumentFileStatus::Done && m_prompts)
+        m_prompts->ShowMessage(DocumentFileMessage(status, file));
+    RebuildDocumentView();
+    return status == DocumentFileStatus::Done;
 }
 
 void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)

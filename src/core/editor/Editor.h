@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/Document.h"
+#include "io/WordMemory.h"
 #include "io/Settings.h"
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
@@ -14,6 +15,7 @@ namespace quirel {
 
 class Canvas;
 class Prompts;
+class EventPump;
 
 // What the editor asks of the window around it. Every member may be left empty.
 struct EditorHooks {
@@ -33,6 +35,16 @@ public:
     // Connects the work surface, the window and the prompts, then lays out the empty document,
     // which shows the frame and the cursor at (margin, margin).
     void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
+
+    // Loads the word lists present in the program's folder (missing files are skipped);
+    // pump lets the window breathe while they load.
+    void LoadWordLists(EventPump* pump);
+
+    // The document named on the command line: double quotes removed, at most 254 characters;
+    // a name that does not exist is ignored without a message. True when a document was read.
+    bool OpenStartDocument(std::string_view argument);
+    // Reads a document file and lays it out from page 1; a problem is reported through the prompts.
+    bool OpenDocument(const std::filesystem::path& file);
 
     const std::filesystem::path& ProgramFolder() const { return m_folder; }
     Settings& GetSettings() { return m_settings; }
@@ -101,6 +113,7 @@ private:
     WordLists m_wordLists;
     ViewState m_view;
     LayoutServices m_services;
+    WordMemory m_memory;
     Canvas* m_canvas = nullptr;
     Prompts* m_prompts = nullptr;
     EditorHooks m_hooks;
