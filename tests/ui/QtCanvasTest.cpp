@@ -230,8 +230,8 @@ TEST_F(QtCanvasTest, WhiteBackgroundCoversWhatWasDrawnBefore)
     EXPECT_EQ(CountColour(image, QRect(white, 300, blue - white, height), kBlueRgb), (blue - white) * height);
 
     canvas.DrawText(100, 0, "  ");
-    EXPECT_EQ(image.pixel(101, 0), kWhiteRgb) << "the cell covers the frame";
-    EXPECT_EQ(image.pixel(99, 0), kBlackRgb);
+    EXPECT_EQ(canvas.Image().pixel(101, 0), kWhiteRgb) << "the cell covers the frame";
+    EXPECT_EQ(canvas.Image().pixel(99, 0), kBlackRgb);
 }
 
 TEST_F(QtCanvasTest, EmoticonsDrawTheirOpaquePixelsOnly)

@@ -20,16 +20,16 @@ QSize EmoticonPictures::DrawnSize(int number)
     return (number == 9 || number == 22) ? QSize(20, 12) : QSize(20, 20);
 }
 
-const EmoticonPictures::Picture* EmoticonPictures::Get(int number)
+std::shared_ptr<const EmoticonPictures::Picture> EmoticonPictures::Get(int number)
 {
     if (number < 1 || number > kCount) return nullptr;
     const auto index = static_cast<std::size_t>(number);
     if (!m_tried[index]) {
         m_tried[index] = true;
         const QImage image(QStringLiteral(":/emoticons/%1.png").arg(number));
-        if (!image.isNull()) m_pictures[index] = Prepare(number, image);
+        if (!image.isNull()) m_pictures[index] = std::make_shared<const Picture>(Prepare(number, image));
     }
-    return m_pictures[index] ? &*m_pictures[index] : nullptr;
+    return m_pictures[index];
 }
 
 void EmoticonPictures::Set(int number, const QImage& image)
@@ -40,7 +40,7 @@ void EmoticonPictures::Set(int number, const QImage& image)
     if (image.isNull())
         m_pictures[index].reset();
     else
-        m_pictures[index] = Prepare(number, image);
+        m_pictures[index] = std::make_shared<const Picture>(Prepare(number, image));
 }
 
 EmoticonPictures::Picture EmoticonPictures::Prepare(int number, const QImage& image)

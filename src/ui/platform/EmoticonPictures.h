@@ -4,7 +4,7 @@
 #include <QRgb>
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <vector>
 
 namespace quirel {
@@ -36,7 +36,7 @@ public:
 
     // The picture of number, loaded on first use from the resource ":/emoticons/N.png"; null for
     // numbers outside 1 to 188 and for pictures that cannot be loaded.
-    const Picture* Get(int number);
+    std::shared_ptr<const Picture> Get(int number);
 
     // Replaces the picture of number with image (scaled to its drawn size when it differs).
     // Numbers outside 1 to 188 are ignored.
@@ -45,7 +45,7 @@ public:
 private:
     static Picture Prepare(int number, const QImage& image);
 
-    std::array<std::optional<Picture>, kCount + 1> m_pictures {};
+    std::array<std::shared_ptr<const Picture>, kCount + 1> m_pictures {};
     std::array<bool, kCount + 1> m_tried {};
 };
 

@@ -110,14 +110,22 @@ void GlyphFont::RenderMask(unsigned char byte)
     mask.width = static_cast<std::int16_t>(right - left + 1);
     mask.height = static_cast<std::int16_t>(bottom - top + 1);
     mask.offset = static_cast<std::uint32_t>(m_coverage.size());
+    mask.inkStart = static_cast<std::uint32_t>(m_inkOffsets.size());
     for (int y = top; y <= bottom; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = left; x <= right; ++x)
-            m_coverage.push_back(static_cast<std::uint8_t>(qAlpha(row[x])));
+        for (int x = left; x <= right; ++x) {
+            const auto alpha = static_cast<std::uint8_t>(qAlpha(row[x]));
+            m_coverage.push_back(alpha);
+            if (alpha != 0) {
+                m_inkOffsets.push_back((y - top) * kPageWidth + (x - left));
+                m_inkCoverage.push_back(alpha);
+            }
+        }
     }
+    mask.inkCount = static_cast<std::uint32_t>(m_inkOffsets.size()) - mask.inkStart;
 }
 
-GlyphFont& GlyphFontCache::Get(std::string_view face, int sizePoints, int style)
+const std::shared_ptr<GlyphFont>& GlyphFontCache::Get(std::string_view face, int sizePoints, int style)
 {
     m_key.assign(face);
     m_key.push_back('\0');
@@ -125,12 +133,10 @@ GlyphFont& GlyphFontCache::Get(std::string_view face, int sizePoints, int style)
     m_key.push_back('/');
     m_key.append(std::to_string(style));
     auto found = m_fonts.find(m_key);
-    if (found != m_fonts.end()) return *found->second;
+    if (found != m_fonts.end()) return found->second;
     const QString family = QString::fromStdString(Cp1252ToUtf8(face));
-    auto font = std::make_unique<GlyphFont>(family, PointsToPixels(sizePoints), style);
-    GlyphFont& result = *font;
-    m_fonts.emplace(m_key, std::move(font));
-    return result;
+    auto font = std::make_shared<GlyphFont>(family, PointsToPixels(sizePoints), style);
+    return m_fonts.emplace(m_key, std::move(font)).first->second;
 }
 
 } // namespace quirel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/Canvas.h"
+
 #include <QFont>
 #include <QRawFont>
 #include <array>
@@ -21,13 +23,16 @@ public:
     GlyphFont(const QString& family, int pixelSize, int style);
 
     // Coverage of one byte's glyph: `width` × `height` alpha values (0 to 255) whose top-left
-    // lies at (pen x + left, baseline + top).
+    // lies at (pen x + left, baseline + top). The same pixels without the empty ones: `inkCount`
+    // offsets from the top-left on a page row of kPageWidth pixels, with their coverage.
     struct Mask {
         std::int16_t left = 0;
         std::int16_t top = 0;
         std::int16_t width = 0;
         std::int16_t height = 0;
         std::uint32_t offset = 0;
+        std::uint32_t inkStart = 0;
+        std::uint32_t inkCount = 0;
     };
 
     int Advance(unsigned char byte) const { return m_advance[byte]; }
@@ -38,6 +43,8 @@ public:
         return m_masks[byte];
     }
     const std::uint8_t* Coverage(const Mask& mask) const { return m_coverage.data() + mask.offset; }
+    const std::int32_t* InkOffsets(const Mask& mask) const { return m_inkOffsets.data() + mask.inkStart; }
+    const std::uint8_t* InkCoverage(const Mask& mask) const { return m_inkCoverage.data() + mask.inkStart; }
 
     int Ascent() const { return m_ascent; }
     // Character height: ascent plus descent.
@@ -68,16 +75,19 @@ private:
     std::array<Mask, 256> m_masks {};
     std::array<bool, 256> m_ready {};
     std::vector<std::uint8_t> m_coverage;
+    std::vector<std::int32_t> m_inkOffsets;
+    std::vector<std::uint8_t> m_inkCoverage;
 };
 
 // Every font the canvas has used, kept for the life of the canvas, keyed by face bytes, size and style.
 class GlyphFontCache {
 public:
     // The font of a Windows-1252 face name at a size in points (at 96 pixels per inch) and style.
-    GlyphFont& Get(std::string_view face, int sizePoints, int style);
+    // Page pictures share the fonts they were drawn with, so a font outlives the cache when needed.
+    const std::shared_ptr<GlyphFont>& Get(std::string_view face, int sizePoints, int style);
 
 private:
-    std::unordered_map<std::string, std::unique_ptr<GlyphFont>> m_fonts;
+    std::unordered_map<std::string, std::shared_ptr<GlyphFont>> m_fonts;
     std::string m_key;
 };
 

@@ -4,17 +4,21 @@
 #include "platform/EmoticonPictures.h"
 #include "platform/GlyphFont.h"
 #include "platform/PageSurface.h"
+#include "platform/RecordedPage.h"
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace quirel {
 
-// The work surface over a QImage (794 × 1122, RGB32). Text is drawn glyph by glyph from per-font
-// tables of the 256 Windows-1252 bytes, each glyph's coverage rendered once by Qt, so a token costs
-// a table walk and a few small blends. Fonts stay cached for the life of the canvas.
+// The work surface of the layout. Drawing is recorded (the page's frame, text cells and emoticons)
+// and painted onto a QImage (794 × 1122, RGB32) only when the image is looked at; a page
+// picture stored in a slot is a copy of the recording. Laying out a long document therefore costs
+// little more than walking its tokens, and a page is painted when it is shown, printed or exported.
+// Text is measured and painted glyph by glyph from per-font tables of the 256 Windows-1252 bytes.
 class QtCanvas final : public Canvas {
 public:
     QtCanvas();
@@ -33,9 +37,9 @@ public:
     // Advance of text in the selected font, as DrawText would return it.
     int TextAdvance(std::string_view text) const { return m_font->TextAdvance(text); }
 
-    // What has been drawn so far. A copy shares the pixels and sees later drawing: use copy() to keep one.
-    const QImage& Image() const { return m_surface.Image(); }
-    const PageSurface& Surface() const { return m_surface; }
+    // Everything drawn so far, painted. A copy shares the pixels and sees later drawing: use
+    // copy() to keep one.
+    const QImage& Image();
     // The emoticon pictures this canvas draws (to supply pictures from elsewhere with Set).
     EmoticonPictures& Emoticons() { return m_emoticons; }
 
@@ -46,14 +50,14 @@ public:
     }
 
 private:
-    void DrawGlyphs(QRgb* pixels, int x, int baseline, std::string_view text, int& inkTop, int& inkBottom, int& inkLeft,
-        int& inkRight);
-
-    PageSurface m_surface;
     GlyphFontCache m_fonts;
     EmoticonPictures m_emoticons;
+    RecordedPage m_page;
+    PageSurface m_surface;
+    // Operations of m_page already painted on m_surface.
+    std::size_t m_painted = 0;
 
-    GlyphFont* m_font = nullptr;
+    std::shared_ptr<GlyphFont> m_font;
     std::string m_face;
     int m_sizePoints = -1;
     int m_style = -1;
