@@ -101,6 +101,33 @@ TEST_F(RecordedPageTest, PaintingInStepsGivesThePixelsOfPaintingAtOnce)
     EXPECT_EQ(FirstDifference(DecodePage(slot), inSteps.Image(), kPage), QPoint(-1, -1));
 }
 
+TEST_F(RecordedPageTest, ABlinkingCursorDoesNotGrowThePage)
+{
+    // The cursor blink draws the cursor glyph (bold) and a blank (regular) in turn at one place,
+    // looking at the image after each; the page keeps one operation for it and shows the last.
+    PaintTextPage();
+    canvas.SelectFont("Consolas", 10, 0, CharSet::Oem);
+    canvas.SetColors(0x000000, 0xFFFFFF);
+    canvas.DrawText(400, 1000, "|");
+    PageSlot slot;
+    canvas.StorePage(slot);
+    const std::size_t operations = dynamic_cast<const RecordedPage&>(*slot.picture).OperationCount();
+    for (int blink = 0; blink < 1000; ++blink) {
+        const bool shown = blink % 2 == 1;
+        canvas.SelectFont("Consolas", 10, shown ? 1 : 0, CharSet::Oem);
+        canvas.DrawText(400, 1000, shown ? "|" : " ");
+        canvas.StorePage(slot);
+        if (blink % 100 == 0) (void)canvas.Image();
+    }
+    EXPECT_EQ(dynamic_cast<const RecordedPage&>(*slot.picture).OperationCount(), operations);
+
+    const QImage blinked = canvas.Image().copy();
+    EXPECT_EQ(FirstDifference(DecodePage(slot), blinked, kPage), QPoint(-1, -1));
+    const QRect ink = BoundsOfOther(blinked, QRect(390, 990, 30, 40), 0xFFFFFFFFu);
+    EXPECT_FALSE(ink.isNull()) << "the last blink shows the cursor";
+    EXPECT_TRUE(ink.intersects(QRect(400, 1000, 10, 20)));
+}
+
 TEST_F(RecordedPageTest, APictureOutlivesTheCanvasThatDrewIt)
 {
     PageSlot slot;

@@ -21,7 +21,8 @@ bool IsControlByte(unsigned char byte)
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
-constexpr int kMaxPoints = 1000;
+// Records hold sizes up to 255 points.
+constexpr int kMaxPoints = 255;
 
 } // namespace
 
@@ -70,11 +71,27 @@ int GlyphFont::TextAdvance(std::string_view text) const
     return advance;
 }
 
+bool GlyphFont::InkInsideCell(std::string_view text)
+{
+    const int advance = TextAdvance(text);
+    int pen = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const Mask& mask = GlyphMask(byte);
+        if (mask.width > 0
+            && (pen + mask.left < 0 || pen + mask.left + mask.width > advance || mask.top < -m_ascent
+                || mask.top + mask.height > m_height - m_ascent))
+            return false;
+        pen += m_advance[byte];
+    }
+    return true;
+}
+
 void GlyphFont::RenderMask(unsigned char byte)
 {
     m_ready[byte] = true;
     // Room around the cell for italic overhang and marks above the ascent.
-    const int pad = m_height;
+    const int pad = m_height / 2 + 2;
     QImage scratch(m_advance[byte] + 2 * pad, m_height + 2 * pad, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     {

@@ -37,6 +37,8 @@ public:
 
     int Advance(unsigned char byte) const { return m_advance[byte]; }
     int TextAdvance(std::string_view text) const;
+    // True when no glyph of text inks a pixel outside its cell (advance wide, character height high).
+    bool InkInsideCell(std::string_view text);
     const Mask& GlyphMask(unsigned char byte)
     {
         if (!m_ready[byte]) RenderMask(byte);

@@ -2,6 +2,8 @@
 
 #include "document/PageTable.h"
 
+#include <algorithm>
+
 namespace quirel {
 
 namespace {
@@ -52,7 +54,9 @@ void QtCanvas::SetColors(std::uint32_t text, std::uint32_t background)
 int QtCanvas::DrawText(int x, int y, std::string_view text)
 {
     const int advance = m_font->TextAdvance(text);
-    if (advance > 0) m_page.AddText(m_font, m_style & 12, x, y, text, m_text, m_background);
+    // A replaced operation is painted again from its place.
+    if (advance > 0)
+        m_painted = std::min(m_painted, m_page.AddText(m_font, m_style & 12, x, y, text, m_text, m_background));
     return advance;
 }
 

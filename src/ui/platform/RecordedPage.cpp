@@ -28,11 +28,26 @@ std::uint16_t RecordedPage::FontIndex(const std::shared_ptr<GlyphFont>& font)
     return static_cast<std::uint16_t>(m_lastFont);
 }
 
-void RecordedPage::AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y, std::string_view text,
-    QRgb colour, QRgb background)
+std::size_t RecordedPage::AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y,
+    std::string_view text, QRgb colour, QRgb background)
 {
-    if (text.empty()) return;
+    if (text.empty()) return m_ops.size();
     const std::uint16_t index = FontIndex(font);
+    // Text drawn again over the same cell (the blinking cursor, every half second) replaces the
+    // text before it when nothing of that text lies outside the cell: the page stays the same
+    // size however long it blinks.
+    if (!m_ops.empty()) {
+        const Op& last = m_ops.back();
+        if (last.kind == Kind::Text && last.x == x && last.y == y && last.decorations == 0) {
+            GlyphFont& lastFont = *m_fonts[last.resource];
+            const std::string_view lastText = std::string_view(m_text).substr(last.start, last.length);
+            if (lastFont.Height() == font->Height() && lastFont.TextAdvance(lastText) == font->TextAdvance(text)
+                && lastFont.InkInsideCell(lastText)) {
+                m_text.resize(last.start);
+                m_ops.pop_back();
+            }
+        }
+    }
     Op op;
     op.kind = Kind::Text;
     op.decorations = static_cast<std::uint8_t>(decorations);
@@ -45,17 +60,20 @@ void RecordedPage::AddText(const std::shared_ptr<GlyphFont>& font, int decoratio
     op.length = static_cast<std::uint32_t>(text.size());
     m_text.append(text);
     m_ops.push_back(op);
+    return m_ops.size() - 1;
 }
 
 void RecordedPage::AddPicture(std::shared_ptr<const EmoticonPictures::Picture> picture, int x, int y)
 {
     if (!picture) return;
+    // At most 188 different pictures: each is kept once.
+    auto found = std::find(m_pictures.begin(), m_pictures.end(), picture);
+    if (found == m_pictures.end()) found = m_pictures.insert(found, std::move(picture));
     Op op;
     op.kind = Kind::Picture;
-    op.resource = static_cast<std::uint16_t>(m_pictures.size());
+    op.resource = static_cast<std::uint16_t>(found - m_pictures.begin());
     op.x = x;
     op.y = y;
-    m_pictures.push_back(std::move(picture));
     m_ops.push_back(op);
 }
 

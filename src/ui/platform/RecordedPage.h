@@ -25,8 +25,10 @@ public:
     void Clear();
     void AddFrame();
     // Text drawn at (x, y) in font with decoration bits (4 underline, 8 strike-through) and
-    // colours, as one opaque cell. The font is shared with the page.
-    void AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y, std::string_view text,
+    // colours, as one opaque cell. The font is shared with the page. Returns the index of the
+    // operation written: text over the same cell as the text just before, that stays inside its
+    // cell, replaces it (the blinking cursor leaves one operation, not one per blink).
+    std::size_t AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y, std::string_view text,
         QRgb colour, QRgb background);
     void AddPicture(std::shared_ptr<const EmoticonPictures::Picture> picture, int x, int y);
 
