@@ -1,0 +1,68 @@
+#pragma once
+
+#include "layout/Canvas.h"
+#include "platform/EmoticonPictures.h"
+#include "platform/GlyphFont.h"
+#include "platform/PageSurface.h"
+#include "platform/RecordedPage.h"
+
+#include <QImage>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quirel {
+
+// The work surface of the layout. Drawing is recorded (the page's frame, text cells and emoticons)
+// and painted onto a QImage (794 × 1122, RGB32) only when the image is looked at; a page
+// picture stored in a slot is a copy of the recording. Laying out a long document therefore costs
+// little more than walking its tokens, and a page is painted when it is shown, printed or exported.
+// Text is measured and painted glyph by glyph from per-font tables of the 256 Windows-1252 bytes.
+class QtCanvas final : public Canvas {
+public:
+    QtCanvas();
+
+    void Clear() override;
+    void DrawFrame() override;
+    void SelectFont(std::string_view face, int sizePoints, int style, CharSet charSet) override;
+    int LineHeight() override;
+    void SetColors(std::uint32_t text, std::uint32_t background) override;
+    int DrawText(int x, int y, std::string_view text) override;
+    void DrawEmoticon(int number, int x, int y) override;
+    void StorePage(PageSlot& slot) override;
+
+    // Character height of the selected font (the height of the opaque background behind text).
+    int CharacterHeight() const { return m_font->Height(); }
+    // Advance of text in the selected font, as DrawText would return it.
+    int TextAdvance(std::string_view text) const { return m_font->TextAdvance(text); }
+
+    // Everything drawn so far, painted. A copy shares the pixels and sees later drawing: use
+    // copy() to keep one.
+    const QImage& Image();
+    // The emoticon pictures this canvas draws (to supply pictures from elsewhere with Set).
+    EmoticonPictures& Emoticons() { return m_emoticons; }
+
+    // Colour of the page image for a colour reference 0x00BBGGRR.
+    static QRgb ToRgb(std::uint32_t colorRef)
+    {
+        return 0xFF000000u | ((colorRef & 0xFFu) << 16) | (colorRef & 0xFF00u) | ((colorRef >> 16) & 0xFFu);
+    }
+
+private:
+    GlyphFontCache m_fonts;
+    EmoticonPictures m_emoticons;
+    RecordedPage m_page;
+    PageSurface m_surface;
+    // Operations of m_page already painted on m_surface.
+    std::size_t m_painted = 0;
+
+    std::shared_ptr<GlyphFont> m_font;
+    std::string m_face;
+    int m_sizePoints = -1;
+    int m_style = -1;
+    QRgb m_text = 0xFF000000u;
+    QRgb m_background = 0xFFFFFFFFu;
+};
+
+} // namespace quirel
