@@ -271,6 +271,25 @@ std::string Editor::SetTabCell(int cell)
     return "La Tabulaci\xF3n ha sido cambiada a " + std::to_string(cell) + " pasos";
 }
 
+void Editor::ChooseFace(const std::string& face)
+{
+    m_document.Current().faceName = face;
+    m_settings.fontName = face;
+    if (m_document.Fonts().Append(face))
+        SaveSettings();
+}
+
+void Editor::ChooseSize(int size)
+{
+    if (DeferWhileLayingOut([this, size] { ChooseSize(size); }))
+        return;
+    m_document.Current().size = size;
+    m_document.Pages().shownPage = m_document.Pages().pageCount;
+    RunLayout({});
+    ShowCurrentPage();
+    SaveSettings();
+}
+
 void Editor::RebuildDocumentView()
 {
     if (DeferWhileLayingOut([this] { RebuildDocumentView(); }))

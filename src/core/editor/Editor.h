@@ -86,6 +86,15 @@ public:
     // ("" when the click changes nothing).
     std::string SetTabCell(int cell);
 
+    // ---- the lists above the page ----
+    // A face chosen in the font list becomes the current face and, while the font table has room,
+    // a new font slot (then the settings are saved).
+    void ChooseFace(const std::string& face);
+    // A size chosen in the size list: the current size, the last page laid out again, settings saved.
+    void ChooseSize(int size);
+    // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one.
+    void ChooseEmoticon(int number) { m_document.Current().emoticon = number; }
+
     // ---- whole document ----
     // Every page forgotten, the text cut again, laid out from page 1, the current page shown.
     void RebuildDocumentView();

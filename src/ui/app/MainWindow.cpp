@@ -1,56 +1,156 @@
 #include "app/MainWindow.h"
 
-#include <QPainter>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRandomGenerator>
 
+#include "app/EditSurface.h"
+#include "app/FontList.h"
+#include "app/RulerWidget.h"
+#include "document/Cp1252.h"
 #include "editor/Editor.h"
-#include "layout/Canvas.h"
+#include "layout/EmoticonNames.h"
+#include "platform/RecordedPage.h"
 
 namespace quirel {
 namespace {
-    constexpr int kVisibleRows = kPageBodyHeight;
+    QString FromCp1252(std::string_view text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
 
-    // A white page with its black frame.
-    QImage BlankPage()
-    {
-        QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.drawRect(0, 0, kPageWidth - 1, kPageHeight - 1);
-        return page;
-    }
+    // The client area holds the controls at their fixed places; the window is 831 × 880 with its frame.
+    constexpr int kClientWidth = 831;
+    constexpr int kClientHeight = 857;
 } // namespace
 
-PageView::PageView(QWidget* parent)
-    : QWidget(parent)
-{
-    setFixedSize(kPageWidth, kVisibleRows);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void PageView::SetPicture(const QImage& picture)
-{
-    m_picture = picture;
-    update();
-}
-
-void PageView::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, m_picture);
-}
-
 MainWindow::MainWindow(Editor& editor, QWidget* parent)
-    : QWidget(parent)
+    : QMainWindow(parent)
     , m_editor(editor)
+    , m_prompts(this)
 {
     setWindowTitle(QStringLiteral("Quirelpad"));
-    setFixedSize(831, 880);
+    setWindowIcon(QIcon(QStringLiteral(":/icon/quirel-256.png")));
+    BuildControls();
     move(105, 94);
-    m_editSurface = new PageView(this);
-    m_editSurface->move(28, 55);
-    m_editSurface->SetPicture(BlankPage());
+    m_blinkTimer.setInterval(kBlinkMs);
+    connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
 }
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+
+    m_fontList = new FontList(client);
+    m_fontList->setGeometry(28, 1, 304, m_fontList->sizeHint().height());
+    m_sizeList = new QComboBox(client);
+    m_sizeList->setObjectName(QStringLiteral("sizeList"));
+    m_sizeList->setEditable(true);
+    m_sizeList->setInsertPolicy(QComboBox::NoInsert);
+    QFont sizeFont(QStringLiteral("MS Sans Serif"));
+    sizeFont.setPixelSize(11 * 96 / 72);
+    sizeFont.setBold(true);
+    m_sizeList->setFont(sizeFont);
+    m_sizeList->setGeometry(532, 1, 290, m_fontList->height());
+    m_emoticonList = new QComboBox(client);
+    m_emoticonList->setObjectName(QStringLiteral("emoticonList"));
+    m_emoticonList->setIconSize(QSize(20, 20));
+    m_emoticonList->setMaxVisibleItems(16);
+    m_emoticonList->setGeometry(333, 1, 199, m_fontList->height());
+    m_ruler = new RulerWidget(m_editor.GetSettings().margin, client);
+    m_ruler->move(2, 29);
+    m_surface = new EditSurface(m_editor, client);
+    m_surface->move(28, 55);
+    m_surface->SetPageSource([this]() -> const QImage& { return ShownPicture(); });
+
+    FillSizeList();
+    FillEmoticonList();
+    m_fontList->SelectFace(FromCp1252(m_editor.GetSettings().fontName));
+    ConnectControls();
+    adjustSize();
+    setFixedSize(size());
+}
+
+void MainWindow::FillSizeList()
+{
+    for (int size = 9; size <= 90; ++size)
+        m_sizeList->addItem(QStringLiteral("%1").arg(size, 2, 10, QLatin1Char('0')));
+    const int size = m_editor.GetSettings().fontSize;
+    m_sizeList->setCurrentIndex(size >= 9 && size <= 90 ? size - 9 : -1);
+}
+
+void MainWindow::FillEmoticonList()
+{
+    for (int n = 1; n <= kEmoticonCount; ++n)
+        m_emoticonList->addItem(QIcon(QPixmap(QStringLiteral(":/emoticons/%1.png").arg(n))), FromCp1252(EmoticonName(n)));
+    m_emoticonList->setCurrentIndex(-1);
+}
+
+void MainWindow::ConnectControls()
+{
+    connect(m_fontList, &FontList::FaceChosen, this, [this](const QString& face) {
+        m_editor.ChooseFace(Utf8ToCp1252(face.toStdString()));
+        m_fontList->setEnabled(false);
+        m_surface->setFocus();
+    });
+    connect(m_fontList, &FontList::FaceConfirmed, this, [this](const QString& face) {
+        m_editor.GetSettings().fontName = Utf8ToCp1252(face.toStdString());
+        m_editor.GetDocument().Current().faceName = m_editor.GetSettings().fontName;
+        m_surface->setFocus();
+    });
+    connect(m_sizeList, &QComboBox::activated, this, [this](int index) {
+        bool ok = false;
+        const int size = m_sizeList->itemText(index).toInt(&ok);
+        if (ok)
+            m_editor.ChooseSize(size);
+        m_surface->setFocus();
+    });
+    connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
+        m_editor.ChooseEmoticon(index + 1);
+        m_surface->setFocus();
+    });
+    connect(m_ruler, &RulerWidget::TabPressed, this, [this] {
+        m_editor.PressTab();
+        m_surface->setFocus();
+    });
+    connect(m_ruler, &RulerWidget::MarginCellClicked, this, [this](int cell) {
+        m_editor.SetMarginCell(cell);
+        m_ruler->SetMargin(m_editor.GetSettings().margin);
+    });
+    connect(m_ruler, &RulerWidget::TabCellClicked, this, [this](int cell) {
+        const std::string message = m_editor.SetTabCell(cell);
+        if (!message.empty())
+            m_prompts.ShowMessage(message, Prompts::Urgency::Normal);
+    });
+}
+
+void MainWindow::Initialise(const QString& commandLine)
+{
+    EditorHooks hooks;
+    hooks.showCurrentPage = [this] { ShowCurrentPage(); };
+    hooks.setCaption = [this](const std::string& caption) { setWindowTitle(FromCp1252(caption)); };
+    hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
+    m_editor.Attach(m_canvas, hooks, &m_prompts);
+    m_editor.LoadWordLists(&m_pump);
+    m_fontList->setEnabled(false);
+    m_blinkTimer.start();
+    if (!commandLine.isEmpty())
+        m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
+    m_surface->setFocus();
+}
+
+const QImage& MainWindow::ShownPicture()
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    if (pages.shownPage == pages.pageCount)
+        return m_canvas.Image();
+    DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
+    return m_decoded;
+}
+
+void MainWindow::ShowCurrentPage() { m_surface->update(); }
 
 } // namespace quirel

@@ -1,37 +1,67 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "platform/QtCanvas.h"
+#include "platform/QtPrompts.h"
+
+class QComboBox;
 
 namespace quirel {
 
 class Editor;
+class EditSurface;
+class FontList;
+class RulerWidget;
 
-// The editing surface: shows the visible 800 rows of the current page picture.
-class PageView : public QWidget {
+// The one main window: font, emoticon and size lists, the ruler and the editing surface at their
+// fixed places, the caption showing the page status, and the cursor blink.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit PageView(QWidget* parent = nullptr);
-    void SetPicture(const QImage& picture);
-    const QImage& Picture() const { return m_picture; }
+    static constexpr int kBlinkMs = 500;
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage m_picture;
-};
-
-// The one main window of the program.
-class MainWindow : public QWidget {
-    Q_OBJECT
-public:
     explicit MainWindow(Editor& editor, QWidget* parent = nullptr);
-    PageView* EditSurface() const { return m_editSurface; }
+    ~MainWindow() override;
+
+    // The start-up steps that need the window: word lists, the empty document's first layout,
+    // the blink timer, the document named on the command line (may be empty), the focus.
+    void Initialise(const QString& commandLine);
+
+    EditSurface* Surface() const { return m_surface; }
+    FontList* Fonts() const { return m_fontList; }
+    QComboBox* Sizes() const { return m_sizeList; }
+    QComboBox* Emoticons() const { return m_emoticonList; }
+    RulerWidget* Ruler() const { return m_ruler; }
+    QtCanvas& Canvas() { return m_canvas; }
+    QtPrompts& Prompts() { return m_prompts; }
+    QTimer& BlinkTimer() { return m_blinkTimer; }
+
+    // The picture of the shown page: the work surface for the last page, which it holds, and the
+    // stored picture for any other.
+    const QImage& ShownPicture();
 
 private:
+    void BuildControls();
+    void FillSizeList();
+    void FillEmoticonList();
+    void ConnectControls();
+    void ShowCurrentPage();
+
     Editor& m_editor;
-    PageView* m_editSurface = nullptr;
+    QtCanvas m_canvas;
+    QtPrompts m_prompts;
+    QtEventPump m_pump;
+    QTimer m_blinkTimer;
+    QImage m_decoded;
+    FontList* m_fontList = nullptr;
+    QComboBox* m_sizeList = nullptr;
+    QComboBox* m_emoticonList = nullptr;
+    RulerWidget* m_ruler = nullptr;
+    EditSurface* m_surface = nullptr;
 };
 
 } // namespace quirel

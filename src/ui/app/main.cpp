@@ -5,20 +5,26 @@
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "io/ProgramFolder.h"
+#include "platform/FontSubstitutes.h"
 
+// Start-up: settings, the main window with its controls, the word lists, the empty document or
+// the one named on the command line; the program ends when the window does.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(quirel); // the pictures live in the static UI library
     QApplication::setApplicationName(QStringLiteral("Quirel"));
+    QApplication::setDesktopFileName(QStringLiteral("quirel"));
 
     // Standard buttons in Spanish ("Sí", "No", "Cancelar").
     QTranslator qtSpanish;
     if (qtSpanish.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
+    quirel::InstallFontSubstitutes();
 
     quirel::Editor editor(quirel::ProgramFolder());
     quirel::MainWindow window(editor);
     window.show();
+    window.Initialise(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
     return QApplication::exec();
 }

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace quirel {
+
+class Editor;
+
+// The editing surface: shows 800 rows of the shown page at the scroll offset and takes the
+// keyboard and the wheel. A typed character is recorded when its key goes down and acts when the
+// key comes up (a held key types once); dead keys, compose sequences and input methods deliver
+// their text through input-method events, which act at once.
+class EditSurface : public QWidget {
+    Q_OBJECT
+public:
+    EditSurface(Editor& editor, QWidget* parent = nullptr);
+
+    // Where the picture of the shown page comes from; called on every repaint.
+    void SetPageSource(std::function<const QImage&()> source) { m_source = std::move(source); }
+    // The picture as shown (white where the scrolled page leaves room).
+    QImage Screen() const;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void TypeText(const QString& text);
+
+    Editor& m_editor;
+    std::function<const QImage&()> m_source;
+    QString m_recorded; // characters typed, waiting for a key to come up
+};
+
+} // namespace quirel
