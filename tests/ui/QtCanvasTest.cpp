@@ -135,29 +135,24 @@ TEST_F(QtCanvasTest, LineHeightIsCharacterHeightPlusExternalLeading)
     canvas.SelectFont("Candara", 18, 0, CharSet::Ansi);
     EXPECT_EQ(canvas.CharacterHeight(), 29);
     EXPECT_EQ(canvas.LineHeight(), 34);
+    // Sizes in points become pixels at 96 per inch, rounded: 10 points are 13 pixels.
     struct Case {
         const char* face;
+        const char* family;
         int points;
+        int pixels;
     };
-    for (const Case& c :
-        { Case { "Candara", 10 }, Case { "Consolas", 10 }, Case { "Georgia", 36 }, Case { "Tahoma", 8 } }) {
+    for (const Case& c : { Case { "Candara", "Carlito", 10, 13 }, Case { "Candara", "Carlito", 11, 15 },
+             Case { "Consolas", "Liberation Mono", 10, 13 }, Case { "Georgia", "Caladea", 36, 48 },
+             Case { "Tahoma", "DejaVu Sans", 8, 11 } }) {
         SCOPED_TRACE(c.face);
-        QFont font(QString::fromLatin1(c.face));
-        font.setPixelSize((c.points * 96 + 36) / 72);
+        QFont font(QString::fromLatin1(c.family));
+        font.setPixelSize(c.pixels);
         const QFontMetrics metrics(font);
         canvas.SelectFont(c.face, c.points, 0, CharSet::Ansi);
+        EXPECT_EQ(canvas.CharacterHeight(), metrics.height());
         EXPECT_EQ(canvas.LineHeight(), metrics.height() + std::max(0, metrics.leading()));
     }
-    // Ten points are thirteen pixels of em height, as on a 96-dpi screen.
-    canvas.SelectFont("Candara", 10, 0, CharSet::Ansi);
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Carlito"), 10)).pixelSize() > 0, true);
-    EXPECT_EQ(canvas.CharacterHeight(),
-        QFontMetrics([] {
-            QFont f(QStringLiteral("Carlito"));
-            f.setPixelSize(13);
-            return f;
-        }())
-            .height());
 }
 
 TEST_F(QtCanvasTest, WindowsLatinBytesDrawTheirCharactersAndControlsDrawBlank)
