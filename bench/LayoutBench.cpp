@@ -1,0 +1,112 @@
+// The layout with the real Qt work surface: a whole 150-page document laid out with the spelling
+// marks on, one keystroke at the end of a one-page and of a 150-page document (layout and the
+// painting of the page shown), and the memory of the laid-out document.
+// Word lists: the folder named by QUIREL_WORDLISTS_DIR when set (the real lists), else none.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <algorithm>
+#include <memory>
+
+#include "BenchText.h"
+#include "editor/Editor.h"
+#include "platform/FontSubstitutes.h"
+#include "platform/QtCanvas.h"
+
+using namespace quirel;
+
+namespace {
+
+// Tokens of Spanish prose at 10 points on one full page.
+constexpr int kPageTokens = 1700;
+
+struct Fixture {
+    explicit Fixture(std::size_t tokens)
+    {
+        folder = std::filesystem::temp_directory_path() / "quirel-layout-bench";
+        std::filesystem::create_directories(folder);
+        std::filesystem::remove(folder / "rey.log");
+        editor = std::make_unique<Editor>(folder);
+        editor->Services().completeWord = nullptr; // the word memory has its own benchmark
+        editor->Services().rememberWord = nullptr;
+        if (const char* lists = std::getenv("QUIREL_WORDLISTS_DIR"))
+            LoadAllWordLists(lists, editor->GetWordLists(), nullptr, nullptr);
+        editor->GetWordLists().spellingSensor = true;
+        EditorHooks hooks;
+        hooks.showCurrentPage = [this] { benchmark::DoNotOptimize(canvas.Image().constBits()); };
+        editor->Attach(canvas, hooks, nullptr);
+        auto& doc = editor->GetDocument();
+        doc.SetText(bench::SpanishText(tokens));
+        doc.Records().Reset(doc.CurrentRecord());
+        editor->RebuildDocumentView();
+        // A document that reaches the last page ends with a page as full as the one-page case.
+        if (doc.Pages().pageCount == PageTable::kMaxPages) {
+            const int last = std::min(doc.TokenCount(), doc.Pages().Slot(PageTable::kMaxPages).firstToken + kPageTokens - 1);
+            const Token& end = doc.TokenSpan(last);
+            doc.SetText(doc.Text().substr(0, end.start + end.length));
+            editor->RebuildDocumentView();
+        }
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<Editor> editor;
+    QtCanvas canvas;
+};
+
+// Enough Spanish prose at 10 points for 150 pages (the surplus is cut to end on a full page).
+constexpr std::size_t kFullDocumentTokens = 265000;
+
+} // namespace
+
+static void BM_FullLayout150Pages(benchmark::State& state)
+{
+    Fixture fixture(kFullDocumentTokens);
+    for (auto _ : state)
+        fixture.editor->RebuildDocumentView();
+    state.counters["pages"] = fixture.editor->GetDocument().Pages().pageCount;
+    state.counters["tokens"] = fixture.editor->GetDocument().TokenCount();
+    state.counters["listEntries"] = static_cast<double>(fixture.editor->GetWordLists().List(WordListId::Diccionario).Size());
+}
+BENCHMARK(BM_FullLayout150Pages)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One letter typed and taken back at the end of the document, each laid out and shown.
+static void BM_KeystrokeAtEnd(benchmark::State& state)
+{
+    Fixture fixture(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        fixture.editor->TypeByte('a');
+        fixture.editor->TypeByte(8);
+    }
+    const auto& doc = fixture.editor->GetDocument();
+    state.counters["pages"] = doc.Pages().pageCount;
+    state.counters["lastPageTokens"] = doc.TokenCount() - std::max(1, doc.Pages().Slot(doc.Pages().pageCount).firstToken) + 1;
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeystrokeAtEnd)->Arg(kPageTokens)->Arg(kFullDocumentTokens)->Unit(benchmark::kMicrosecond);
+
+static void BM_ResidentMemoryLaidOut(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Fixture fixture(kFullDocumentTokens);
+        // Every page painted once, as paging through the document would.
+        auto& pages = fixture.editor->GetDocument().Pages();
+        for (int page = 1; page <= pages.pageCount; ++page) {
+            pages.shownPage = page;
+            fixture.editor->PageDown();
+        }
+        state.counters["process_MB"] = static_cast<double>(bench::ResidentBytes()) / (1024.0 * 1024.0);
+    }
+}
+BENCHMARK(BM_ResidentMemoryLaidOut)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
