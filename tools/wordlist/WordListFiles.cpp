@@ -128,7 +128,7 @@ std::u32string FoldAccents(std::u32string_view word)
 }
 
 std::vector<std::string> RemoveShadows(
-    const std::vector<std::string>& primary, const std::vector<std::string>& secondary, bool newOnly)
+    const std::vector<std::string>& primary, const std::vector<std::string>& secondary, ShadowFilter filter)
 {
     // UTF-8 keys: most words fit the short-string buffer, which keeps building the sets quick.
     const auto lowerKey = [](const std::u32string& wide) {
@@ -138,20 +138,26 @@ std::vector<std::string> RemoveShadows(
         return EncodeUtf8(lower);
     };
     std::unordered_set<std::string> exact;
-    std::unordered_set<std::string> folded;
+    std::unordered_set<std::string> foldedPrimary;
     exact.reserve(primary.size());
-    folded.reserve(primary.size());
+    foldedPrimary.reserve(primary.size());
     for (const std::string& word : primary) {
         const std::u32string wide = DecodeUtf8(word);
         exact.insert(lowerKey(wide));
-        folded.insert(EncodeUtf8(FoldAccents(wide)));
+        foldedPrimary.insert(EncodeUtf8(FoldAccents(wide)));
     }
     std::vector<std::string> kept;
     for (const std::string& line : secondary) {
         const std::u32string wide = DecodeUtf8(line);
         if (wide.empty()) continue;
-        const bool inPrimary = exact.count(lowerKey(wide)) > 0;
-        if (inPrimary ? newOnly : folded.count(EncodeUtf8(FoldAccents(wide))) > 0) continue;
+        const std::string lower = lowerKey(wide);
+        if (exact.count(lower)) {
+            if (filter.dropKnown) continue;
+        } else {
+            const std::string folded = EncodeUtf8(FoldAccents(wide));
+            const bool accented = folded != lower;
+            if (foldedPrimary.count(folded) && !(accented && filter.unaccentedOnly)) continue;
+        }
         kept.push_back(line);
     }
     return kept;

@@ -40,12 +40,20 @@ std::string SpanishSortKey(std::string_view word);
 // only in their written accents.
 std::u32string FoldAccents(std::u32string_view word);
 
+struct ShadowFilter {
+    // Also leave out the words primary holds (ignoring case).
+    bool dropKnown = false;
+    // Only a word written without any accent can be a shadow (corazon, not Napoléon): for proper
+    // names, whose accent may rightly sit where a common word has none (Durán, duran).
+    bool unaccentedOnly = false;
+};
+
 // The lines of secondary that are not shadows of primary: a word that primary does not hold but
 // that equals one of primary's words once case and accents are ignored (corazon for corazón, reir
-// for reír) would make that misspelling count as known, so it is left out. With newOnly, the
-// words primary holds (ignoring case) are left out too. Blank lines are dropped; order is kept.
+// for reír, Napoléon for Napoleón) would make a misspelling count as known once the program
+// lower-cases its lists, so it is left out. Blank lines are dropped; order is kept.
 std::vector<std::string> RemoveShadows(
-    const std::vector<std::string>& primary, const std::vector<std::string>& secondary, bool newOnly);
+    const std::vector<std::string>& primary, const std::vector<std::string>& secondary, ShadowFilter filter);
 
 // Lines of a UTF-8 text without their line ends.
 std::vector<std::string> SplitLines(std::string_view text);

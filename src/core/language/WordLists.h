@@ -1,5 +1,6 @@
 #pragma once
 
+#include "language/LargeTableAllocator.h"
 #include "language/WordRecord.h"
 
 #include <array>
@@ -35,27 +36,40 @@ public:
 
 private:
     friend void LoadWordList(const std::filesystem::path&, WordList&, int, EventPump*, Prompts*);
+    friend class WordLists;
 
     // Empties the list and declares size entries, all empty until appended.
     void BeginLoad(std::size_t size);
     // Stores the next entry (in file order) and indexes it at once, so a lookup made between two
-    // appends sees exactly the entries stored so far.
-    void AppendEntry(std::string_view entry);
+    // appends sees exactly the entries stored so far. hash is HashOf(entry).
+    void AppendEntry(std::string_view entry, std::uint64_t hash);
+    static std::uint64_t HashOf(std::string_view word);
+    // Starts fetching the filter word and index slot that adding or finding hash will touch.
+    void PrefetchFor(std::uint64_t hash) const;
     // Releases the spare capacity taken while loading.
     void EndLoad();
     void Clear();
 
+    // The exact test for a word of 1 to 40 bytes whose hash is already known.
+    bool ContainsHashed(std::string_view word, std::uint64_t hash) const;
+    // False when no entry can have this hash (the filter); true when one may.
+    bool MayContain(std::uint64_t hash) const;
     bool FindInIndex(std::string_view word, std::uint64_t hash) const;
     void AddToIndex(std::uint32_t offset, std::uint32_t length, std::uint64_t hash);
     void RebuildIndex(std::size_t capacity);
+    void RebuildFilter(std::size_t words);
 
     std::size_t m_size = 0; // declared entries
     std::vector<char> m_bytes; // entries read so far, back to back
     std::vector<std::uint32_t> m_offsets { 0 }; // entry i spans m_offsets[i-1] .. m_offsets[i]
     // Open-addressing (linear probing) set of the distinct non-empty entries. A slot packs the
     // entry's arena offset (bits 0-31), its length (bits 32-39), 23 bits of its hash (40-62) and
-    // an occupied bit (63); 0 is a free slot. Its size is a power of two, at most 5/8 full.
-    std::vector<std::uint64_t> m_slots;
+    // an occupied bit (63); 0 is a free slot. Its size is a power of two, at most 3/4 full.
+    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> m_slots;
+    // A small filter over the same hashes (three bits in one 64-bit word per entry, 8 to 16 bits
+    // per entry): most words that are in no list are turned away here, in memory that stays in
+    // the processor's cache, without touching the much larger index.
+    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> m_filter;
     std::size_t m_indexed = 0;
     bool m_hasEmptyEntry = false;
 };

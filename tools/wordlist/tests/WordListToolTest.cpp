@@ -219,8 +219,10 @@ TEST(WordListToolTest, LeavesOutWordsThatShadowAnAccentedWord)
     const std::vector<std::string> primary = { "corazón", "reír", "casa", "Napoleón", "solo", "sólo" };
     const std::vector<std::string> secondary
         = { "corazon", "reir", "Reir", "casa", "Napoléon", "napoleon", "house", "solo", "" };
-    EXPECT_EQ(RemoveShadows(primary, secondary, false), (std::vector<std::string> { "casa", "house", "solo" }));
-    EXPECT_EQ(RemoveShadows(primary, secondary, true), (std::vector<std::string> { "house" }));
+    EXPECT_EQ(RemoveShadows(primary, secondary, {}), (std::vector<std::string> { "casa", "house", "solo" }));
+    EXPECT_EQ(RemoveShadows(primary, secondary, { .dropKnown = true }), (std::vector<std::string> { "house" }));
+    EXPECT_EQ(RemoveShadows({ "corazón", "duran" }, { "Corazon", "Durán" }, { .unaccentedOnly = true }),
+        (std::vector<std::string> { "Durán" }));
 }
 
 } // namespace quirel::wordlist
