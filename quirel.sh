@@ -40,6 +40,7 @@ build() {
   if [[ -x scripts/build-wordlists.sh && -x $BUILD/tools/wordlist/quirel-wordlist ]]; then
     scripts/build-wordlists.sh "$BUILD" "$BUILD/tools/wordlist/quirel-wordlist"
   fi
+  scripts/install-launcher.sh "$BUILD/quirel" resources/icon/quirel-256.png
 }
 
 run_tests() {

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
+#include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "io/ProgramFolder.h"
@@ -26,5 +28,12 @@ int main(int argc, char** argv)
     quirel::MainWindow window(editor);
     window.show();
     window.Initialise(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    // For the start-up benchmark: paint the shown page once, then leave.
+    if (qEnvironmentVariableIsSet("QUIREL_QUIT_WHEN_SHOWN")) {
+        QTimer::singleShot(0, &window, [&window] {
+            window.Surface()->repaint();
+            QApplication::quit();
+        });
+    }
     return QApplication::exec();
 }

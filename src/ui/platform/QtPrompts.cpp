@@ -26,6 +26,13 @@ bool QtPrompts::AskYesNo(std::string_view text)
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtEventPump::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void QtEventPump::ProcessPendingEvents()
+{
+    constexpr qint64 kIntervalMs = 8;
+    if (m_sinceLast.isValid() && m_sinceLast.elapsed() < kIntervalMs)
+        return;
+    QCoreApplication::processEvents();
+    m_sinceLast.start();
+}
 
 } // namespace quirel

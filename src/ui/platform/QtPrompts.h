@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+
 #include "io/Ports.h"
 
 class QWidget;
@@ -22,10 +24,15 @@ private:
     QWidget* m_owner;
 };
 
-// Lets queued input and painting run once.
+// Lets queued input and painting run. Long loops call it often (every few hundred records of a
+// word list); events are let through at most every few milliseconds, which keeps the window
+// responsive without making the loop pay for an event pass each time.
 class QtEventPump final : public EventPump {
 public:
     void ProcessPendingEvents() override;
+
+private:
+    QElapsedTimer m_sinceLast;
 };
 
 } // namespace quirel
