@@ -14,8 +14,21 @@ namespace {
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
-    bool AskYesNo(std::string_view) override { return true; }
+    bool AskYesNo(std::string_view text) override
+    {
+        questions.emplace_back(text);
+        return answer;
+    }
+    std::filesystem::path ChooseFile(const FileRequest& request) override
+    {
+        requests.push_back(request);
+        return chosen;
+    }
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<FileRequest> requests;
+    bool answer = true;
+    std::filesystem::path chosen;
 };
 
 class EditorTest : public ::testing::Test {
@@ -206,4 +219,128 @@ TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
     Type("ca");
     editor.AcceptCompletion();
     EXPECT_EQ(Doc().Text(), "casa casa");
+}
+
+TEST_F(EditorTest, GuardedCommandsDoNotNest)
+{
+    int ran = 0;
+    EXPECT_TRUE(editor.RunGuarded(
+        [&] {
+            ++ran;
+            EXPECT_TRUE(editor.blinkHold);
+            EXPECT_FALSE(editor.RunGuarded([&] { ++ran; }, Editor::Hold::No));
+        },
+        Editor::Hold::Yes));
+    EXPECT_EQ(ran, 1);
+    EXPECT_FALSE(editor.commandBusy);
+    EXPECT_FALSE(editor.blinkHold);
+}
+
+TEST_F(EditorTest, StyleSwitchesShapeTheRecordsOfNewText)
+{
+    editor.ToggleStyle(kStyleBold);
+    Type("a ");
+    editor.ToggleStyle(kStyleUnderline);
+    editor.ToggleStyle(kStyleBold);
+    Type("b");
+    EXPECT_EQ(RecordStyle(Doc().Records().Get(1)), kStyleBold);
+    EXPECT_EQ(RecordStyle(Doc().Records().Get(3)), kStyleUnderline);
+    EXPECT_TRUE(editor.GetSwitches().underline);
+    EXPECT_FALSE(editor.GetSwitches().bold);
+}
+
+TEST_F(EditorTest, SuperscriptAndSubscriptShareTheSavedSize)
+{
+    std::vector<int> sizes { Doc().Current().size };
+    editor.ToggleSuperscript();
+    sizes.push_back(Doc().Current().size);
+    editor.ToggleSubscript();
+    sizes.push_back(Doc().Current().size);
+    editor.ToggleSubscript();
+    sizes.push_back(Doc().Current().size);
+    editor.ToggleSuperscript();
+    sizes.push_back(Doc().Current().size);
+    EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
+    EXPECT_EQ(Doc().Text(), "\x04\x02\x03\x05");
+    editor.Quit();
+    EXPECT_NE(folder.Read("config.ini").find("Tama\xF1o=6\r\n"), std::string::npos);
+}
+
+TEST_F(EditorTest, ColourCommandsTakeTheSelectedColourAndSaveTheSettings)
+{
+    editor.ApplySelectedColour(Editor::ColourTarget::Background); // nothing chosen yet: black
+    EXPECT_EQ(Doc().Current().background, 0u);
+    editor.selectedColor = 0x0000FF;
+    editor.ApplySelectedColour(Editor::ColourTarget::Text);
+    editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
+    Type("x");
+    EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x0000FFu);
+    EXPECT_NE(folder.Read("config.ini").find("Fondo=0\r\nTexto=255\r\n"), std::string::npos);
+    EXPECT_NE(folder.Read("config.ini").find("Sombra=255\r\n"), std::string::npos);
+    editor.ResetDocumentColours();
+    EXPECT_NE(folder.Read("config.ini").find("Fondo=16777215\r\nTexto=0\r\n"), std::string::npos);
+}
+
+TEST_F(EditorTest, NewDocumentEmptiesThePageButTheCaptionKeepsTheOldCountUntilTheNextEdit)
+{
+    Type("hola mundo");
+    editor.NewDocument();
+    EXPECT_EQ(Doc().Text(), "");
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
+    EXPECT_EQ(editor.View().cursorX, 40);
+    Type("a");
+    EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 1");
+}
+
+TEST_F(EditorTest, SaveAsksBeforeReplacingAndOpenReadsItBack)
+{
+    Type("hola");
+    prompts.chosen = folder.Path() / "carta"; // typed without an extension
+    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "carta.4tf");
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(prompts.requests.back().pattern, "*.4tf");
+
+    Type(" mundo");
+    prompts.chosen = folder.Path() / "carta.4tf";
+    prompts.answer = false;
+    EXPECT_FALSE(editor.SaveDocumentCommand());
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0], "Documento existe !!\r\nQuiere sobreescribir?");
+    EXPECT_EQ(folder.Read("carta.4tf").substr(0, 4), "hola");
+    EXPECT_EQ(folder.Read("carta.4tf")[4], 'f'); // the signature follows: untouched
+
+    editor.NewDocument();
+    EXPECT_TRUE(editor.OpenDocumentCommand());
+    EXPECT_EQ(Doc().Text(), "hola");
+    EXPECT_EQ(prompts.requests.back().folder, folder.Path()); // the folder chosen last
+
+    prompts.chosen.clear(); // cancelled: nothing changes, the name is forgotten
+    EXPECT_FALSE(editor.OpenDocumentCommand());
+    EXPECT_EQ(Doc().Text(), "hola");
+    EXPECT_TRUE(editor.DocumentFileName().empty());
+}
+
+TEST_F(EditorTest, ImportGivesTheTextTheCurrentFormat)
+{
+    folder.Write("notas.txt", "ab\r\ncd\r\n");
+    Doc().Current().textColor = 0x00FF00;
+    prompts.chosen = folder.Path() / "notas.txt";
+    EXPECT_TRUE(editor.ImportTextCommand());
+    EXPECT_EQ(Doc().Text(), "abcd");
+    EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x00FF00u);
+    EXPECT_FALSE(editor.View().importInProgress);
+    prompts.chosen = folder.Path() / "missing.txt";
+    EXPECT_FALSE(editor.ImportTextCommand());
+    EXPECT_EQ(Doc().Text(), "abcd");
+}
+
+TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
+{
+    EXPECT_EQ(editor.InsertEmoticonCommand(12), 12);
+    EXPECT_EQ(RecordEmoticon(Doc().Records().Get(9)), 12);
+    const int random = editor.InsertEmoticonCommand(0);
+    EXPECT_GE(random, 1);
+    EXPECT_LE(random, 188);
+    EXPECT_EQ(RecordEmoticon(Doc().Records().Get(18)), random);
 }

@@ -121,6 +121,14 @@ void Editor::ShowCurrentPage()
         m_hooks.showCurrentPage();
 }
 
+std::string Editor::Caption() const
+{
+    std::string caption = TitleStatusLine(m_document, m_settings);
+    if (m_staleTokenCount >= 0)
+        caption = caption.substr(0, caption.rfind(' ') + 1) + std::to_string(m_staleTokenCount);
+    return caption;
+}
+
 void Editor::UpdateCaption()
 {
     if (m_hooks.setCaption)
@@ -135,6 +143,7 @@ void Editor::ReportRefused()
 
 void Editor::AppendEdit(std::size_t bytesAdded)
 {
+    m_staleTokenCount = -1;
     m_document.StoreCurrentRecord();
     auto& pages = m_document.Pages();
     pages.shownPage = pages.pageCount;
@@ -294,6 +303,7 @@ void Editor::RebuildDocumentView()
 {
     if (DeferWhileLayingOut([this] { RebuildDocumentView(); }))
         return;
+    m_staleTokenCount = -1;
     m_document.Pages().Clear();
     RunLayout({});
     ShowCurrentPage();

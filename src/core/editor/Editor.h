@@ -95,6 +95,55 @@ public:
     // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one.
     void ChooseEmoticon(int number) { m_document.Current().emoticon = number; }
 
+    // ---- format switches (the "Estilos" menu) and colours ----
+    struct Switches {
+        bool bold = false, italic = false, underline = false, strikeOut = false;
+        bool superscript = false, subscript = false;
+    };
+    const Switches& GetSwitches() const { return m_switches; }
+    // Flips one style switch (kStyleBold, kStyleItalic, kStyleUnderline or kStyleStrikeOut) and
+    // recomputes the current style; nothing is repainted.
+    void ToggleStyle(int styleBit);
+    // Flip the superscript or subscript switch: a marker is appended, the size changes and the
+    // current record goes into the last slot; nothing is repainted.
+    void ToggleSuperscript();
+    void ToggleSubscript();
+    // Flips the spelling marks and lays the whole document out again.
+    void ToggleSpellingSensor();
+    // The colour last chosen among the favourite colours (0 until one is chosen).
+    std::uint32_t selectedColor = 0;
+    enum class ColourTarget { Text, Background, Cursor, Shadow };
+    // Gives the selected colour to the target and saves the settings; the cursor colour also
+    // repaints the last page.
+    void ApplySelectedColour(ColourTarget target);
+    // White background and black text for new text; settings saved.
+    void ResetDocumentColours();
+
+    // ---- the document commands ----
+    // An empty document in the current format, laid out; the caption keeps the old token count
+    // until the next change of the text.
+    void NewDocument();
+    // Asks for a document file and reads it; false when cancelled.
+    bool OpenDocumentCommand();
+    // Asks for a file name and saves the document, asking before it replaces an existing file.
+    bool SaveDocumentCommand();
+    // Asks for a plain text file and makes it the document in the current format.
+    bool ImportTextCommand();
+    // The emoticon insertion: number 1 to 188, or 0 for a random one; returns the number used.
+    int InsertEmoticonCommand(int number);
+    // Saves the settings before the program ends.
+    void Quit() { SaveSettings(); }
+    // The accent pass over the whole text, laid out again; returns the message to show.
+    std::string AccentCommand(EventPump* pump);
+    // The most repeated words; returns the message to show.
+    std::string RepeatedWordsCommand(EventPump* pump);
+
+    const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
+
+    // Runs a guarded command: ignored (false) while another one runs. hold keeps the cursor still.
+    enum class Hold { No, Yes };
+    bool RunGuarded(const std::function<void()>& command, Hold hold);
+
     // ---- whole document ----
     // Every page forgotten, the text cut again, laid out from page 1, the current page shown.
     void RebuildDocumentView();
@@ -104,7 +153,7 @@ public:
     bool commandBusy = false;
 
     // The caption text for the current state.
-    std::string Caption() const { return TitleStatusLine(m_document, m_settings); }
+    std::string Caption() const;
 
 private:
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
@@ -129,6 +178,11 @@ private:
     bool m_layingOut = false;
     std::deque<std::function<void()>> m_deferred;
     int m_blinkPhase = 0;
+    Switches m_switches;
+    int m_staleTokenCount = -1; // shown in the caption after "Nuevo" until the text changes
+    std::filesystem::path m_documentFile;
+    std::filesystem::path m_textFile;
+    std::filesystem::path m_documentFolder; // shared by the document and text dialogs
 };
 
 } // namespace quirel

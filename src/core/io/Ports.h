@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace quirel {
@@ -15,6 +17,20 @@ public:
     virtual void ShowMessage(std::string_view text, Urgency urgency = Urgency::Normal) = 0;
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(std::string_view text) = 0;
+
+    // What a file dialog shows: open (existing files only) or save, the filter ("Documento",
+    // "*.4tf"), the folder it starts in, the name it proposes, and the suffix given to a name typed
+    // without one.
+    struct FileRequest {
+        enum class Mode { Open, Save } mode = Mode::Open;
+        std::string filterName;
+        std::string pattern;
+        std::filesystem::path folder;
+        std::string fileName;
+        std::string defaultSuffix;
+    };
+    // The chosen file, or an empty path when the user cancels (or there is no one to ask).
+    virtual std::filesystem::path ChooseFile(const FileRequest&) { return {}; }
 };
 
 // The "let pending messages run" points of long loops, so the window stays responsive.

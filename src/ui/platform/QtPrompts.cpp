@@ -1,6 +1,8 @@
 #include "platform/QtPrompts.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "document/Cp1252.h"
@@ -24,6 +26,24 @@ bool QtPrompts::AskYesNo(std::string_view text)
 {
     QMessageBox box(QMessageBox::Question, kTitle, FromCp1252(text), QMessageBox::Yes | QMessageBox::No, m_owner);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::filesystem::path QtPrompts::ChooseFile(const FileRequest& request)
+{
+    QFileDialog dialog(m_owner);
+    const bool open = request.mode == FileRequest::Mode::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(FromCp1252(request.filterName) + QStringLiteral(" (") + FromCp1252(request.pattern)
+        + QStringLiteral(")"));
+    dialog.setDirectory(request.folder.empty() ? QDir::currentPath() : QString::fromStdString(request.folder.string()));
+    dialog.selectFile(QString::fromStdString(request.fileName));
+    dialog.setDefaultSuffix(FromCp1252(request.defaultSuffix));
+    // The question about an existing file is the program's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
 void QtEventPump::ProcessPendingEvents()

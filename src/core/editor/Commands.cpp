@@ -1,0 +1,242 @@
+// The menu commands of the editor: format switches, colours and the document commands.
+#include <chrono>
+#include <random>
+#include <system_error>
+
+#include "editor/Editor.h"
+#include "io/DocumentFile.h"
+#include "io/Ports.h"
+#include "io/TextImport.h"
+#include "language/AccentMarks.h"
+#include "language/RepeatedWords.h"
+#include "language/WordListViews.h"
+
+namespace quirel {
+namespace {
+
+    constexpr const char* kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
+
+    bool Exists(const std::filesystem::path& path)
+    {
+        std::error_code error;
+        return !path.empty() && std::filesystem::exists(path, error);
+    }
+
+} // namespace
+
+bool Editor::RunGuarded(const std::function<void()>& command, Hold hold)
+{
+    if (commandBusy)
+        return false;
+    commandBusy = true;
+    if (hold == Hold::Yes)
+        blinkHold = true;
+    command();
+    if (hold == Hold::Yes)
+        blinkHold = false;
+    commandBusy = false;
+    return true;
+}
+
+void Editor::ToggleStyle(int styleBit)
+{
+    auto flip = [](bool& value) { value = !value; };
+    switch (styleBit) {
+    case kStyleBold:
+        flip(m_switches.bold);
+        break;
+    case kStyleItalic:
+        flip(m_switches.italic);
+        break;
+    case kStyleUnderline:
+        flip(m_switches.underline);
+        break;
+    case kStyleStrikeOut:
+        flip(m_switches.strikeOut);
+        break;
+    default:
+        return;
+    }
+    m_document.Current().style = (m_switches.bold ? kStyleBold : 0) | (m_switches.italic ? kStyleItalic : 0)
+        | (m_switches.underline ? kStyleUnderline : 0) | (m_switches.strikeOut ? kStyleStrikeOut : 0);
+}
+
+void Editor::ToggleSuperscript()
+{
+    if (m_document.SetSuperscript(!m_switches.superscript) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    m_switches.superscript = !m_switches.superscript;
+    m_staleTokenCount = -1;
+}
+
+void Editor::ToggleSubscript()
+{
+    if (m_document.SetSubscript(!m_switches.subscript) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    m_switches.subscript = !m_switches.subscript;
+    m_staleTokenCount = -1;
+}
+
+void Editor::ToggleSpellingSensor()
+{
+    m_wordLists.spellingSensor = !m_wordLists.spellingSensor;
+    RebuildDocumentView();
+}
+
+void Editor::ApplySelectedColour(ColourTarget target)
+{
+    const auto colour = static_cast<std::int32_t>(selectedColor);
+    switch (target) {
+    case ColourTarget::Text:
+        m_document.Current().textColor = selectedColor;
+        break;
+    case ColourTarget::Background:
+        m_document.Current().background = selectedColor;
+        break;
+    case ColourTarget::Cursor:
+        m_settings.cursorColor = colour;
+        // The cursor is drawn by the layout: the last page is painted again to show its new colour.
+        m_document.Pages().shownPage = m_document.Pages().pageCount;
+        RunLayout({});
+        break;
+    case ColourTarget::Shadow:
+        m_settings.shadowColor = colour;
+        break;
+    }
+    SaveSettings();
+}
+
+void Editor::ResetDocumentColours()
+{
+    m_document.Current().background = 0xFFFFFF;
+    m_document.Current().textColor = 0;
+    SaveSettings();
+}
+
+void Editor::NewDocument()
+{
+    if (DeferWhileLayingOut([this] { NewDocument(); }))
+        return;
+    const int oldCount = m_document.TokenCount();
+    auto& current = m_document.Current();
+    current.faceName = m_settings.fontName;
+    current.emoticon = 0;
+    m_document.SetText({});
+    m_document.Fonts().Reset(m_settings.fontName);
+    m_document.Records().Reset(m_document.CurrentRecord());
+    m_view.scrollOffset = 0;
+    RebuildDocumentView();
+    m_staleTokenCount = oldCount;
+    UpdateCaption();
+}
+
+bool Editor::OpenDocumentCommand()
+{
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Mode::Open;
+    request.filterName = "Documento";
+    request.pattern = "*.4tf";
+    request.folder = m_documentFolder;
+    request.fileName = m_documentFile.filename().string();
+    request.defaultSuffix = "4tf";
+    m_documentFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    if (m_documentFile.empty())
+        return false;
+    m_documentFolder = m_documentFile.parent_path();
+    return OpenDocument(m_documentFile);
+}
+
+bool Editor::SaveDocumentCommand()
+{
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Mode::Save;
+    request.filterName = "Documento";
+    request.pattern = "*.4tf";
+    request.folder = m_documentFolder;
+    request.fileName = m_documentFile.filename().string();
+    request.defaultSuffix = "4tf";
+    m_documentFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    if (m_documentFile.empty())
+        return false;
+    // A name typed without an extension gets the document's own, so the file shows in the dialog later.
+    if (!m_documentFile.has_extension())
+        m_documentFile += ".4tf";
+    m_documentFolder = m_documentFile.parent_path();
+    if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion))
+        return false;
+    const auto status = WriteDocument(m_document, m_documentFile);
+    if (status != DocumentFileStatus::Done) {
+        m_prompts->ShowMessage(DocumentFileMessage(status, m_documentFile));
+        return false;
+    }
+    return true;
+}
+
+bool Editor::ImportTextCommand()
+{
+    Prompts::FileRequest request;
+    request.mode = Prompts::FileRequest::Mode::Open;
+    request.filterName = "Texto";
+    request.pattern = "*.*";
+    request.folder = m_documentFolder;
+    request.fileName = m_textFile.filename().string();
+    request.defaultSuffix = "";
+    m_textFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    if (m_textFile.empty())
+        return false;
+    m_documentFolder = m_textFile.parent_path();
+    if (!Exists(m_textFile))
+        return false;
+    auto contents = ReadTextFile(m_textFile);
+    auto status = contents.status;
+    if (status == TextImportStatus::Done)
+        status = ImportText(m_document, std::move(contents.text), m_settings.fontName);
+    if (status != TextImportStatus::Done) {
+        m_prompts->ShowMessage(TextImportMessage(status, m_textFile));
+        return false;
+    }
+    m_view.importInProgress = true;
+    m_staleTokenCount = -1;
+    m_document.Pages().Clear();
+    m_document.Pages().pageCount = 1;
+    RunLayout({});
+    ShowCurrentPage();
+    m_view.importInProgress = false;
+    return true;
+}
+
+int Editor::InsertEmoticonCommand(int number)
+{
+    blinkHold = false;
+    if (number < 1 || number > 188) {
+        static std::mt19937 random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+        number = std::uniform_int_distribution<int>(1, 188)(random);
+    }
+    if (DeferWhileLayingOut([this, number] { InsertEmoticonCommand(number); }))
+        return number;
+    if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
+        ReportRefused();
+        return number;
+    }
+    AppendEdit(9);
+    return number;
+}
+
+std::string Editor::AccentCommand(EventPump* pump)
+{
+    auto result = AccentDocument(m_document.Text(), SpellingLookup(m_wordLists), pump);
+    m_document.SetText(std::move(result.text));
+    RebuildDocumentView();
+    return AccentMessage(result);
+}
+
+std::string Editor::RepeatedWordsCommand(EventPump* pump)
+{
+    return RepeatedWordsMessage(RepeatedWords(m_document, pump));
+}
+
+} // namespace quirel
