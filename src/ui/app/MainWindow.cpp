@@ -8,6 +8,8 @@
 
 #include "app/EditSurface.h"
 #include "app/FontList.h"
+#include "app/MenuBar.h"
+#include "dialogs/AboutBox.h"
 #include "app/RulerWidget.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
@@ -30,6 +32,17 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Quirelpad"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quirel-256.png")));
+    m_menus = new MenuBar(this);
+    setMenuBar(m_menus);
+    m_menus->UpdateSwatches(m_editor.GetSettings());
+    connect(m_menus, &MenuBar::Triggered, this, &MainWindow::Dispatch);
+    // F10 opens the menus from the keyboard, as on other desktops.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(Qt::Key_F10);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        m_menus->setActiveAction(m_menus->actions().constFirst());
+    });
+    addAction(menuKey);
     BuildControls();
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
@@ -149,6 +162,131 @@ const QImage& MainWindow::ShownPicture()
         return m_canvas.Image();
     DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
     return m_decoded;
+}
+
+void MainWindow::ApplyMenuChecks()
+{
+    const auto& switches = m_editor.GetSwitches();
+    m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
+        switches.superscript, switches.subscript, m_editor.GetWordLists().spellingSensor });
+}
+
+void MainWindow::ColourEpilogue()
+{
+    m_menus->UpdateSwatches(m_editor.GetSettings());
+    ApplyMenuChecks();
+}
+
+void MainWindow::Dispatch(int id)
+{
+    using namespace command;
+    using Hold = Editor::Hold;
+    auto notYetAvailable = [] {};
+    switch (id) {
+    case RepeatedWords:
+        m_prompts.ShowMessage(m_editor.RepeatedWordsCommand(&m_pump), Prompts::Urgency::Normal);
+        break;
+    case Accents:
+        m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost);
+        break;
+    case OpenDocument:
+        m_editor.RunGuarded([this] { m_editor.OpenDocumentCommand(); }, Hold::Yes);
+        break;
+    case SaveDocument:
+        m_editor.RunGuarded([this] { m_editor.SaveDocumentCommand(); }, Hold::Yes);
+        break;
+    case WordSearch:
+    case ExportBitmap:
+    case Replace:
+    case Find:
+    case Print:
+        m_editor.RunGuarded(notYetAvailable, Hold::Yes);
+        break;
+    case FavouriteColours:
+        m_editor.RunGuarded(notYetAvailable, Hold::No);
+        break;
+    case InsertEmoticon: {
+        const int number = m_editor.InsertEmoticonCommand(m_emoticonList->currentIndex() + 1);
+        m_emoticonList->setCurrentIndex(number - 1);
+        break;
+    }
+    case SelectFont:
+        m_fontList->Enable();
+        break;
+    case ReEdit:
+        m_editor.RunGuarded(
+            [this] {
+                if (m_editor.GetDocument().TokenCount() == 0)
+                    m_prompts.ShowMessage("No tienes texto Editado ...", Prompts::Urgency::Normal);
+            },
+            Hold::No);
+        break;
+    case Recover:
+        m_editor.RunGuarded([this] { m_editor.RebuildDocumentView(); }, Hold::No);
+        break;
+    case New:
+        m_sizeList->setEnabled(true);
+        m_editor.NewDocument();
+        break;
+    case DocumentColours:
+        m_editor.ResetDocumentColours();
+        ColourEpilogue();
+        break;
+    case BackgroundColour:
+        m_editor.ApplySelectedColour(Editor::ColourTarget::Background);
+        ColourEpilogue();
+        break;
+    case CursorColour:
+        m_editor.ApplySelectedColour(Editor::ColourTarget::Cursor);
+        ColourEpilogue();
+        break;
+    case TextColour:
+        m_editor.ApplySelectedColour(Editor::ColourTarget::Text);
+        ColourEpilogue();
+        break;
+    case ShadowColour:
+        m_editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
+        ColourEpilogue();
+        break;
+    case command::Bold:
+        m_editor.ToggleStyle(kStyleBold);
+        break;
+    case command::Italic:
+        m_editor.ToggleStyle(kStyleItalic);
+        break;
+    case command::Underline:
+        m_editor.ToggleStyle(kStyleUnderline);
+        break;
+    case StrikeOut:
+        m_editor.ToggleStyle(kStyleStrikeOut);
+        break;
+    case Superscript:
+        m_editor.ToggleSuperscript();
+        break;
+    case Subscript:
+        m_editor.ToggleSubscript();
+        // Once turned on, the size list stays off until "Nuevo".
+        if (m_editor.GetSwitches().subscript)
+            m_sizeList->setEnabled(false);
+        break;
+    case SpellingSensor:
+        m_editor.ToggleSpellingSensor();
+        break;
+    case ImportText:
+        m_editor.RunGuarded([this] { m_editor.ImportTextCommand(); }, Hold::No);
+        break;
+    case About:
+        m_editor.RunGuarded([] { ShowAbout(nullptr); }, Hold::No);
+        break;
+    case Quit:
+        m_editor.Quit();
+        m_blinkTimer.stop();
+        QApplication::quit();
+        break;
+    default:
+        break;
+    }
+    ApplyMenuChecks();
 }
 
 void MainWindow::ShowCurrentPage() { m_surface->update(); }

@@ -15,6 +15,7 @@ namespace quirel {
 class Editor;
 class EditSurface;
 class FontList;
+class MenuBar;
 class RulerWidget;
 
 // The one main window: font, emoticon and size lists, the ruler and the editing surface at their
@@ -39,6 +40,10 @@ public:
     QtCanvas& Canvas() { return m_canvas; }
     QtPrompts& Prompts() { return m_prompts; }
     QTimer& BlinkTimer() { return m_blinkTimer; }
+    MenuBar* Menus() const { return m_menus; }
+
+    // Carries out a menu command or a list notification by its id.
+    void Dispatch(int id);
 
     // The picture of the shown page: the work surface for the last page, which it holds, and the
     // stored picture for any other.
@@ -50,6 +55,8 @@ private:
     void FillEmoticonList();
     void ConnectControls();
     void ShowCurrentPage();
+    void ColourEpilogue();
+    void ApplyMenuChecks();
 
     Editor& m_editor;
     QtCanvas m_canvas;
@@ -62,6 +69,7 @@ private:
     QComboBox* m_emoticonList = nullptr;
     RulerWidget* m_ruler = nullptr;
     EditSurface* m_surface = nullptr;
+    MenuBar* m_menus = nullptr;
 };
 
 } // namespace quirel
