@@ -1,0 +1,131 @@
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/EditSurface.h"
+#include "app/MainWindow.h"
+#include "app/MenuBar.h"
+#include "editor/Editor.h"
+
+using namespace quirel;
+
+namespace {
+
+class MenuCommandsTest : public ::testing::Test {
+protected:
+    MenuCommandsTest()
+        : editor(folder.path().toStdString())
+        , window(editor)
+    {
+        window.show();
+        window.Initialise({});
+        window.BlinkTimer().stop();
+    }
+
+    void Choose(int id) { window.Menus()->Action(id)->trigger(); }
+    void Type(const QString& text)
+    {
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    QByteArray Config()
+    {
+        QFile file(folder.filePath(QStringLiteral("config.ini")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    Document& Doc() { return editor.GetDocument(); }
+
+    QTemporaryDir folder;
+    Editor editor;
+    MainWindow window;
+};
+
+} // namespace
+
+TEST_F(MenuCommandsTest, StyleItemsToggleTheRecordsOfNewTextAndTheirChecks)
+{
+    Choose(command::Bold);
+    Choose(command::Italic);
+    Type("a ");
+    Choose(command::Bold);
+    Type("b");
+    EXPECT_EQ(RecordStyle(Doc().Records().Get(1)), kStyleBold | kStyleItalic);
+    EXPECT_EQ(RecordStyle(Doc().Records().Get(3)), kStyleItalic);
+    EXPECT_FALSE(window.Menus()->Action(command::Bold)->isChecked());
+    EXPECT_TRUE(window.Menus()->Action(command::Italic)->isChecked());
+}
+
+TEST_F(MenuCommandsTest, SuperscriptAndSubscriptSizesAndTheSizeList)
+{
+    std::vector<int> sizes { Doc().Current().size };
+    for (int id : { command::Superscript, command::Subscript, command::Subscript, command::Superscript }) {
+        Choose(id);
+        sizes.push_back(Doc().Current().size);
+    }
+    EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
+    EXPECT_FALSE(window.Sizes()->isEnabled()); // stays off after subscript until "Nuevo"
+    Choose(command::New);
+    EXPECT_TRUE(window.Sizes()->isEnabled());
+}
+
+TEST_F(MenuCommandsTest, ColourCommandsAndTheirSwatches)
+{
+    const QImage before = window.Menus()->Action(command::TextColour)->icon().pixmap(16, 16).toImage();
+    Choose(command::BackgroundColour); // no favourite chosen yet: black
+    EXPECT_EQ(Doc().Current().background, 0u);
+    EXPECT_TRUE(Config().contains("Fondo=0\r\n"));
+    editor.selectedColor = 0x0000FF;
+    Choose(command::TextColour);
+    const QImage after = window.Menus()->Action(command::TextColour)->icon().pixmap(16, 16).toImage();
+    EXPECT_NE(before, after);
+    EXPECT_TRUE(Config().contains("Texto=255\r\n"));
+    Choose(command::DocumentColours);
+    EXPECT_TRUE(Config().contains("Fondo=16777215\r\nTexto=0\r\n"));
+}
+
+TEST_F(MenuCommandsTest, SizeChoiceLaysOutAgainAndIsSaved)
+{
+    Type("hola");
+    const int index = window.Sizes()->findText(QStringLiteral("12"));
+    window.Sizes()->setCurrentIndex(index);
+    emit window.Sizes()->activated(index);
+    EXPECT_EQ(Doc().Current().size, 12);
+    EXPECT_TRUE(Config().contains("Tama\xF1o=12\r\n"));
+}
+
+TEST_F(MenuCommandsTest, NewKeepsTheOldCountInTheCaptionAndQuitSavesTheSettings)
+{
+    Type("uno dos");
+    Choose(command::New);
+    EXPECT_EQ(Doc().Text(), "");
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("quirel: 3")));
+    EXPECT_TRUE(Config().isEmpty());
+    Choose(command::Quit);
+    EXPECT_TRUE(Config().startsWith("[Colores]\r\nFondo=16777215\r\n"));
+}
+
+TEST_F(MenuCommandsTest, GuardedCommandsAreIgnoredWhileAnotherRuns)
+{
+    Type("x");
+    editor.commandBusy = true;
+    Choose(command::Recover);
+    EXPECT_TRUE(editor.commandBusy);
+    editor.commandBusy = false;
+    Choose(command::SpellingSensor);
+    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    EXPECT_TRUE(window.Menus()->Action(command::SpellingSensor)->isChecked());
+}
+
+TEST_F(MenuCommandsTest, EmoticonWithoutChoiceIsRandomAndShownInTheList)
+{
+    ASSERT_EQ(window.Emoticons()->currentIndex(), -1);
+    Choose(command::InsertEmoticon);
+    const int number = RecordEmoticon(Doc().Records().Get(Doc().TokenCount()));
+    EXPECT_GE(number, 1);
+    EXPECT_EQ(window.Emoticons()->currentIndex(), number - 1);
+}
