@@ -25,16 +25,23 @@ run() {
   # "¿Qué año? ¡Olé!" then Enter, then "té" with the accent typed as a dead key.
   xdotool type --delay 40 '¿Qué año? ¡Olé!'
   xdotool key --delay 40 Return t dead_acute e
+  xdotool type --delay 40 ' cómo, Ñandú «sí» €'
   sleep 0.5
   local title
   title=$(xdotool getwindowname "$wid")
+  # Saved through the file dialog, the document's text is the typed text in Windows-1252.
+  xdotool key ctrl+s; sleep 1
+  xdotool type --delay 20 "$home/typed"; xdotool key Return; sleep 1
   kill $pid
   wait $pid 2>/dev/null || true
-  # ¿ Qué blank año ? blank ¡ Olé ! CR té  → 11 tokens
-  if [[ $title == "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 11" ]]; then
+  local expected text
+  expected=$(printf '¿Qué año? ¡Olé!\rté cómo, Ñandú «sí» €' | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n')
+  text=$(head -c "$(grep -obUaP 'fanavo\.mee\.4x4x' "$home/typed.4tf" | head -1 | cut -d: -f1)" "$home/typed.4tf" | od -An -tx1 | tr -d ' \n')
+  # ¿ Qué blank año ? blank ¡ Olé ! CR té blank cómo , blank Ñandú blank « sí » blank €  → 22 tokens
+  if [[ $title == "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 22" && $text == "$expected" ]]; then
     echo "PASS: $title"
   else
-    echo "FAIL: caption is '$title'"
+    echo "FAIL: caption is '$title', text $text, expected $expected"
     return 1
   fi
 }

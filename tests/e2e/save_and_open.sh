@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End to end: type a formatted Spanish text in the real program, save it with Ctrl+S through the
+# file dialog, start the program again with the file on the command line, and find the same page.
+# Usage: save_and_open.sh PATH/TO/quirel
+set -euo pipefail
+program=$(readlink -f "$1")
+
+window_of() { # waits for the main window of pid $1
+  local wid=""
+  for _ in $(seq 1 100); do
+    wid=$(xdotool search --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
+    sleep 0.1
+  done
+  echo "$wid"
+}
+
+page_shot() { # the editing surface of window $1 into file $2
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "794x800+$((X + 28))+$((Y + 55 + 30))" +repage "$2"
+}
+
+run() {
+  local home
+  home=$(mktemp -d)
+  trap 'rm -rf "$home"' RETURN
+  export QUIREL_HOME=$home
+  setxkbmap es
+
+  "$program" & local pid=$!
+  local wid; wid=$(window_of $pid)
+  [[ -n $wid ]] || { echo "FAIL: no window"; return 1; }
+  xdotool windowfocus --sync "$wid"; sleep 0.3
+  # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
+  xdotool key --delay 80 F10 Right Right Return
+  xdotool type --delay 40 'Querida abuela:'
+  xdotool key --delay 80 F10 Right Right Return
+  sleep 0.3
+  xdotool type --delay 40 ' ¿cómo estás? '
+  xdotool key --delay 40 Return
+  xdotool type --delay 40 'Un abrazo de tu nieto.'
+  sleep 0.4
+  page_shot "$wid" "$home/before.png"
+  xdotool key ctrl+s; sleep 1
+  xdotool type --delay 20 "$home/carta"; xdotool key Return; sleep 1
+  kill $pid; wait $pid 2>/dev/null || true
+  [[ -f $home/carta.4tf ]] || { echo "FAIL: no carta.4tf in $home: $(ls "$home")"; return 1; }
+
+  "$program" "$home/carta.4tf" & pid=$!
+  wid=$(window_of $pid)
+  [[ -n $wid ]] || { echo "FAIL: no window on reopening"; return 1; }
+  sleep 0.6
+  local title; title=$(xdotool getwindowname "$wid")
+  page_shot "$wid" "$home/after.png"
+  kill $pid; wait $pid 2>/dev/null || true
+  # The cursor may be in another blink phase: allow the few pixels of its glyph.
+  local differ; differ=$(compare -metric AE "$home/before.png" "$home/after.png" /dev/null 2>&1 || true)
+  if [[ $title == *"quirel: 22" && ${differ%% *} -lt 200 ]]; then
+    echo "PASS: $title, $differ pixels differ"
+  else
+    echo "FAIL: caption '$title', $differ pixels differ"
+    cp "$home/before.png" "$home/after.png" /tmp/ 2>/dev/null || true
+    return 1
+  fi
+}
+
+if [[ ${2:-} == --inside-display ]]; then
+  run
+else
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$program" --inside-display
+fi
