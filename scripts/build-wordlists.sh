@@ -8,12 +8,13 @@
 #   npropios.log     proper names: the capitalised words of hunspell-es (except the few that are a
 #                    common word without its accent, such as Corazon)
 #   Apellidos.log    Spanish surnames (the Spanish locales of php-faker, unpacked, never installed);
-#                    empty when that package cannot be downloaded
+#                    empty when that package cannot be downloaded (delete it to try again)
 #   dictionary.log   English words (wamerican)
 # Words of the secondary sources (wspanish, php-faker, wamerican) that are a Spanish word with its
 # accent left out (corazon, reir) are dropped, so the misspelling never counts as known.
 #
-# Needs the Debian packages hunspell-es, wspanish and wamerican (and apt + dpkg for the surnames).
+# Needs the Debian packages hunspell-es, wspanish and wamerican, and for the surnames apt-get with
+# network access (no root needed). Takes some 15 seconds; nothing when the five files are there.
 # Usage: scripts/build-wordlists.sh PROGRAM_FOLDER TOOL_BINARY
 #   TOOL_BINARY is the built quirel-wordlist.
 set -euo pipefail
