@@ -5,14 +5,16 @@
 #                    words it lacks
 #   verbos.log       Spanish verb forms: infinitives, every conjugation, participles, forms with
 #                    pronouns (dámelo)
-#   npropios.log     proper names: the capitalised words of hunspell-es
+#   npropios.log     proper names: the capitalised words of hunspell-es (except the few that are a
+#                    common word without its accent, such as Corazon)
 #   Apellidos.log    Spanish surnames (the Spanish locales of php-faker, unpacked, never installed);
-#                    empty when that package cannot be downloaded
+#                    empty when that package cannot be downloaded (delete it to try again)
 #   dictionary.log   English words (wamerican)
 # Words of the secondary sources (wspanish, php-faker, wamerican) that are a Spanish word with its
 # accent left out (corazon, reir) are dropped, so the misspelling never counts as known.
 #
-# Needs the Debian packages hunspell-es, wspanish and wamerican (and apt + dpkg for the surnames).
+# Needs the Debian packages hunspell-es, wspanish and wamerican, and for the surnames apt-get with
+# network access (no root needed). Takes some 15 seconds; nothing when the five files are there.
 # Usage: scripts/build-wordlists.sh PROGRAM_FOLDER TOOL_BINARY
 #   TOOL_BINARY is the built quirel-wordlist.
 set -euo pipefail
@@ -67,7 +69,10 @@ needed() {
 # Every form of the Spanish dictionary in one run: common.txt (words in small letters), proper.txt
 # (capitalised words) and verbs.txt.
 "$tool" expand --split="$work" "$affix" "$words" 2> "$work/expand.log"
-cat "$work/common.txt" "$work/proper.txt" > "$work/spanish-forms.txt"
+# A few capitalised entries are a common word without its accent (the place Corazon beside
+# corazón); lower-cased in the list they would make the misspelling known.
+"$tool" unshadow --unaccented-only "$work/common.txt" "$work/proper.txt" > "$work/names.txt"
+cat "$work/common.txt" "$work/names.txt" > "$work/spanish-forms.txt"
 
 if needed diccionario.log; then
     "$tool" unshadow --new-only "$work/spanish-forms.txt" "$spanish" > "$work/spanish-extra.txt"
@@ -80,7 +85,7 @@ if needed verbos.log; then
 fi
 
 if needed npropios.log; then
-    encode "$work/proper.txt" npropios.log
+    encode "$work/names.txt" npropios.log
 fi
 
 if needed Apellidos.log; then
@@ -88,7 +93,7 @@ if needed Apellidos.log; then
     faker=/usr/share/php/Faker/Provider
     if [[ ! -d $faker ]]; then
         # Only the package's data is wanted: unpack it without installing it (or PHP).
-        if (cd "$work" && apt-get download php-faker > "$work/download.log" 2>&1); then
+        if (cd "$work" && timeout 120 apt-get -o Acquire::Retries=1 download php-faker > "$work/download.log" 2>&1); then
             dpkg-deb -x "$work"/php-faker_*.deb "$work/faker"
             faker=$work/faker/usr/share/php/Faker/Provider
         else

@@ -321,6 +321,27 @@ TEST_F(WordListsTest, PumpedLookupsSeeExactlyTheEntriesReadSoFar)
     EXPECT_FALSE(lists.List(WordListId::NPropios).Contains(""));
 }
 
+// A long file of few distinct words (blanks and repeats) leaves the index and filter sized for the
+// words, not the records; every word must still be found and the order kept.
+TEST_F(WordListsTest, ManyEmptyOrRepeatedRecords)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < 20000; ++i)
+        words.push_back(i % 7 == 0 ? "w" + std::to_string(i / 7 % 700) : i % 2 ? "" : "casa");
+    WriteWords(folder / "diccionario.log", words);
+    WordList list;
+    LoadWordList(folder / "diccionario.log", list, 256, nullptr, &prompts);
+    ASSERT_EQ(list.Size(), words.size());
+    for (std::size_t i = 0; i < words.size(); i += 13)
+        EXPECT_EQ(list.Entry(i + 1), words[i]);
+    for (int i = 0; i < 700; ++i)
+        EXPECT_TRUE(list.Contains("w" + std::to_string(i))) << i;
+    for (int i = 700; i < 5000; ++i)
+        EXPECT_FALSE(list.Contains("w" + std::to_string(i))) << i;
+    EXPECT_TRUE(list.Contains("casa"));
+    EXPECT_TRUE(list.Contains(""));
+}
+
 // Random damage to record files: the reader must never crash or read out of bounds, must agree
 // with the long-hand decoding of the format, and must keep its invariants.
 TEST_F(WordListsTest, SurvivesMutatedFiles)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "language/LargeTableAllocator.h"
 #include "language/WordRecord.h"
 
 #include <array>
@@ -65,11 +64,11 @@ private:
     // Open-addressing (linear probing) set of the distinct non-empty entries. A slot packs the
     // entry's arena offset (bits 0-31), its length (bits 32-39), 23 bits of its hash (40-62) and
     // an occupied bit (63); 0 is a free slot. Its size is a power of two, at most 3/4 full.
-    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> m_slots;
+    std::vector<std::uint64_t> m_slots;
     // A small filter over the same hashes (three bits in one 64-bit word per entry, 8 to 16 bits
     // per entry): most words that are in no list are turned away here, in memory that stays in
     // the processor's cache, without touching the much larger index.
-    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> m_filter;
+    std::vector<std::uint64_t> m_filter;
     std::size_t m_indexed = 0;
     bool m_hasEmptyEntry = false;
 };
