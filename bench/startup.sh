@@ -8,12 +8,12 @@ build=$(readlink -f "$1")
 runs=${2:-9}
 
 inside() {
-  local doc=$1
+  local doc=$1 until=${2:-SHOWN}
   local times=()
   for _ in $(seq 1 "$runs"); do
     local start end
     start=$(date +%s%N)
-    QUIREL_QUIT_WHEN_SHOWN=1 "$build/quirel" $doc >/dev/null 2>&1
+    env "QUIREL_QUIT_WHEN_$until=1" "$build/quirel" $doc >/dev/null 2>&1
     end=$(date +%s%N)
     times+=($(((end - start) / 1000000)))
   done
@@ -30,7 +30,10 @@ memory() {
 
 if [[ ${3:-} == --inside-display ]]; then
   echo "empty document, word lists: $(ls "$build"/*.log 2>/dev/null | xargs -n1 basename | tr '\n' ' ')"
+  echo "until the first page is shown:"
   inside ""
+  echo "until the word lists are loaded too:"
+  inside "" LOADED
   if [[ -f ${QUIREL_BENCH_DOCUMENT:-} ]]; then
     echo "with $(basename "$QUIREL_BENCH_DOCUMENT") on the command line:"
     inside "$QUIREL_BENCH_DOCUMENT"

@@ -147,12 +147,19 @@ void MainWindow::Initialise(const QString& commandLine)
     hooks.setCaption = [this](const std::string& caption) { setWindowTitle(FromCp1252(caption)); };
     hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
     m_editor.Attach(m_canvas, hooks, &m_prompts);
-    m_editor.LoadWordLists(&m_pump);
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
     if (!commandLine.isEmpty())
         m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
     m_surface->setFocus();
+    // The word lists load once the page is on screen: the spelling marks are off at start-up, and
+    // the window stays live while the lists load.
+    QTimer::singleShot(0, this, [this] {
+        m_editor.LoadWordLists(&m_pump);
+        if (m_editor.GetWordLists().spellingSensor)
+            m_editor.RebuildDocumentView();
+        emit WordListsLoaded();
+    });
 }
 
 const QImage& MainWindow::ShownPicture()

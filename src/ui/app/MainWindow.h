@@ -42,6 +42,11 @@ public:
     QTimer& BlinkTimer() { return m_blinkTimer; }
     MenuBar* Menus() const { return m_menus; }
 
+signals:
+    // The word lists of the program's folder are loaded (they load after the first page is shown).
+    void WordListsLoaded();
+
+public:
     // Carries out a menu command or a list notification by its id.
     void Dispatch(int id);
 
