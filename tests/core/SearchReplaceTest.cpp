@@ -145,6 +145,9 @@ TEST_F(SearchCommandTest, SearchHighlightsWholeWordsInAnyCaseAndCountsThem)
     EXPECT_EQ(Search("CASAS"), 1);
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "casas" }));
     EXPECT_EQ(editor.GetDocument().Text(), "CASA Casa casa casas, ocasa.");
+    SetText("Casa casas casa");
+    EXPECT_EQ(Search("casa"), 2);
+    EXPECT_EQ(Highlighted(), (std::vector<std::string> { "Casa", "casa" }));
 }
 
 TEST_F(SearchCommandTest, AnAbsentWordStillLaysOutFromPageOneAndReportsZero)
