@@ -138,6 +138,17 @@ public:
     // The most repeated words; returns the message to show.
     std::string RepeatedWordsCommand(EventPump* pump);
 
+    // ---- search and replace (SearchCommands.cpp) ----
+    // Every page forgotten and the document laid out again from page 1 with the word tokens equal
+    // to word (blanks trimmed at both ends, any case) painted black on yellow; then report(number of
+    // matches). A search that arrives while a layout runs is carried out when that layout ends.
+    void SearchCommand(std::string_view word, std::function<void(int matches)> report);
+    // Replaces every occurrence of search by replacement in the text (case-sensitive, left to right,
+    // inside words too), then lays the document out as the search does with the replacement word
+    // highlighted. The format records stay with their token positions. A result of more than 300000
+    // tokens, or larger than the largest document, is refused with a message and changes nothing.
+    void ReplaceCommand(std::string_view search, std::string_view replacement);
+
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
 
     // Runs a guarded command: ignored (false) while another one runs. hold keeps the cursor still.

@@ -10,9 +10,12 @@
 #include "app/FontList.h"
 #include "app/MenuBar.h"
 #include "dialogs/AboutBox.h"
+#include "dialogs/FavouriteColoursDialog.h"
+#include "dialogs/SearchDialogs.h"
 #include "app/RulerWidget.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
+#include "language/SearchReplace.h"
 #include "layout/EmoticonNames.h"
 #include "platform/RecordedPage.h"
 
@@ -204,13 +207,35 @@ void MainWindow::Dispatch(int id)
         break;
     case WordSearch:
     case ExportBitmap:
-    case Replace:
-    case Find:
     case Print:
         m_editor.RunGuarded(notYetAvailable, Hold::Yes);
         break;
+    case Replace:
+        m_editor.RunGuarded(
+            [this] {
+                const SearchWords words = AskReplaceWords(this);
+                if (!words.search.empty() && !words.replacement.empty())
+                    m_editor.ReplaceCommand(words.search, words.replacement);
+            },
+            Hold::Yes);
+        break;
+    case Find:
+        m_editor.RunGuarded(
+            [this] {
+                const SearchWords words = AskSearchWord(this);
+                if (!words.search.empty())
+                    m_editor.SearchCommand(words.search, [this](int matches) {
+                        m_prompts.ShowMessage(FoundWordsMessage(matches), Prompts::Urgency::Normal);
+                    });
+            },
+            Hold::Yes);
+        break;
     case FavouriteColours:
-        m_editor.RunGuarded(notYetAvailable, Hold::No);
+        m_editor.RunGuarded(
+            [this] {
+                m_editor.selectedColor = ShowFavouriteColours(this, m_editor.ProgramFolder(), m_editor.selectedColor);
+            },
+            Hold::No);
         break;
     case InsertEmoticon: {
         const int number = m_editor.InsertEmoticonCommand(m_emoticonList->currentIndex() + 1);

@@ -1,0 +1,39 @@
+// The search and replace commands of the editor.
+#include "editor/Editor.h"
+#include "io/Ports.h"
+#include "language/SearchReplace.h"
+
+namespace quirel {
+
+void Editor::SearchCommand(std::string_view word, std::function<void(int matches)> report)
+{
+    if (DeferWhileLayingOut([this, word = std::string(word), report] { SearchCommand(word, report); })) return;
+    m_staleTokenCount = -1;
+    m_document.Pages().Clear();
+    LayoutOptions options;
+    options.findWord = FindKey(word);
+    const auto result = RunLayout(options);
+    ShowCurrentPage();
+    if (report) report(result.matchCount);
+}
+
+void Editor::ReplaceCommand(std::string_view search, std::string_view replacement)
+{
+    if (DeferWhileLayingOut([this, search = std::string(search), replacement = std::string(replacement)] {
+            ReplaceCommand(search, replacement);
+        }))
+        return;
+    std::string text = m_document.Text();
+    const auto result = ReplaceAll(text, search, replacement);
+    if (result.status == ReplaceStatus::TooLarge) {
+        if (m_prompts) m_prompts->ShowMessage(kReplaceTooLargeMessage);
+        return;
+    }
+    if (result.count > 0 && m_document.SetText(std::move(text)) == EditStatus::Refused) {
+        ReportRefused();
+        return;
+    }
+    SearchCommand(replacement, nullptr);
+}
+
+} // namespace quirel
