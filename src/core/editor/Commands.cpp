@@ -2,6 +2,7 @@
 #include <chrono>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "editor/Editor.h"
 #include "io/DocumentFile.h"
@@ -228,7 +229,11 @@ int Editor::InsertEmoticonCommand(int number)
 
 std::string Editor::AccentCommand(EventPump* pump)
 {
+    // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
+    // and are appended to the new text when it has been laid out.
+    const bool wasLayingOut = std::exchange(m_layingOut, true);
     auto result = AccentDocument(m_document.Text(), SpellingLookup(m_wordLists), pump);
+    m_layingOut = wasLayingOut;
     m_document.SetText(std::move(result.text));
     RebuildDocumentView();
     return AccentMessage(result);
@@ -236,7 +241,16 @@ std::string Editor::AccentCommand(EventPump* pump)
 
 std::string Editor::RepeatedWordsCommand(EventPump* pump)
 {
-    return RepeatedWordsMessage(RepeatedWords(m_document, pump));
+    // The count reads the tokens while it lets events run: keys typed meanwhile wait until it is done.
+    const bool wasLayingOut = std::exchange(m_layingOut, true);
+    std::string message = RepeatedWordsMessage(RepeatedWords(m_document, pump));
+    m_layingOut = wasLayingOut;
+    while (!m_layingOut && !m_deferred.empty()) {
+        auto action = std::move(m_deferred.front());
+        m_deferred.pop_front();
+        action();
+    }
+    return message;
 }
 
 } // namespace quirel

@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "io/WordMemory.h"
 #include "io/Settings.h"
+#include "language/DictionarySearch.h"
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
@@ -150,6 +151,19 @@ public:
     void ReplaceCommand(std::string_view search, std::string_view replacement);
 
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
+
+    // ---- the language-tool dialogs (re-edit and word search) ----
+    // The word search's list choice and last search text, kept from one opening to the next.
+    DictionarySearchValues wordSearch;
+    // Runs action now or, when it comes from input let through by a running layout or text pass,
+    // right after it, so that a command which changes the text never runs under a pass that reads it.
+    void RunWhenIdle(std::function<void()> action)
+    {
+        if (m_layingOut)
+            m_deferred.push_back(std::move(action));
+        else
+            action();
+    }
 
     // Runs a guarded command: ignored (false) while another one runs. hold keeps the cursor still.
     enum class Hold { No, Yes };

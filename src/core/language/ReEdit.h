@@ -18,6 +18,8 @@ inline constexpr std::string_view kReEditChangeRefusedMessage
 // "Poner Resalte" without a page or a piece.
 inline constexpr std::string_view kReEditHighlightRefusedMessage
     = "Tienes que elegir p\xE1gina y posici\xF3n de palabra ...";
+// "Aceptar cámbios" when the rebuilt text would pass the document's 300000 tokens.
+inline constexpr std::string_view kReEditTokenLimitMessage = "El documento no admite m\xE1s de 300000 trozos ...";
 
 // One item of the special-character list: its text, what it shows in the replacement box, and the
 // byte a "Cambiar trozo" stores in the token while the box shows it.

@@ -11,11 +11,14 @@
 #include "app/MenuBar.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/FavouriteColoursDialog.h"
+#include "dialogs/ReEditDialog.h"
 #include "dialogs/SearchDialogs.h"
+#include "dialogs/WordSearchDialog.h"
 #include "app/RulerWidget.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "language/SearchReplace.h"
+#include "language/WordListViews.h"
 #include "layout/EmoticonNames.h"
 #include "platform/RecordedPage.h"
 
@@ -197,7 +200,9 @@ void MainWindow::Dispatch(int id)
         m_prompts.ShowMessage(m_editor.RepeatedWordsCommand(&m_pump), Prompts::Urgency::Normal);
         break;
     case Accents:
-        m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost);
+        // The pass replaces the text: it waits for a layout that let this command through.
+        m_editor.RunWhenIdle(
+            [this] { m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost); });
         break;
     case OpenDocument:
         m_editor.RunGuarded([this] { m_editor.OpenDocumentCommand(); }, Hold::Yes);
@@ -206,6 +211,12 @@ void MainWindow::Dispatch(int id)
         m_editor.RunGuarded([this] { m_editor.SaveDocumentCommand(); }, Hold::Yes);
         break;
     case WordSearch:
+        m_editor.RunGuarded(
+            [this] {
+                m_editor.wordSearch = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
+            },
+            Hold::Yes);
+        break;
     case ExportBitmap:
     case Print:
         m_editor.RunGuarded(notYetAvailable, Hold::Yes);
@@ -246,12 +257,19 @@ void MainWindow::Dispatch(int id)
         m_fontList->Enable();
         break;
     case ReEdit:
-        m_editor.RunGuarded(
-            [this] {
-                if (m_editor.GetDocument().TokenCount() == 0)
-                    m_prompts.ShowMessage("No tienes texto Editado ...", Prompts::Urgency::Normal);
-            },
-            Hold::No);
+        // The dialog changes the text: it waits for a layout that let this command through.
+        m_editor.RunWhenIdle([this] {
+            m_editor.RunGuarded(
+                [this] {
+                    if (m_editor.GetDocument().TokenCount() == 0) {
+                        m_prompts.ShowMessage(kReEditEmptyDocumentMessage, Prompts::Urgency::Normal);
+                        return;
+                    }
+                    ShowReEdit(m_editor.GetDocument());
+                    m_editor.RebuildDocumentView();
+                },
+                Hold::No);
+        });
         break;
     case Recover:
         m_editor.RunGuarded([this] { m_editor.RebuildDocumentView(); }, Hold::No);
