@@ -70,6 +70,43 @@ TEST(BitmapFileTest, PageHeaderHasTheFieldsEveryReaderExpects)
     EXPECT_TRUE(bytes.empty());
 }
 
+TEST(BitmapFileTest, EveryPixelLandsInItsPlaceForAnyRowWidth)
+{
+    // Widths around the four-pixel steps of the encoder and the page width, rows padded by 0 to 3
+    // bytes, more rows than one block of writing holds; encoded and written files are the same.
+    TempFolder folder;
+    for (int width : { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 794 }) {
+        SCOPED_TRACE("width " + std::to_string(width));
+        const int height = 200;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = static_cast<std::uint32_t>(i * 2654435761u);
+        const PixelView picture { pixels.data(), width, height, width };
+        std::string bytes;
+        EncodeBitmap(picture, bytes);
+        const std::size_t rowBytes = BitmapRowBytes(width);
+        ASSERT_EQ(bytes.size(), 54 + rowBytes * height);
+        bool same = true;
+        for (int y = 0; y < height && same; ++y) {
+            const std::size_t row = 54 + rowBytes * static_cast<std::size_t>(height - 1 - y);
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t p = pixels[static_cast<std::size_t>(y * width + x)];
+                const std::size_t at = row + 3 * static_cast<std::size_t>(x);
+                same = same && static_cast<unsigned char>(bytes[at]) == (p & 0xFF)
+                    && static_cast<unsigned char>(bytes[at + 1]) == ((p >> 8) & 0xFF)
+                    && static_cast<unsigned char>(bytes[at + 2]) == ((p >> 16) & 0xFF);
+            }
+            for (std::size_t pad = row + 3 * static_cast<std::size_t>(width); pad < row + rowBytes; ++pad)
+                same = same && bytes[pad] == 0;
+            EXPECT_TRUE(same) << "picture row " << y;
+        }
+        ASSERT_TRUE(WriteBitmapFile(folder.Path() / "p.bmp", picture));
+        EXPECT_TRUE(folder.Read("p.bmp") == bytes);
+    }
+    EXPECT_FALSE(WriteBitmapFile(folder.Path() / "none.bmp", PixelView {}));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "none.bmp"));
+}
+
 TEST(BitmapFileTest, WriteWholeFileReplacesAndReportsFailure)
 {
     TempFolder folder;

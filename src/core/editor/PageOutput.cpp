@@ -65,11 +65,9 @@ std::string PageOutput::WritePages(const PageRange& range, const std::vector<int
     if (!std::filesystem::is_directory(folder, error))
         return "No se puede crear la carpeta " + range.folderName + " ...";
     const auto& slots = m_editor.GetDocument().Pages();
-    std::string bytes;
     for (int page : pages) {
-        EncodeBitmap(m_ports.PagePicture(slots.Slot(page)), bytes);
         const std::string name = std::to_string(page) + ".bmp";
-        if (!WriteWholeFile(folder / name, bytes))
+        if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page))))
             return "No se puede grabar el archivo " + name + " en la carpeta " + range.folderName + " ...";
     }
     switch (range.choice) {

@@ -30,6 +30,12 @@ std::size_t BitmapFileSize(int width, int height);
 // an empty string.
 void EncodeBitmap(const PixelView& picture, std::string& bytes);
 
+// Writes picture as a 24-bit bitmap file (the bytes EncodeBitmap gives), replacing a file of that
+// name. The rows are encoded and written a few at a time, so the pixels go from the picture to the
+// file without a whole encoded copy in between. False when the picture has no pixels, the file
+// cannot be created or not every byte could be written (the partial file is then removed).
+bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture);
+
 // Writes bytes as the whole content of file, replacing a file of that name. False when the file
 // cannot be created or not every byte could be written (the partial file is then removed).
 bool WriteWholeFile(const std::filesystem::path& file, const std::string& bytes);

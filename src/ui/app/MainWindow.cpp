@@ -9,6 +9,7 @@
 #include "app/EditSurface.h"
 #include "app/FontList.h"
 #include "app/MenuBar.h"
+#include "app/QtPageOutput.h"
 #include "dialogs/AboutBox.h"
 #include "app/RulerWidget.h"
 #include "document/Cp1252.h"
@@ -44,6 +45,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     });
     addAction(menuKey);
     BuildControls();
+    m_pageOutput = std::make_unique<QtPageOutput>(m_editor, m_prompts, this);
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
@@ -195,11 +197,15 @@ void MainWindow::Dispatch(int id)
     case SaveDocument:
         m_editor.RunGuarded([this] { m_editor.SaveDocumentCommand(); }, Hold::Yes);
         break;
-    case WordSearch:
     case ExportBitmap:
+        m_pageOutput->ExportCommand();
+        break;
+    case Print:
+        m_pageOutput->PrintCommand();
+        break;
+    case WordSearch:
     case Replace:
     case Find:
-    case Print:
         m_editor.RunGuarded(notYetAvailable, Hold::Yes);
         break;
     case FavouriteColours:
