@@ -6,9 +6,9 @@
 #include "editor/Editor.h"
 #include "editor/PageOutput.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrinter.h"
-#include "platform/RecordedPage.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -33,7 +33,7 @@ std::filesystem::path BenchFolder()
     return folder;
 }
 
-// The dialog answered with "all pages" into the folder "paginas"; pictures decoded as the window does.
+// The dialog answered with "all pages" into the folder "paginas"; pictures painted as the window does.
 class AllPages : public PageOutputPorts {
 public:
     PageRange AskPageRange(const PageRangeRequest&) override
@@ -44,15 +44,10 @@ public:
         return range;
     }
     void AskPrintSetup(PrintSettings&, const std::string&) override { }
-    PixelView PagePicture(const PageSlot& slot) override
-    {
-        DecodePageInto(slot, m_picture);
-        return { reinterpret_cast<const std::uint32_t*>(m_picture.constBits()), m_picture.width(), m_picture.height(),
-            static_cast<int>(m_picture.bytesPerLine() / 4) };
-    }
+    PixelView PagePicture(const PageSlot& slot) override { return m_pixels.Paint(slot); }
 
 private:
-    QImage m_picture;
+    PagePixels m_pixels;
 };
 
 struct Fixture {
@@ -71,7 +66,7 @@ struct Fixture {
         editor->RebuildDocumentView();
         output = std::make_unique<PageOutput>(*editor, ports, printer, nullptr);
     }
-    ~Fixture() { std::filesystem::remove_all(folder / "paginas"); }
+    ~Fixture() { std::filesystem::remove_all(folder); }
 
     std::filesystem::path folder;
     QtCanvas canvas;

@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <system_error>
 #include <unistd.h>
-#include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -151,18 +151,18 @@ bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture
     FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (fd.Get() < 0) return false;
     // Blocks small enough to stay in the processor's cache between encoding and writing.
-    constexpr std::size_t kBlockBytes = 64 * 1024;
+    constexpr std::size_t kBlockBytes = 512 * 1024;
     const std::size_t rowBytes = BitmapRowBytes(picture.width);
     const int rowsPerBlock = static_cast<int>(std::max<std::size_t>(1, kBlockBytes / rowBytes));
-    std::vector<char> block(kHeaderBytes + static_cast<std::size_t>(rowsPerBlock) * rowBytes);
-    PutHeader(picture, block.data());
+    const std::unique_ptr<char[]> block(new char[kHeaderBytes + static_cast<std::size_t>(rowsPerBlock) * rowBytes]);
+    PutHeader(picture, block.get());
     std::size_t used = kHeaderBytes;
     bool written = true;
     for (int i = 0; i < picture.height && written; i += rowsPerBlock) {
         const int rows = std::min(rowsPerBlock, picture.height - i);
         for (int r = 0; r < rows; ++r)
-            PutRow(picture, i + r, block.data() + used + static_cast<std::size_t>(r) * rowBytes);
-        written = WriteAll(fd.Get(), block.data(), used + static_cast<std::size_t>(rows) * rowBytes);
+            PutRow(picture, i + r, block.get() + used + static_cast<std::size_t>(r) * rowBytes);
+        written = WriteAll(fd.Get(), block.get(), used + static_cast<std::size_t>(rows) * rowBytes);
         used = 0;
     }
     return Finish(fd, written, file);

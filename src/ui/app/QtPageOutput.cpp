@@ -3,7 +3,6 @@
 #include "dialogs/PageRangeDialog.h"
 #include "dialogs/PrintSetupDialog.h"
 #include "document/Cp1252.h"
-#include "platform/RecordedPage.h"
 
 namespace quirel {
 
@@ -25,9 +24,7 @@ void QtPageOutput::AskPrintSetup(PrintSettings& settings, const std::string& pri
 
 PixelView QtPageOutput::PagePicture(const PageSlot& slot)
 {
-    DecodePageInto(slot, m_picture);
-    return { reinterpret_cast<const std::uint32_t*>(m_picture.constBits()), m_picture.width(), m_picture.height(),
-        static_cast<int>(m_picture.bytesPerLine() / 4) };
+    return m_pixels.Paint(slot);
 }
 
 } // namespace quirel

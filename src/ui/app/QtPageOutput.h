@@ -1,9 +1,8 @@
 #pragma once
 
 #include "editor/PageOutput.h"
+#include "platform/PagePixels.h"
 #include "platform/QtPrinter.h"
-
-#include <QImage>
 
 class QWidget;
 
@@ -13,7 +12,7 @@ class Editor;
 class Prompts;
 
 // The window side of "Exportar Bitmap" and "Imprimir": the page-range and set-up dialogs over
-// owner, the page pictures decoded from their slots, and printing through Qt.
+// owner, the page pictures painted from their slots, and printing through Qt.
 class QtPageOutput final : public PageOutputPorts {
 public:
     QtPageOutput(Editor& editor, Prompts& prompts, QWidget* owner);
@@ -30,7 +29,7 @@ private:
     QWidget* m_owner;
     QtPrinter m_printer;
     PageOutput m_output;
-    QImage m_picture;
+    PagePixels m_pixels;
 };
 
 } // namespace quirel
