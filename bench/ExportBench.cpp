@@ -101,7 +101,7 @@ static void BM_PlainWrite150Bitmaps(benchmark::State& state)
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         }
     state.SetBytesProcessed(state.iterations() * PageTable::kMaxPages * static_cast<std::int64_t>(bytes.size()));
-    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(folder.parent_path());
 }
 BENCHMARK(BM_PlainWrite150Bitmaps)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
