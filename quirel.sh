@@ -17,6 +17,8 @@ PACKAGES=(
   hunspell-es wspanish wamerican
   # end-to-end tests under a virtual display
   xvfb xauth x11-xkb-utils xdotool imagemagick
+  # printing tests: a local spooler with a PDF printer, and the PDF readers
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 install_packages() {

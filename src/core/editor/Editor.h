@@ -180,6 +180,16 @@ public:
     // The caption text for the current state.
     std::string Caption() const;
 
+    // ---- printing and export ----
+    // A full layout from page 1, with or without the page decoration (frame, completion, cursor):
+    // every page's picture is left in its slot and the caption written; nothing is shown.
+    void LayOutAllPages(Decorate decorate);
+    // Makes page the shown page (kept within the pages laid out), writes the caption and shows it.
+    void ShowPage(int page);
+    // Called from inside a layout (input let through at a page break), keeps action for when that
+    // layout ends and returns true; otherwise returns false and does nothing.
+    bool DeferUntilLaidOut(std::function<void()> action) { return DeferWhileLayingOut(std::move(action)); }
+
 private:
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
     void AppendEdit(std::size_t bytesAdded);

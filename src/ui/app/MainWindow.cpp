@@ -9,6 +9,7 @@
 #include "app/EditSurface.h"
 #include "app/FontList.h"
 #include "app/MenuBar.h"
+#include "app/QtPageOutput.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/FavouriteColoursDialog.h"
 #include "dialogs/ReEditDialog.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     });
     addAction(menuKey);
     BuildControls();
+    m_pageOutput = std::make_unique<QtPageOutput>(m_editor, m_prompts, this);
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
@@ -194,7 +196,6 @@ void MainWindow::Dispatch(int id)
 {
     using namespace command;
     using Hold = Editor::Hold;
-    auto notYetAvailable = [] {};
     switch (id) {
     case RepeatedWords:
         m_prompts.ShowMessage(m_editor.RepeatedWordsCommand(&m_pump), Prompts::Urgency::Normal);
@@ -218,8 +219,10 @@ void MainWindow::Dispatch(int id)
             Hold::Yes);
         break;
     case ExportBitmap:
+        m_pageOutput->ExportCommand();
+        break;
     case Print:
-        m_editor.RunGuarded(notYetAvailable, Hold::Yes);
+        m_pageOutput->PrintCommand();
         break;
     case Replace:
         m_editor.RunGuarded(

@@ -16,6 +16,7 @@ class Editor;
 class EditSurface;
 class FontList;
 class MenuBar;
+class QtPageOutput;
 class RulerWidget;
 
 // The one main window: font, emoticon and size lists, the ruler and the editing surface at their
@@ -75,6 +76,8 @@ private:
     RulerWidget* m_ruler = nullptr;
     EditSurface* m_surface = nullptr;
     MenuBar* m_menus = nullptr;
+    // Export of pages to bitmaps and printing.
+    std::unique_ptr<QtPageOutput> m_pageOutput;
 };
 
 } // namespace quirel

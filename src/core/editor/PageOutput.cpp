@@ -1,0 +1,122 @@
+#include "editor/PageOutput.h"
+
+#include "document/PageTable.h"
+#include "editor/Editor.h"
+#include "io/Ports.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace quirel {
+
+void Editor::LayOutAllPages(Decorate decorate)
+{
+    m_staleTokenCount = -1;
+    m_document.Pages().Clear();
+    LayoutOptions options;
+    options.decorate = decorate;
+    RunLayout(options);
+}
+
+void Editor::ShowPage(int page)
+{
+    auto& pages = m_document.Pages();
+    pages.shownPage = std::clamp(page, 1, pages.pageCount);
+    UpdateCaption();
+    ShowCurrentPage();
+}
+
+bool PageOutput::AskRange(PageRangeForm form, PageRange& range)
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    PageRangeRequest request;
+    request.form = form;
+    request.choice = m_choice == RangeChoice::None ? RangeChoice::SinglePage : m_choice;
+    request.shownPage = pages.shownPage;
+    request.pageCount = pages.pageCount;
+    range = m_ports.AskPageRange(request);
+    m_choice = range.cancelled ? RangeChoice::None : range.choice;
+    return !range.cancelled && range.choice != RangeChoice::None;
+}
+
+std::vector<int> PageOutput::PagesOf(const PageRange& range, int shownPage) const
+{
+    const int count = m_editor.GetDocument().Pages().pageCount;
+    int first = shownPage;
+    int last = shownPage;
+    if (range.choice == RangeChoice::Interval) {
+        first = range.firstPage;
+        last = range.lastPage;
+    } else if (range.choice == RangeChoice::AllPages) {
+        first = 1;
+        last = count;
+    }
+    std::vector<int> pages;
+    for (int page = std::max(first, 1); page <= std::min(last, count); ++page)
+        pages.push_back(page);
+    return pages;
+}
+
+std::string PageOutput::WritePages(const PageRange& range, const std::vector<int>& pages)
+{
+    const auto folder = ExportFolder(m_editor.ProgramFolder(), range.folderName);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error))
+        return "No se puede crear la carpeta " + range.folderName + " ...";
+    const auto& slots = m_editor.GetDocument().Pages();
+    for (int page : pages) {
+        const std::string name = std::to_string(page) + ".bmp";
+        if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page))))
+            return "No se puede grabar el archivo " + name + " en la carpeta " + range.folderName + " ...";
+    }
+    switch (range.choice) {
+    case RangeChoice::Interval:
+        return std::string(kPagesExported);
+    case RangeChoice::AllPages:
+        return std::string(kDocumentExported);
+    default:
+        return std::string(kPageExported);
+    }
+}
+
+void PageOutput::ExportCommand()
+{
+    if (m_editor.DeferUntilLaidOut([this] { ExportCommand(); })) return;
+    m_editor.RunGuarded(
+        [this] {
+            PageRange range;
+            if (!AskRange(PageRangeForm::Export, range)) return;
+            const int shownPage = m_editor.GetDocument().Pages().shownPage;
+            // The pictures are those of the screen: the layout that makes them is the view's own,
+            // so the view is rebuilt by showing its last page afterwards.
+            m_editor.LayOutAllPages(Decorate::Yes);
+            const std::string message = WritePages(range, PagesOf(range, shownPage));
+            m_editor.ShowPage(m_editor.GetDocument().Pages().pageCount);
+            if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
+        },
+        Editor::Hold::Yes);
+}
+
+void PageOutput::PrintCommand()
+{
+    if (m_editor.DeferUntilLaidOut([this] { PrintCommand(); })) return;
+    m_editor.RunGuarded(
+        [this] {
+            PageRange range;
+            if (!AskRange(PageRangeForm::Print, range)) return;
+            m_ports.AskPrintSetup(m_settings, m_printer.AttachDefault().name);
+            const int shownPage = m_editor.GetDocument().Pages().shownPage;
+            // Printed pages carry no frame, completion or cursor; one layout serves every page.
+            m_editor.LayOutAllPages(Decorate::No);
+            PrintRun run(m_printer, m_prompts, m_settings);
+            const auto& slots = m_editor.GetDocument().Pages();
+            for (int page : PagesOf(range, shownPage))
+                run.PrintPage(page, [&] { return m_ports.PagePicture(slots.Slot(page)); });
+            m_editor.LayOutAllPages(Decorate::Yes);
+            m_editor.ShowPage(shownPage);
+        },
+        Editor::Hold::Yes);
+}
+
+} // namespace quirel

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "io/BitmapFile.h"
+#include "io/PageRange.h"
+#include "io/Printing.h"
+
+#include <string>
+#include <vector>
+
+namespace quirel {
+
+class Editor;
+class Prompts;
+struct PageSlot;
+
+// What the export and print commands ask of the window around them.
+class PageOutputPorts {
+public:
+    virtual ~PageOutputPorts() = default;
+    // The page-range dialog, modal; returns the user's choice (cancelled when left without one).
+    virtual PageRange AskPageRange(const PageRangeRequest& request) = 0;
+    // The print set-up dialog, modal, showing printerName; settings change only when the user
+    // confirms with "Seguir".
+    virtual void AskPrintSetup(PrintSettings& settings, const std::string& printerName) = 0;
+    // The picture of a page slot (794 × 1122): its painted page, or a white page with the frame
+    // when it has none. Valid until the next call.
+    virtual PixelView PagePicture(const PageSlot& slot) = 0;
+};
+
+// The commands "Exportar Bitmap" and "Imprimir". Both are guarded (ignored while another command
+// runs), keep the cursor still while they run, and share the range choice, kept for the whole run
+// of the program together with the print settings.
+class PageOutput {
+public:
+    PageOutput(Editor& editor, PageOutputPorts& ports, Printer& printer, Prompts* prompts)
+        : m_editor(editor)
+        , m_ports(ports)
+        , m_printer(printer)
+        , m_prompts(prompts)
+    {
+    }
+
+    // Asks for the pages and a folder name, lays the document out and writes each chosen page as
+    // "N.bmp" (a 24-bit bitmap) into that folder under the program's folder, creating it. Then the
+    // view is rebuilt and a system-modal message tells "Imagen exportada ...", "Imagenes exportadas
+    // ..." or "Documento exportado ..."; a folder that cannot be made or a file that cannot be
+    // written is reported instead (and ends the export).
+    void ExportCommand();
+    // Asks for the pages and the print settings, lays the document out without decoration and
+    // prints each chosen page as its own job on the default printer; then the view is rebuilt and
+    // the page shown before is shown again. Nothing reports success.
+    void PrintCommand();
+
+    RangeChoice LastChoice() const { return m_choice; }
+    const PrintSettings& Settings() const { return m_settings; }
+
+    static constexpr std::string_view kPageExported = "Imagen exportada ...";
+    static constexpr std::string_view kPagesExported = "Imagenes exportadas ...";
+    static constexpr std::string_view kDocumentExported = "Documento exportado ...";
+
+private:
+    // Opens the page-range dialog in form; false when it was left without a choice.
+    bool AskRange(PageRangeForm form, PageRange& range);
+    // The pages a range covers, in order, within the pages laid out.
+    std::vector<int> PagesOf(const PageRange& range, int shownPage) const;
+    // Writes the pages as bitmaps into folder; returns the message to show.
+    std::string WritePages(const PageRange& range, const std::vector<int>& pages);
+
+    Editor& m_editor;
+    PageOutputPorts& m_ports;
+    Printer& m_printer;
+    Prompts* m_prompts;
+    RangeChoice m_choice = RangeChoice::None;
+    PrintSettings m_settings;
+};
+
+} // namespace quirel

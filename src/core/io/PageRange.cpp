@@ -1,0 +1,60 @@
+#include "io/PageRange.h"
+
+#include "document/Cp1252.h"
+
+namespace quirel {
+namespace {
+constexpr int kTooLarge = 99999;
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+} // namespace
+
+int ReadPageNumber(std::string_view text)
+{
+    text = TrimBlanks(text);
+    if (text.empty()) return 0;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+        if (value > kTooLarge) value = kTooLarge;
+    }
+    return value;
+}
+
+bool IsFolderNameAccepted(std::string_view folderName)
+{
+    if (folderName.empty() || IsSeparator(folderName.front())) return false;
+    if (folderName.size() >= 2 && folderName[1] == ':') return false;
+    std::size_t start = 0;
+    while (start <= folderName.size()) {
+        std::size_t end = start;
+        while (end < folderName.size() && !IsSeparator(folderName[end]))
+            ++end;
+        if (folderName.substr(start, end - start) == "..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool IsPageRangeAccepted(PageRangeForm form, const PageRange& range, int pageCount)
+{
+    if (form == PageRangeForm::Export && !IsFolderNameAccepted(range.folderName)) return false;
+    if (range.choice != RangeChoice::Interval) return true;
+    const int first = range.firstPage;
+    const int last = range.lastPage;
+    return first > 0 && first < last && first < pageCount && last <= pageCount;
+}
+
+std::filesystem::path ExportFolder(const std::filesystem::path& programFolder, std::string_view folderName)
+{
+    std::string name = Cp1252ToUtf8(folderName);
+    for (char& c : name)
+        if (c == '\\') c = '/';
+    return programFolder / std::filesystem::path(name);
+}
+
+} // namespace quirel

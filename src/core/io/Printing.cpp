@@ -1,0 +1,64 @@
+#include "io/Printing.h"
+
+#include "io/Ports.h"
+
+namespace quirel {
+namespace {
+int Digit(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+// The number the leading characters of text form (at most count of them); 0 when they are not digits.
+int LeadingNumber(std::string_view text, std::size_t count)
+{
+    if (text.size() < count) count = text.size();
+    int value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int digit = Digit(text[i]);
+        if (digit < 0) return i == 0 ? 0 : value;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+} // namespace
+
+PrintSetupSelection SelectionForSettings(const PrintSettings& settings)
+{
+    PrintSetupSelection selection;
+    if (settings.copies >= 1 && settings.copies <= 5)
+        selection.copies = settings.copies - 1;
+    else if (settings.copies == 10)
+        selection.copies = 5;
+    if (settings.colourMode >= 1 && settings.colourMode <= 2) selection.colourMode = settings.colourMode - 1;
+    if (settings.quality >= 1 && settings.quality <= 4) selection.quality = settings.quality - 1;
+    return selection;
+}
+
+PrintSettings SettingsFromItems(std::string_view copiesText, std::string_view colourText, std::string_view qualityText)
+{
+    return { LeadingNumber(copiesText, 2), LeadingNumber(colourText, 1), LeadingNumber(qualityText, 1) };
+}
+
+void PrintRun::Report(const std::string& text)
+{
+    if (m_prompts) m_prompts->ShowMessage(text, Prompts::Urgency::Normal);
+}
+
+void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& picture)
+{
+    if (m_failures != 0) {
+        if (m_failures == 1) Report(std::string(kNoDefaultPrinterMessage));
+        ++m_failures;
+        return;
+    }
+    const PrinterAttach printer = m_printer.AttachDefault();
+    if (printer.name.empty()) {
+        ++m_failures;
+        Report("Err: " + std::to_string(printer.errorNumber) + " " + printer.errorText);
+        return;
+    }
+    m_printer.PrintJob(printer.name, picture(), m_settings, "Quirel Pagina " + std::to_string(pageNumber));
+}
+
+} // namespace quirel

@@ -1,0 +1,471 @@
+// "Exportar Bitmap" and "Imprimir" through the real window: the page-range and set-up dialogs
+// answered as a user would, bitmaps read back with ImageMagick, and printing through a spooler
+// the test starts itself (CUPS with a PDF printer), its PDFs read back with the poppler tools.
+#include "LocalSpooler.h"
+#include "PrintModalAnswers.h"
+#include "app/EditSurface.h"
+#include "app/MainWindow.h"
+#include "app/MenuBar.h"
+#include "document/Cp1252.h"
+#include "editor/Editor.h"
+#include "io/PageRange.h"
+#include "platform/RecordedPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace quirel;
+
+namespace {
+
+// Every print client of this test program reaches only the test's own spooler.
+const bool kOwnPrintServer = (LocalSpooler::UseOwnServer(), true);
+
+template <typename T> T* Child(QDialog& dialog, const char* name)
+{
+    auto* child = dialog.findChild<T*>(QLatin1String(name));
+    EXPECT_TRUE(child) << "no " << name << " in " << dialog.windowTitle().toStdString();
+    return child;
+}
+
+struct RangeAnswer {
+    RangeAnswer(RangeChoice choice, QString first = {}, QString last = {}, QString folder = {})
+        : choice(choice)
+        , first(std::move(first))
+        , last(std::move(last))
+        , folder(std::move(folder))
+    {
+    }
+    RangeChoice choice;
+    QString first, last, folder;
+};
+
+// Fills the page-range dialog and presses "Grabar" (export form) or "Imprimir" (print form).
+PrintModalAnswers::Step AnswerRange(RangeAnswer answer, bool* stillOpen = nullptr)
+{
+    return [answer, stillOpen](QDialog& dialog) {
+        ASSERT_EQ(dialog.objectName(), "pageRangeDialog");
+        const char* option = answer.choice == RangeChoice::Interval ? "interval"
+            : answer.choice == RangeChoice::AllPages                ? "allPages"
+                                                                    : "singlePage";
+        QTest::mouseClick(Child<QRadioButton>(dialog, option), Qt::LeftButton, {}, QPoint(5, 5));
+        if (answer.choice == RangeChoice::Interval) {
+            Child<QLineEdit>(dialog, "firstPage")->setText(answer.first);
+            Child<QLineEdit>(dialog, "lastPage")->setText(answer.last);
+        }
+        if (auto* folder = dialog.findChild<QLineEdit*>(QStringLiteral("folderName"))) folder->setText(answer.folder);
+        auto* button = dialog.findChild<QPushButton*>(QStringLiteral("saveButton"));
+        if (!button) button = Child<QPushButton>(dialog, "printButton");
+        button->click();
+        if (stillOpen) *stillOpen = dialog.isVisible();
+    };
+}
+
+PrintModalAnswers::Step PressExit()
+{
+    return [](QDialog& dialog) { Child<QPushButton>(dialog, "exitButton")->click(); };
+}
+
+// The set-up dialog: what it showed on opening, then the given items chosen and "Seguir"
+// pressed, or (closeBox) the window closed.
+struct SetupSeen {
+    QString copies, colourMode, quality, printer;
+};
+PrintModalAnswers::Step AnswerSetup(SetupSeen* seen, int copies, int colourMode, int quality, bool closeBox = false)
+{
+    return [=](QDialog& dialog) {
+        ASSERT_EQ(dialog.objectName(), "printSetupDialog");
+        auto* copiesList = Child<QComboBox>(dialog, "copies");
+        auto* colourList = Child<QComboBox>(dialog, "colourMode");
+        auto* qualityList = Child<QComboBox>(dialog, "quality");
+        if (seen)
+            *seen = { copiesList->currentText(), colourList->currentText(), qualityList->currentText(),
+                Child<QLabel>(dialog, "printerName")->text() };
+        if (closeBox) {
+            dialog.close();
+            return;
+        }
+        copiesList->setCurrentIndex(copies);
+        colourList->setCurrentIndex(colourMode);
+        qualityList->setCurrentIndex(quality);
+        Child<QPushButton>(dialog, "nextButton")->click();
+    };
+}
+
+// An image as raw RGB bytes read back by ImageMagick.
+QByteArray ReadWithImageMagick(const QString& file, QString* description)
+{
+    QProcess identify;
+    identify.start(
+        QStringLiteral("identify"), { QStringLiteral("-format"), QStringLiteral("%m %w %h %z %r %A"), file });
+    identify.waitForFinished(10000);
+    *description = QString::fromLocal8Bit(identify.readAllStandardOutput());
+    QProcess convert;
+    convert.start(QStringLiteral("convert"), { file, QStringLiteral("rgb:-") });
+    convert.waitForFinished(10000);
+    return convert.readAllStandardOutput();
+}
+
+QByteArray RgbBytes(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    QByteArray bytes;
+    for (int y = 0; y < rgb.height(); ++y)
+        bytes.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+    return bytes;
+}
+
+class PageOutputCommandsTest : public ::testing::Test {
+protected:
+    PageOutputCommandsTest()
+        : editor(folder.path().toStdString())
+        , window(editor)
+    {
+        window.show();
+        window.Initialise({});
+        window.BlinkTimer().stop();
+    }
+
+    // A document of count pages in red text, each page with its own lines: "Hoja k" and k lines
+    // of words, then enough line ends to push the next page over.
+    void MakePages(int count)
+    {
+        std::string text;
+        for (int page = 1; page <= count; ++page) {
+            text += "Hoja " + std::to_string(page) + "\r";
+            for (int line = 0; line < page * 3; ++line)
+                text += "texto de la hoja " + std::to_string(page) + " en su linea " + std::to_string(line) + "\r";
+            if (page < count) text += std::string(60 - page * 3, '\r');
+        }
+        auto& doc = editor.GetDocument();
+        doc.Current().textColor = 0x0000FF;
+        doc.SetText(text);
+        doc.Records().Reset(doc.CurrentRecord());
+        editor.RebuildDocumentView();
+        ASSERT_EQ(doc.Pages().pageCount, count);
+    }
+
+    // Shows page by the page keys, as the user would.
+    void ShowPage(int page)
+    {
+        while (Pages().shownPage > page) {
+            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_PageUp, QString(), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_PageUp, QString(), Qt::NoModifier);
+        }
+        ASSERT_EQ(Pages().shownPage, page);
+    }
+
+    void Choose(int id) { window.Menus()->Action(id)->trigger(); }
+    PageTable& Pages() { return editor.GetDocument().Pages(); }
+    QStringList Files(const QString& sub) { return QDir(folder.filePath(sub)).entryList(QDir::Files, QDir::Name); }
+
+    // The exported file of page, read back by ImageMagick, holds exactly the picture of that page.
+    void ExpectPageFile(const QString& file, int page)
+    {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_EQ(QFileInfo(file).size(), 2674902);
+        QString description;
+        const QByteArray pixels = ReadWithImageMagick(file, &description);
+        // A version 3 bitmap of direct colours, 8 bits a channel, without alpha: 24 bits a pixel.
+        EXPECT_TRUE(description.startsWith(QStringLiteral("BMP3 794 1122 8 DirectClass ")))
+            << description.toStdString();
+        EXPECT_TRUE(
+            description.endsWith(QStringLiteral(" False")) || description.endsWith(QStringLiteral(" Undefined")))
+            << description.toStdString();
+        QFile bytes(file);
+        ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
+        EXPECT_EQ(bytes.read(30).mid(28), QByteArray("\x18\x00", 2)); // bits per pixel
+        EXPECT_TRUE(pixels == RgbBytes(DecodePage(Pages().Slot(page)))) << "pixels differ from page " << page;
+    }
+
+    QTemporaryDir folder;
+    Editor editor;
+    MainWindow window;
+};
+
+} // namespace
+
+TEST_F(PageOutputCommandsTest, SinglePageWritesOnlyTheShownPage)
+{
+    MakePages(5);
+    ShowPage(3);
+    PrintModalAnswers answers;
+    answers.Add([](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Exportar páginas"));
+        auto* single = Child<QRadioButton>(dialog, "singlePage");
+        EXPECT_EQ(single->text(), QString::fromUtf8("Una sola página (página actual 3)"));
+        EXPECT_TRUE(single->isChecked());
+        EXPECT_FALSE(Child<QLineEdit>(dialog, "firstPage")->isEnabled());
+        EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("printButton")));
+    });
+    answers.Add(AnswerRange({ RangeChoice::SinglePage, {}, {}, QStringLiteral("paginas") }));
+    Choose(command::ExportBitmap);
+    EXPECT_FALSE(answers.StepsLeft());
+    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Imagen exportada ...") });
+    EXPECT_EQ(answers.topmost, std::vector<bool> { true });
+    EXPECT_EQ(Files(QStringLiteral("paginas")), QStringList { QStringLiteral("3.bmp") });
+    ExpectPageFile(folder.filePath(QStringLiteral("paginas/3.bmp")), 3);
+    EXPECT_EQ(Pages().shownPage, 5); // the view is laid out again from page 1 and shows its end
+    EXPECT_FALSE(editor.commandBusy);
+}
+
+TEST_F(PageOutputCommandsTest, IntervalWritesItsPagesAndTheDialogRemembersTheChoice)
+{
+    MakePages(5);
+    PrintModalAnswers answers;
+    answers.Add(
+        AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("paginas") }));
+    Choose(command::ExportBitmap);
+    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Imagenes exportadas ...") });
+    EXPECT_EQ(Files(QStringLiteral("paginas")),
+        (QStringList { QStringLiteral("2.bmp"), QStringLiteral("3.bmp"), QStringLiteral("4.bmp") }));
+    for (int page = 2; page <= 4; ++page)
+        ExpectPageFile(folder.filePath(QStringLiteral("paginas/%1.bmp").arg(page)), page);
+
+    // Opened again: the interval is chosen, the boxes are empty; after "Salir" the single page.
+    answers.Add([](QDialog& dialog) {
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "interval")->isChecked());
+        EXPECT_TRUE(Child<QLineEdit>(dialog, "firstPage")->isEnabled());
+        EXPECT_EQ(Child<QLineEdit>(dialog, "firstPage")->text(), "");
+        EXPECT_EQ(Child<QLineEdit>(dialog, "folderName")->text(), "");
+    });
+    answers.Add(PressExit());
+    Choose(command::ExportBitmap);
+    answers.Add([](QDialog& dialog) {
+        EXPECT_TRUE(Child<QRadioButton>(dialog, "singlePage")->isChecked());
+        QTest::keyClick(&dialog, Qt::Key_Escape); // Escape leaves like "Salir"
+    });
+    Choose(command::Print);
+    EXPECT_FALSE(answers.StepsLeft());
+    EXPECT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(PageOutputCommandsTest, AllPagesOfAOnePageDocument)
+{
+    MakePages(1);
+    PrintModalAnswers answers({ AnswerRange({ RangeChoice::AllPages, {}, {}, QString::fromUtf8("páginas") }) });
+    Choose(command::ExportBitmap);
+    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Documento exportado ...") });
+    EXPECT_EQ(Files(QString::fromUtf8("páginas")), QStringList { QStringLiteral("1.bmp") });
+    ExpectPageFile(folder.filePath(QString::fromUtf8("páginas/1.bmp")), 1);
+}
+
+TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
+{
+    MakePages(5);
+    const RangeAnswer refused[] = {
+        { RangeChoice::Interval, QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("paginas") },
+        { RangeChoice::Interval, QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("paginas") },
+        { RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("6"), QStringLiteral("paginas") },
+        { RangeChoice::Interval, QStringLiteral("dos"), QStringLiteral("4"), QStringLiteral("paginas") },
+        { RangeChoice::AllPages, {}, {}, QString() },
+        { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") },
+        { RangeChoice::SinglePage, {}, {}, folder.filePath(QStringLiteral("absoluta")) },
+    };
+    std::array<bool, std::size(refused)> open {};
+    PrintModalAnswers answers;
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        bool* stillOpen = &open[i];
+        answers.Add([=](QDialog& dialog) {
+            bool shown = false;
+            AnswerRange(refused[i], &shown)(dialog);
+            *stillOpen = shown;
+        });
+    }
+    answers.Add(PressExit());
+    Choose(command::ExportBitmap);
+    EXPECT_FALSE(answers.StepsLeft());
+    for (std::size_t i = 0; i < open.size(); ++i)
+        EXPECT_TRUE(open[i]) << "answer " << i << " was accepted";
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {});
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).dir().filePath(QStringLiteral("fuera"))));
+}
+
+TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveTwoMessages)
+{
+    MakePages(3);
+    ShowPage(2);
+    SetupSeen seen;
+    PrintModalAnswers answers({ AnswerRange({ RangeChoice::AllPages }), AnswerSetup(&seen, 0, 0, 0) });
+    Choose(command::Print);
+    EXPECT_FALSE(answers.StepsLeft());
+    EXPECT_EQ(seen.printer, ""); // no default printer to name
+    EXPECT_EQ(seen.copies, ""); // nothing chosen yet
+    ASSERT_EQ(answers.messages.size(), 2u);
+    EXPECT_TRUE(answers.messages[0].startsWith(QStringLiteral("Err: 19 "))) << answers.messages[0].toStdString();
+    EXPECT_GT(answers.messages[0].size(), 8);
+    EXPECT_EQ(answers.messages[1], QStringLiteral("No tienes una Impresora configurada por defecto ..."));
+    EXPECT_EQ(Pages().shownPage, 2);
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 2 de 3")));
+}
+
+namespace {
+
+// Printing through a spooler of the test's own.
+class PrintingTest : public PageOutputCommandsTest {
+protected:
+    void SetUp() override
+    {
+        const QString missing = LocalSpooler::Missing();
+        if (!missing.isEmpty()) GTEST_SKIP() << "no local print spooler: " << missing.toStdString();
+        QString error;
+        ASSERT_TRUE(spooler.Start(error)) << error.toStdString();
+    }
+
+    struct PdfPage {
+        int pages = 0; // pages in the PDF
+        QString size; // "595 x 842 pts (A4)"
+        QString title;
+        QImage first; // its first page at 24 dots per inch
+    };
+    PdfPage ReadPdf(const QString& file)
+    {
+        PdfPage pdf;
+        const QString info = LocalSpooler::Run(QStringLiteral("pdfinfo"), { file });
+        for (const QString& line : info.split(QLatin1Char('\n'))) {
+            const QString value = line.section(QLatin1Char(':'), 1).trimmed();
+            if (line.startsWith(QStringLiteral("Pages:")))
+                pdf.pages = value.toInt();
+            else if (line.startsWith(QStringLiteral("Page size:")))
+                pdf.size = value;
+            else if (line.startsWith(QStringLiteral("Title:")))
+                pdf.title = value;
+        }
+        const QString prefix = spooler.OutputFolder() + QStringLiteral("/render");
+        LocalSpooler::Run(QStringLiteral("pdftoppm"),
+            { QStringLiteral("-r"), QStringLiteral("24"), QStringLiteral("-f"), QStringLiteral("1"),
+                QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"), file, prefix });
+        pdf.first.load(prefix + QStringLiteral(".ppm"));
+        QFile::remove(prefix + QStringLiteral(".ppm"));
+        return pdf;
+    }
+
+    // The printed pictures: the pages laid out without frame, completion or cursor.
+    std::vector<QImage> PrintPictures()
+    {
+        editor.LayOutAllPages(Decorate::No);
+        std::vector<QImage> pictures;
+        for (int page = 1; page <= Pages().pageCount; ++page)
+            pictures.push_back(DecodePage(Pages().Slot(page)));
+        return pictures;
+    }
+
+    // Mean difference of grey levels of a rendering and a picture brought to its size.
+    static double Difference(const QImage& rendering, const QImage& picture)
+    {
+        const QImage a = rendering.convertToFormat(QImage::Format_Grayscale8);
+        const QImage b = picture.scaled(a.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_Grayscale8);
+        double sum = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                sum += std::abs(int(a.constScanLine(y)[x]) - int(b.constScanLine(y)[x]));
+        return sum / (a.width() * a.height());
+    }
+
+    // The picture (index into pictures) the rendering looks most like.
+    static int Closest(const QImage& rendering, const std::vector<QImage>& pictures)
+    {
+        int best = -1;
+        double least = 1e9;
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            if (const double d = Difference(rendering, pictures[i]); d < least) {
+                least = d;
+                best = static_cast<int>(i);
+            }
+        return best;
+    }
+
+    static bool HasColour(const QImage& image)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) - qGreen(p) > 60) return true;
+            }
+        return false;
+    }
+
+    LocalSpooler spooler;
+};
+
+} // namespace
+
+TEST_F(PrintingTest, AnIntervalIsOneJobPerPageWithTheChosenSettings)
+{
+    MakePages(5);
+    ShowPage(3);
+    SetupSeen seen;
+    PrintModalAnswers answers({ AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4") }),
+        AnswerSetup(&seen, 1, 0, 1) }); // "02 copias", "1 - Monocromo", "2 - Baja Resolución"
+    Choose(command::Print);
+    EXPECT_FALSE(answers.StepsLeft());
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_EQ(seen.printer, spooler.Queue());
+    EXPECT_EQ(Pages().shownPage, 3); // shown again, with its frame
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 3 de 5")));
+    EXPECT_EQ(window.ShownPicture().pixel(0, 500), qRgb(0, 0, 0));
+
+    ASSERT_TRUE(spooler.WaitUntilIdle());
+    const QStringList pdfs = spooler.Pdfs();
+    ASSERT_EQ(pdfs.size(), 3);
+    const QStringList jobs = spooler.JobLog();
+    ASSERT_EQ(jobs.size(), 3) << jobs.join(QLatin1Char('\n')).toStdString();
+    const auto pictures = PrintPictures();
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("page " + std::to_string(i + 2));
+        EXPECT_TRUE(jobs[i].endsWith(QStringLiteral("Quirel Pagina %1 copies=2 quality=3").arg(i + 2)))
+            << jobs[i].toStdString();
+        const PdfPage pdf = ReadPdf(pdfs[i]);
+        EXPECT_EQ(pdf.title, QStringLiteral("(Quirel Pagina %1)").arg(i + 2)); // cups-pdf puts it in brackets
+        EXPECT_TRUE(pdf.size.startsWith(QStringLiteral("595 x 842"))) << pdf.size.toStdString();
+        EXPECT_EQ(pdf.pages, 2) << "copies";
+        ASSERT_FALSE(pdf.first.isNull());
+        EXPECT_EQ(Closest(pdf.first, pictures), i + 1);
+        EXPECT_LT(Difference(pdf.first, pictures[static_cast<std::size_t>(i + 1)]), 8.0);
+        EXPECT_FALSE(HasColour(pdf.first)); // red text printed in grey
+    }
+}
+
+TEST_F(PrintingTest, TheSetUpDialogShowsTheChoicesMadeBefore)
+{
+    MakePages(5);
+    ShowPage(3);
+    SetupSeen first;
+    SetupSeen second;
+    PrintModalAnswers answers({ AnswerRange({ RangeChoice::SinglePage }), AnswerSetup(&first, 5, 1, 3),
+        AnswerRange({ RangeChoice::SinglePage }), AnswerSetup(&second, 0, 0, 0, /*closeBox=*/true) });
+    Choose(command::Print);
+    Choose(command::Print);
+    EXPECT_FALSE(answers.StepsLeft());
+    EXPECT_EQ(first.copies, "");
+    EXPECT_EQ(second.copies, QStringLiteral("10 copias"));
+    EXPECT_EQ(second.colourMode, QStringLiteral("2 - Color"));
+    EXPECT_EQ(second.quality, QString::fromUtf8("4 - Alta Resolución"));
+    EXPECT_EQ(Pages().shownPage, 3);
+
+    // Closing the set-up dialog keeps the settings, and printing goes on.
+    ASSERT_TRUE(spooler.WaitUntilIdle());
+    const QStringList jobs = spooler.JobLog();
+    ASSERT_EQ(jobs.size(), 2) << jobs.join(QLatin1Char('\n')).toStdString();
+    for (const QString& job : jobs)
+        EXPECT_TRUE(job.endsWith(QStringLiteral("Quirel Pagina 3 copies=10 quality=5"))) << job.toStdString();
+    const QStringList pdfs = spooler.Pdfs();
+    ASSERT_EQ(pdfs.size(), 2);
+    const PdfPage pdf = ReadPdf(pdfs[1]);
+    EXPECT_EQ(pdf.pages, 10) << "copies";
+    EXPECT_EQ(Closest(pdf.first, PrintPictures()), 2);
+    EXPECT_TRUE(HasColour(pdf.first));
+}
