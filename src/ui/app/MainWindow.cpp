@@ -151,6 +151,20 @@ const QImage& MainWindow::ShownPicture()
     return m_decoded;
 }
 
-void MainWindow::ShowCurrentPage() { m_surface->update(); }
+void MainWindow::ShowCurrentPage()
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
+    if (view.onCanvas && view == m_shown) {
+        // The same page at the same place: only what changed on the work surface is drawn again
+        // (a keystroke changes the end of the page, a blink the cursor).
+        const QRect changed = m_canvas.TakeChangedRect();
+        if (!changed.isEmpty()) m_surface->update(changed.translated(0, view.offset));
+    } else {
+        // Another page or another scroll offset: the whole surface, painted when it is drawn.
+        m_surface->update();
+    }
+    m_shown = view;
+}
 
 } // namespace quirel

@@ -57,6 +57,15 @@ private:
     QtEventPump m_pump;
     QTimer m_blinkTimer;
     QImage m_decoded;
+    // What the editing surface was last asked to show: a page, whether it was the work surface's,
+    // and at which scroll offset.
+    struct ShownView {
+        int page = -1;
+        bool onCanvas = false;
+        int offset = 0;
+        bool operator==(const ShownView&) const = default;
+    };
+    ShownView m_shown;
     FontList* m_fontList = nullptr;
     QComboBox* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;
