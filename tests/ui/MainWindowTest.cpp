@@ -240,3 +240,49 @@ TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
     editor->BlinkTick();
     expectScreenShowsPage("blink while scrolled");
 }
+
+TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
+{
+    // The parts of the editing surface drawn again, as its paint events ask for them.
+    struct PaintedAreas : QObject {
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) areas.push_back(static_cast<QPaintEvent*>(event)->rect());
+            return false;
+        }
+        std::vector<QRect> areas;
+    } painted;
+    Start();
+    Type(QString(20, QChar('\r')) + "Hola, buenos ");
+    QCoreApplication::processEvents();
+    window->Surface()->installEventFilter(&painted);
+    auto expectSmallArea = [&](const char* step) {
+        QCoreApplication::processEvents();
+        ASSERT_EQ(painted.areas.size(), 1u) << step;
+        EXPECT_LT(painted.areas[0].height(), 40) << step;
+        EXPECT_LT(painted.areas[0].width(), 100) << step;
+        painted.areas.clear();
+    };
+    Type("d");
+    expectSmallArea("a letter");
+    editor->BlinkTick();
+    expectSmallArea("a blink");
+    // After a scroll the whole surface is drawn once; the next keystroke again draws little.
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window->Surface(), &wheel);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(painted.areas.size(), 1u);
+    EXPECT_EQ(painted.areas[0], window->Surface()->rect());
+    painted.areas.clear();
+    Type("\u00ed");
+    expectSmallArea("a letter after scrolling");
+    // A new page is drawn whole (twice: at the page break and when laid out); the next keystroke
+    // again draws little.
+    Type(QString(60, QChar('\r')) + "x");
+    ASSERT_EQ(Doc().Pages().pageCount, 2);
+    QCoreApplication::processEvents();
+    painted.areas.clear();
+    Type(" ");
+    expectSmallArea("a blank on the new page");
+}

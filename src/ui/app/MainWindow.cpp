@@ -145,8 +145,13 @@ void MainWindow::Initialise(const QString& commandLine)
 const QImage& MainWindow::ShownPicture()
 {
     const auto& pages = m_editor.GetDocument().Pages();
-    if (pages.shownPage == pages.pageCount)
+    if (pages.shownPage == pages.pageCount) {
+        if (m_wholeSurfaceQueued) {
+            m_wholeSurfaceQueued = false;
+            m_canvas.TakeChangedRect();
+        }
         return m_canvas.Image();
+    }
     DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
     return m_decoded;
 }
@@ -163,6 +168,7 @@ void MainWindow::ShowCurrentPage()
     } else {
         // Another page or another scroll offset: the whole surface, painted when it is drawn.
         m_surface->update();
+        m_wholeSurfaceQueued = true;
     }
     m_shown = view;
 }

@@ -66,6 +66,9 @@ private:
         bool operator==(const ShownView&) const = default;
     };
     ShownView m_shown;
+    // The whole editing surface is to be drawn: what changed on the work surface until then is
+    // shown by it.
+    bool m_wholeSurfaceQueued = false;
     FontList* m_fontList = nullptr;
     QComboBox* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;
