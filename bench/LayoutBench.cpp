@@ -1,8 +1,10 @@
 // The layout with the real Qt work surface: a whole 150-page document laid out with the spelling
 // marks on, one keystroke at the end of a one-page and of a 150-page document (layout and the
-// painting of the page shown), and the memory of the laid-out document.
+// painting of the page shown; and as the window takes it, from the key events to the editing
+// surface painted), and the memory of the laid-out document.
 // Word lists: the folder named by QUIREL_WORDLISTS_DIR when set (the real lists), else none.
 #include <QApplication>
+#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +12,8 @@
 #include <memory>
 
 #include "BenchText.h"
+#include "app/EditSurface.h"
+#include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
@@ -21,32 +25,50 @@ namespace {
 // Tokens of Spanish prose at 10 points on one full page.
 constexpr int kPageTokens = 1700;
 
-struct Fixture {
-    explicit Fixture(std::size_t tokens)
-    {
-        folder = std::filesystem::temp_directory_path() / "quirel-layout-bench";
-        std::filesystem::create_directories(folder);
-        std::filesystem::remove(folder / "rey.log");
-        editor = std::make_unique<Editor>(folder);
-        editor->Services().completeWord = nullptr; // the word memory has its own benchmark
-        editor->Services().rememberWord = nullptr;
+// Spanish prose of about `tokens` tokens, laid out; a document that reaches the last page is cut
+// to end on a page as full as the one-page case.
+void LayOutProse(Editor& editor, std::size_t tokens)
+{
+    if (tokens == 0) return;
+    auto& doc = editor.GetDocument();
+    doc.SetText(bench::SpanishText(tokens));
+    doc.Records().Reset(doc.CurrentRecord());
+    editor.RebuildDocumentView();
+    if (doc.Pages().pageCount == PageTable::kMaxPages) {
+        const int last
+            = std::min(doc.TokenCount(), doc.Pages().Slot(PageTable::kMaxPages).firstToken + kPageTokens - 1);
+        const Token& end = doc.TokenSpan(last);
+        doc.SetText(doc.Text().substr(0, end.start + end.length));
+        editor.RebuildDocumentView();
+    }
+}
+
+// A program folder of its own (the word memory writes there) and the word lists.
+std::filesystem::path BenchFolder(Editor* editor = nullptr)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "quirel-layout-bench";
+    std::filesystem::create_directories(folder);
+    std::filesystem::remove(folder / "rey.log");
+    if (editor) {
         if (const char* lists = std::getenv("QUIREL_WORDLISTS_DIR"))
             LoadAllWordLists(lists, editor->GetWordLists(), nullptr, nullptr);
         editor->GetWordLists().spellingSensor = true;
+    }
+    return folder;
+}
+
+struct Fixture {
+    explicit Fixture(std::size_t tokens)
+    {
+        folder = BenchFolder();
+        editor = std::make_unique<Editor>(folder);
+        editor->Services().completeWord = nullptr; // the word memory has its own benchmark
+        editor->Services().rememberWord = nullptr;
+        BenchFolder(editor.get());
         EditorHooks hooks;
         hooks.showCurrentPage = [this] { benchmark::DoNotOptimize(canvas.Image().constBits()); };
         editor->Attach(canvas, hooks, nullptr);
-        auto& doc = editor->GetDocument();
-        doc.SetText(bench::SpanishText(tokens));
-        doc.Records().Reset(doc.CurrentRecord());
-        editor->RebuildDocumentView();
-        // A document that reaches the last page ends with a page as full as the one-page case.
-        if (doc.Pages().pageCount == PageTable::kMaxPages) {
-            const int last = std::min(doc.TokenCount(), doc.Pages().Slot(PageTable::kMaxPages).firstToken + kPageTokens - 1);
-            const Token& end = doc.TokenSpan(last);
-            doc.SetText(doc.Text().substr(0, end.start + end.length));
-            editor->RebuildDocumentView();
-        }
+        LayOutProse(*editor, tokens);
     }
 
     std::filesystem::path folder;
@@ -84,6 +106,48 @@ static void BM_KeystrokeAtEnd(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeystrokeAtEnd)->Arg(kPageTokens)->Arg(kFullDocumentTokens)->Unit(benchmark::kMicrosecond);
+
+// The same keystrokes sent to the main window (offscreen) as key events, each followed by the
+// events it leaves pending, so the time runs from the key events to the editing surface painted.
+// The word memory is on, as in the program.
+static void BM_KeystrokeInWindow(benchmark::State& state)
+{
+    Editor editor(BenchFolder());
+    MainWindow window(editor);
+    window.show();
+    window.Initialise({});
+    window.BlinkTimer().stop();
+    BenchFolder(&editor);
+    // The prose cut to 150 pages without prompts, then laid out in the window (which would ask
+    // about the page limit).
+    std::string text;
+    {
+        Editor cutter(BenchFolder());
+        QtCanvas canvas;
+        cutter.Attach(canvas, {}, nullptr);
+        LayOutProse(cutter, static_cast<std::size_t>(state.range(0)));
+        text = cutter.GetDocument().Text();
+    }
+    auto& doc = editor.GetDocument();
+    doc.SetText(text);
+    doc.Records().Reset(doc.CurrentRecord());
+    editor.RebuildDocumentView();
+    QCoreApplication::processEvents();
+    auto key = [&window](Qt::Key key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(window.Surface(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(window.Surface(), &release);
+        QCoreApplication::processEvents();
+    };
+    for (auto _ : state) {
+        key(Qt::Key_A, QStringLiteral("a"));
+        key(Qt::Key_Backspace, QStringLiteral("\b"));
+    }
+    state.counters["pages"] = doc.Pages().pageCount;
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeystrokeInWindow)->Arg(0)->Arg(kFullDocumentTokens)->Unit(benchmark::kMicrosecond);
 
 static void BM_ResidentMemoryLaidOut(benchmark::State& state)
 {

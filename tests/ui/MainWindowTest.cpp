@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "app/EditSurface.h"
@@ -186,4 +187,102 @@ TEST_F(MainWindowTest, SizeListShowsTheConfiguredSize)
     EXPECT_EQ(window->Emoticons()->count(), 188);
     EXPECT_EQ(window->Emoticons()->itemText(1), QStringLiteral("pestañear"));
     EXPECT_FALSE(window->Fonts()->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
+{
+    // Keystrokes and blinks draw only what changed on the page; what reaches the screen must still
+    // be the whole page as the work surface holds it, also after scrolling and paging.
+    Start();
+    const QPoint origin = window->Surface()->mapTo(window.get(), QPoint(0, 0));
+    auto expectScreenShowsPage = [&](const std::string& step) {
+        QCoreApplication::processEvents();
+        const QImage screen = window->screen()
+                                  ->grabWindow(window->winId(), origin.x(), origin.y(), kPageWidth, kPageBodyHeight)
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage expected = window->Surface()->Screen();
+        ASSERT_EQ(screen.size(), expected.size()) << step;
+        for (int y = 0; y < expected.height(); ++y) {
+            ASSERT_EQ(std::memcmp(screen.constScanLine(y), expected.constScanLine(y), kPageWidth * sizeof(QRgb)), 0)
+                << step << ": the screen differs from the page on row " << y;
+        }
+    };
+    expectScreenShowsPage("start");
+    const QString words = QStringLiteral("El ni\u00f1o come pan con queso y bebe agua fresca del r\u00edo. ");
+    for (int round = 0; round < 4; ++round) {
+        for (const QChar c : words) {
+            Key(Qt::Key_unknown, QString(c));
+            expectScreenShowsPage("typing");
+        }
+        editor->BlinkTick();
+        expectScreenShowsPage("blink");
+    }
+    for (int i = 0; i < 10; ++i) {
+        Key(Qt::Key_Backspace, QStringLiteral("\b"));
+        expectScreenShowsPage("erasing");
+    }
+    Type(QString(60, QChar('\r')) + "x");
+    ASSERT_EQ(Doc().Pages().pageCount, 2);
+    expectScreenShowsPage("new page");
+    Type(" uno");
+    expectScreenShowsPage("typing on the new page");
+    Key(Qt::Key_PageUp);
+    expectScreenShowsPage("page up");
+    Key(Qt::Key_PageDown);
+    expectScreenShowsPage("page down");
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window->Surface(), &wheel);
+    expectScreenShowsPage("scrolled");
+    Type("yz");
+    expectScreenShowsPage("typing while scrolled");
+    editor->BlinkTick();
+    expectScreenShowsPage("blink while scrolled");
+}
+
+TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
+{
+    // The parts of the editing surface drawn again, as its paint events ask for them.
+    struct PaintedAreas : QObject {
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) areas.push_back(static_cast<QPaintEvent*>(event)->rect());
+            return false;
+        }
+        std::vector<QRect> areas;
+    } painted;
+    Start();
+    Type(QString(20, QChar('\r')) + "Hola, buenos ");
+    QCoreApplication::processEvents();
+    window->Surface()->installEventFilter(&painted);
+    auto expectSmallArea = [&](const char* step) {
+        QCoreApplication::processEvents();
+        ASSERT_EQ(painted.areas.size(), 1u) << step;
+        EXPECT_LT(painted.areas[0].height(), 40) << step;
+        EXPECT_LT(painted.areas[0].width(), 100) << step;
+        painted.areas.clear();
+    };
+    Type("d");
+    expectSmallArea("a letter");
+    editor->BlinkTick();
+    expectSmallArea("a blink");
+    // After a scroll the whole surface is drawn once; the next keystroke again draws little.
+    QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window->Surface(), &wheel);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(painted.areas.size(), 1u);
+    EXPECT_EQ(painted.areas[0], window->Surface()->rect());
+    painted.areas.clear();
+    Type("\u00ed");
+    expectSmallArea("a letter after scrolling");
+    // A new page is drawn whole (twice: at the page break and when laid out); the next keystroke
+    // again draws little.
+    Type(QString(60, QChar('\r')) + "x");
+    ASSERT_EQ(Doc().Pages().pageCount, 2);
+    QCoreApplication::processEvents();
+    painted.areas.clear();
+    Type(" ");
+    expectSmallArea("a blank on the new page");
 }

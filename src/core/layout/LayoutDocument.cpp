@@ -91,6 +91,10 @@ namespace {
         bool m_stopped = false;
         LayoutResult m_result;
         std::string m_lower; // reused for every word
+        // The fields of the last record read: neighbouring tokens mostly share their format.
+        FormatRecord m_lastRecord;
+        FormatFields m_lastFields;
+        bool m_haveFields = false;
     };
 
     void Layouter::StartSurface()
@@ -231,7 +235,13 @@ namespace {
     {
         if (m_view.importInProgress)
             m_doc.Records().Set(k, m_doc.CurrentRecord());
-        const FormatFields fields = ReadFormatFields(m_doc.Records().Get(k));
+        const FormatRecord& record = m_doc.Records().Get(k);
+        if (!m_haveFields || !(record == m_lastRecord)) {
+            m_lastRecord = record;
+            m_lastFields = ReadFormatFields(record);
+            m_haveFields = true;
+        }
+        const FormatFields fields = m_lastFields;
         const unsigned char first = m_doc.TokenFirstByte(k);
         const std::string_view text = m_doc.TokenText(k);
         if (ClassifyByte(first) == CharClass::Word && !text.empty()) {

@@ -173,8 +173,13 @@ void MainWindow::Initialise(const QString& commandLine)
 const QImage& MainWindow::ShownPicture()
 {
     const auto& pages = m_editor.GetDocument().Pages();
-    if (pages.shownPage == pages.pageCount)
+    if (pages.shownPage == pages.pageCount) {
+        if (m_wholeSurfaceQueued) {
+            m_wholeSurfaceQueued = false;
+            m_canvas.TakeChangedRect();
+        }
         return m_canvas.Image();
+    }
     DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
     return m_decoded;
 }
@@ -342,6 +347,21 @@ void MainWindow::Dispatch(int id)
     ApplyMenuChecks();
 }
 
-void MainWindow::ShowCurrentPage() { m_surface->update(); }
+void MainWindow::ShowCurrentPage()
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
+    if (view.onCanvas && view == m_shown) {
+        // The same page at the same place: only what changed on the work surface is drawn again
+        // (a keystroke changes the end of the page, a blink the cursor).
+        const QRect changed = m_canvas.TakeChangedRect();
+        if (!changed.isEmpty()) m_surface->update(changed.translated(0, view.offset));
+    } else {
+        // Another page or another scroll offset: the whole surface, painted when it is drawn.
+        m_surface->update();
+        m_wholeSurfaceQueued = true;
+    }
+    m_shown = view;
+}
 
 } // namespace quirel

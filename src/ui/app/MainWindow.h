@@ -70,6 +70,18 @@ private:
     QtEventPump m_pump;
     QTimer m_blinkTimer;
     QImage m_decoded;
+    // What the editing surface was last asked to show: a page, whether it was the work surface's,
+    // and at which scroll offset.
+    struct ShownView {
+        int page = -1;
+        bool onCanvas = false;
+        int offset = 0;
+        bool operator==(const ShownView&) const = default;
+    };
+    ShownView m_shown;
+    // The whole editing surface is to be drawn: what changed on the work surface until then is
+    // shown by it.
+    bool m_wholeSurfaceQueued = false;
     FontList* m_fontList = nullptr;
     QComboBox* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;

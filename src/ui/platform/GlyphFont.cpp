@@ -87,6 +87,32 @@ bool GlyphFont::InkInsideCell(std::string_view text)
     return true;
 }
 
+QRect GlyphFont::TextInk(std::string_view text)
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool inked = false;
+    int pen = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const Mask& mask = GlyphMask(byte);
+        if (mask.width > 0) {
+            const int x0 = pen + mask.left;
+            const int x1 = x0 + mask.width;
+            const int y1 = mask.top + mask.height;
+            left = inked ? std::min(left, x0) : x0;
+            right = inked ? std::max(right, x1) : x1;
+            top = inked ? std::min(top, static_cast<int>(mask.top)) : mask.top;
+            bottom = inked ? std::max(bottom, y1) : y1;
+            inked = true;
+        }
+        pen += m_advance[byte];
+    }
+    return inked ? QRect(left, top, right - left, bottom - top) : QRect();
+}
+
 void GlyphFont::RenderMask(unsigned char byte)
 {
     m_ready[byte] = true;

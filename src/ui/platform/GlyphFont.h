@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QRawFont>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     int TextAdvance(std::string_view text) const;
     // True when no glyph of text inks a pixel outside its cell (advance wide, character height high).
     bool InkInsideCell(std::string_view text);
+    // The rectangle the glyphs of text ink, relative to the pen where the text starts on the
+    // baseline (null when nothing is inked). Glyphs may reach outside their cells.
+    QRect TextInk(std::string_view text);
     const Mask& GlyphMask(unsigned char byte)
     {
         if (!m_ready[byte]) RenderMask(byte);

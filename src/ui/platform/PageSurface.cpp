@@ -66,15 +66,57 @@ void PageSurface::Clear()
 void PageSurface::DrawFrame()
 {
     QRgb* pixels = Pixels();
-    std::fill(pixels, pixels + kPageWidth, kBlack);
-    QRgb* last = pixels + (kPageHeight - 1) * Stride();
-    std::fill(last, last + kPageWidth, kBlack);
-    for (int y = 1; y < kPageHeight - 1; ++y) {
-        pixels[y * Stride()] = kBlack;
-        pixels[y * Stride() + kPageWidth - 1] = kBlack;
+    for (const int y : { 0, kPageHeight - 1 }) {
+        if (y >= m_clipY0 && y < m_clipY1)
+            std::fill(pixels + y * Stride() + m_clipX0, pixels + y * Stride() + m_clipX1, kBlack);
     }
-    // The frame is part of the blank page now; rows that were touched keep their extents.
-    m_framed = true;
+    const int y0 = std::max(m_clipY0, 1);
+    const int y1 = std::min(m_clipY1, kPageHeight - 1);
+    for (int y = y0; y < y1; ++y) {
+        if (m_clipX0 == 0) pixels[y * Stride()] = kBlack;
+        if (m_clipX1 == kPageWidth) pixels[y * Stride() + kPageWidth - 1] = kBlack;
+    }
+    if (m_clipX0 == 0 && m_clipY0 == 0 && m_clipX1 == kPageWidth && m_clipY1 == kPageHeight) {
+        // The frame is part of the blank page now; rows that were touched keep their extents.
+        m_framed = true;
+    } else if (!m_framed) {
+        // Part of a frame is not part of the blank page: its pixels are marked like any drawing.
+        MarkChanged(m_clipX0, m_clipY0, m_clipX1, std::min(m_clipY1, 1));
+        MarkChanged(m_clipX0, std::max(m_clipY0, kPageHeight - 1), m_clipX1, m_clipY1);
+        if (m_clipX0 == 0) MarkChanged(0, y0, 1, y1);
+        if (m_clipX1 == kPageWidth) MarkChanged(kPageWidth - 1, y0, kPageWidth, y1);
+    }
+}
+
+void PageSurface::Restore(const QRect& area)
+{
+    const int x0 = std::max(area.left(), 0);
+    const int y0 = std::max(area.top(), 0);
+    const int x1 = std::min(area.left() + area.width(), kPageWidth);
+    const int y1 = std::min(area.top() + area.height(), kPageHeight);
+    if (x0 >= x1 || y0 >= y1) return;
+    QRgb* pixels = Pixels();
+    for (int y = y0; y < y1; ++y) {
+        QRgb* line = pixels + y * Stride();
+        RowExtent& row = m_rows[static_cast<std::size_t>(y)];
+        if (m_framed && (y == 0 || y == kPageHeight - 1)) {
+            std::fill(line + x0, line + x1, kBlack);
+        } else {
+            std::fill(line + x0, line + x1, kWhite);
+            if (m_framed && x0 == 0) line[0] = kBlack;
+            if (m_framed && x1 == kPageWidth) line[kPageWidth - 1] = kBlack;
+        }
+        // A row given back whole is blank again.
+        if (x0 <= row.begin && x1 >= row.end) row = RowExtent {};
+    }
+}
+
+void PageSurface::SetClip(const QRect& clip)
+{
+    m_clipX0 = std::clamp(clip.left(), 0, kPageWidth);
+    m_clipY0 = std::clamp(clip.top(), 0, kPageHeight);
+    m_clipX1 = std::clamp(clip.left() + clip.width(), m_clipX0, kPageWidth);
+    m_clipY1 = std::clamp(clip.top() + clip.height(), m_clipY0, kPageHeight);
 }
 
 void PageSurface::MarkRow(int y, int x0, int x1)
@@ -102,10 +144,10 @@ void PageSurface::MarkChanged(int x0, int y0, int x1, int y1)
 
 void PageSurface::Fill(int x0, int y0, int x1, int y1, QRgb colour)
 {
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, kPageWidth);
-    y1 = std::min(y1, kPageHeight);
+    x0 = std::max(x0, m_clipX0);
+    y0 = std::max(y0, m_clipY0);
+    x1 = std::min(x1, m_clipX1);
+    y1 = std::min(y1, m_clipY1);
     if (x0 >= x1 || y0 >= y1) return;
     QRgb* pixels = Pixels();
     if (colour != kWhite) {
@@ -192,18 +234,18 @@ void PageSurface::DrawGlyphs(GlyphFont& font, int x, int baseline, std::string_v
         const int left = pen + mask.left;
         const int top = baseline + mask.top;
         pen += font.Advance(byte);
-        // Only the part of the glyph that lies on the page is drawn.
-        const int x0 = std::max(left, 0);
-        const int x1 = std::min(left + mask.width, kPageWidth);
-        const int y0 = std::max(top, 0);
-        const int y1 = std::min(top + mask.height, kPageHeight);
+        // Only the part of the glyph that lies inside the clip is drawn.
+        const int x0 = std::max(left, m_clipX0);
+        const int x1 = std::min(left + mask.width, m_clipX1);
+        const int y0 = std::max(top, m_clipY0);
+        const int y1 = std::min(top + mask.height, m_clipY1);
         if (x0 >= x1 || y0 >= y1) continue;
         inkLeft = std::min(inkLeft, x0);
         inkRight = std::max(inkRight, x1);
         inkTop = std::min(inkTop, y0);
         inkBottom = std::max(inkBottom, y1);
         if (x0 == left && x1 == left + mask.width && y0 == top && y1 == top + mask.height) {
-            // The whole glyph is on the page: visit only its inked pixels.
+            // The whole glyph is inside the clip: visit only its inked pixels.
             QRgb* origin = pixels + top * Stride() + left;
             const std::int32_t* offsets = font.InkOffsets(mask);
             const std::uint8_t* alphas = font.InkCoverage(mask);
@@ -235,14 +277,15 @@ void PageSurface::DrawPicture(const EmoticonPictures::Picture& picture, int x, i
     QRgb* pixels = Pixels();
     for (const auto& run : picture.runs) {
         const int row = y + run.y;
-        if (row < 0 || row >= kPageHeight) continue;
-        const int x0 = std::max(x + run.x, 0);
-        const int x1 = std::min(x + run.x + run.length, kPageWidth);
+        if (row < m_clipY0 || row >= m_clipY1) continue;
+        const int x0 = std::max(x + run.x, m_clipX0);
+        const int x1 = std::min(x + run.x + run.length, m_clipX1);
         if (x0 >= x1) continue;
         const QRgb* source = picture.pixels.data() + run.start + (x0 - x - run.x);
         std::copy(source, source + (x1 - x0), pixels + row * Stride() + x0);
     }
-    MarkChanged(x, y, x + picture.width, y + picture.height);
+    MarkChanged(std::max(x, m_clipX0), std::max(y, m_clipY0), std::min(x + picture.width, m_clipX1),
+        std::min(y + picture.height, m_clipY1));
 }
 
 } // namespace quirel

@@ -5,6 +5,7 @@
 #include "platform/GlyphFont.h"
 
 #include <QImage>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -50,9 +51,17 @@ public:
 
     // White page without frame.
     void Clear();
+    // Gives the pixels of area (clipped to the page) back to the blank page: white, with the frame
+    // where the frame was drawn.
+    void Restore(const QRect& area);
+    // Drawing from now on changes only pixels inside clip (and on the page); ResetClip allows the
+    // whole page again. Painting the same drawing clipped to a rectangle gives, inside it, the
+    // pixels of painting it unclipped.
+    void SetClip(const QRect& clip);
+    void ResetClip() { SetClip(QRect(0, 0, kPageWidth, kPageHeight)); }
     // The one-pixel black rectangle (0, 0)-(793, 1121).
     void DrawFrame();
-    // Fills [x0, x1) × [y0, y1), clipped to the page.
+    // Fills [x0, x1) × [y0, y1), clipped.
     void Fill(int x0, int y0, int x1, int y1, QRgb colour);
     // Text with the top-left corner of its cell at (x, y): an opaque cell of the background, the
     // advance wide and the character height high, then the glyphs in the text colour, then the
@@ -84,6 +93,11 @@ private:
     QRgb* m_pixels = nullptr;
     std::array<RowExtent, kPageHeight> m_rows {};
     bool m_framed = false;
+    // The clip as [x0, x1) × [y0, y1), always inside the page.
+    int m_clipX0 = 0;
+    int m_clipY0 = 0;
+    int m_clipX1 = kPageWidth;
+    int m_clipY1 = kPageHeight;
     std::array<BlendTable, 4> m_tables {};
     std::size_t m_nextTable = 0;
 };

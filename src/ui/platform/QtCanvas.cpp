@@ -3,12 +3,23 @@
 #include "document/PageTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quirel {
 
 namespace {
 
 constexpr int kDefaultPoints = 10;
+// A change covering more of the page than this is painted by clearing the page and painting
+// everything: clearing touches only what was drawn, while giving a rectangle back touches all of it.
+constexpr int kLargestPartialArea = kPageWidth * kPageHeight / 2;
+
+// Whether a and b share a pixel (QRect::intersects, inline: it runs for every operation).
+bool Overlap(const QRect& a, const QRect& b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom()
+        && !a.isEmpty() && !b.isEmpty();
+}
 
 } // namespace
 
@@ -20,13 +31,14 @@ QtCanvas::QtCanvas()
 void QtCanvas::Clear()
 {
     m_page.Clear();
-    m_painted = 0;
-    // The image is cleared when it is next looked at.
+    // The image changes when it is next looked at.
+    m_recordingChanged = true;
 }
 
 void QtCanvas::DrawFrame()
 {
     m_page.AddFrame();
+    m_recordingChanged = true;
 }
 
 void QtCanvas::SelectFont(std::string_view face, int sizePoints, int style, CharSet)
@@ -54,15 +66,17 @@ void QtCanvas::SetColors(std::uint32_t text, std::uint32_t background)
 int QtCanvas::DrawText(int x, int y, std::string_view text)
 {
     const int advance = m_font->TextAdvance(text);
-    // A replaced operation is painted again from its place.
-    if (advance > 0)
-        m_painted = std::min(m_painted, m_page.AddText(m_font, m_style & 12, x, y, text, m_text, m_background));
+    if (advance > 0) {
+        m_page.AddText(m_font, m_style & 12, x, y, text, m_text, m_background);
+        m_recordingChanged = true;
+    }
     return advance;
 }
 
 void QtCanvas::DrawEmoticon(int number, int x, int y)
 {
     m_page.AddPicture(m_emoticons.Get(number), x, y);
+    m_recordingChanged = true;
 }
 
 void QtCanvas::StorePage(PageSlot& slot)
@@ -75,9 +89,50 @@ void QtCanvas::StorePage(PageSlot& slot)
 
 const QImage& QtCanvas::Image()
 {
-    if (m_painted == 0) m_surface.Clear();
-    m_painted = m_page.PaintOn(m_surface, m_painted);
+    PaintChanges();
     return m_surface.Image();
+}
+
+QRect QtCanvas::TakeChangedRect()
+{
+    PaintChanges();
+    return std::exchange(m_changedRect, QRect());
+}
+
+void QtCanvas::PaintChanges()
+{
+    if (!m_recordingChanged) return;
+    m_recordingChanged = false;
+    const std::size_t count = m_page.OperationCount();
+    const std::size_t before = m_painted.OperationCount();
+    const std::size_t common = m_page.CommonPrefix(m_painted);
+    if (common == count && common == before) return;
+
+    // Every pixel outside band is painted by the common operations alone, the same as before.
+    QRect band;
+    for (std::size_t i = common; i < before; ++i)
+        band |= m_paintedInk[i];
+    m_paintedInk.resize(common);
+    for (std::size_t i = common; i < count; ++i) {
+        m_paintedInk.push_back(m_page.InkBounds(i));
+        band |= m_paintedInk.back();
+    }
+    if (common == before) {
+        // Only new drawing: it goes on top of what is there.
+        m_page.PaintOn(m_surface, common);
+    } else if (band.width() * band.height() > kLargestPartialArea) {
+        m_surface.Clear();
+        m_page.PaintOn(m_surface);
+    } else {
+        m_surface.Restore(band);
+        m_surface.SetClip(band);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (Overlap(m_paintedInk[i], band)) m_page.PaintOperation(m_surface, i);
+        }
+        m_surface.ResetClip();
+    }
+    m_painted = m_page;
+    m_changedRect |= band;
 }
 
 } // namespace quirel

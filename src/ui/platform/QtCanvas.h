@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quirel {
 
@@ -19,6 +20,12 @@ namespace quirel {
 // picture stored in a slot is a copy of the recording. Laying out a long document therefore costs
 // little more than walking its tokens, and a page is painted when it is shown, printed or exported.
 // Text is measured and painted glyph by glyph from per-font tables of the 256 Windows-1252 bytes.
+//
+// The last page is laid out again from its start after every keystroke, and comes out the same
+// but for its end. So the image is brought up to date by comparing the new recording with the
+// one it shows: only the rectangle that the operations after their common beginning touch, old
+// and new, is given back to the blank page and painted again with every operation that reaches
+// into it, clipped to it. Outside it, the same operations paint the same pixels.
 class QtCanvas final : public Canvas {
 public:
     QtCanvas();
@@ -37,9 +44,12 @@ public:
     // Advance of text in the selected font, as DrawText would return it.
     int TextAdvance(std::string_view text) const { return m_font->TextAdvance(text); }
 
-    // Everything drawn so far, painted. A copy shares the pixels and sees later drawing: use
-    // copy() to keep one.
+    // Everything drawn since the last Clear, painted. A copy shares the pixels and sees later
+    // drawing: use copy() to keep one.
     const QImage& Image();
+    // Brings the image up to date as Image() does and returns the rectangle of it that changed
+    // since the last call (empty when nothing did): what a view of the image has to draw again.
+    QRect TakeChangedRect();
     // The emoticon pictures this canvas draws (to supply pictures from elsewhere with Set).
     EmoticonPictures& Emoticons() { return m_emoticons; }
 
@@ -52,10 +62,17 @@ public:
 private:
     GlyphFontCache m_fonts;
     EmoticonPictures m_emoticons;
+    void PaintChanges();
+
     RecordedPage m_page;
     PageSurface m_surface;
-    // Operations of m_page already painted on m_surface.
-    std::size_t m_painted = 0;
+    // The recording m_surface shows, and the ink bounds of each of its operations.
+    RecordedPage m_painted;
+    std::vector<QRect> m_paintedInk;
+    // m_page may differ from m_painted.
+    bool m_recordingChanged = false;
+    // Pixels changed since the last TakeChangedRect.
+    QRect m_changedRect;
 
     std::shared_ptr<GlyphFont> m_font;
     std::string m_face;

@@ -1,8 +1,27 @@
 #include "platform/RecordedPage.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 namespace quirel {
+
+namespace {
+
+// Length of the longest common beginning of a and b.
+std::size_t CommonLength(std::string_view a, std::string_view b)
+{
+    const std::size_t length = std::min(a.size(), b.size());
+    constexpr std::size_t kBlock = 64;
+    std::size_t i = 0;
+    while (i + kBlock <= length && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0)
+        i += kBlock;
+    while (i < length && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+} // namespace
 
 void RecordedPage::Clear()
 {
@@ -79,22 +98,68 @@ void RecordedPage::AddPicture(std::shared_ptr<const EmoticonPictures::Picture> p
 
 std::size_t RecordedPage::PaintOn(PageSurface& surface, std::size_t first) const
 {
-    for (std::size_t i = first; i < m_ops.size(); ++i) {
-        const Op& op = m_ops[i];
-        switch (op.kind) {
-        case Kind::Frame:
-            surface.DrawFrame();
-            break;
-        case Kind::Text:
-            surface.DrawText(*m_fonts[op.resource], op.decorations, op.x, op.y,
-                std::string_view(m_text).substr(op.start, op.length), op.colour, op.background);
-            break;
-        case Kind::Picture:
-            surface.DrawPicture(*m_pictures[op.resource], op.x, op.y);
-            break;
-        }
-    }
+    for (std::size_t i = first; i < m_ops.size(); ++i)
+        PaintOperation(surface, i);
     return m_ops.size();
+}
+
+void RecordedPage::PaintOperation(PageSurface& surface, std::size_t index) const
+{
+    const Op& op = m_ops[index];
+    switch (op.kind) {
+    case Kind::Frame:
+        surface.DrawFrame();
+        break;
+    case Kind::Text:
+        surface.DrawText(*m_fonts[op.resource], op.decorations, op.x, op.y, TextOf(op), op.colour, op.background);
+        break;
+    case Kind::Picture:
+        surface.DrawPicture(*m_pictures[op.resource], op.x, op.y);
+        break;
+    }
+}
+
+QRect RecordedPage::InkBounds(std::size_t index) const
+{
+    const QRect page(0, 0, kPageWidth, kPageHeight);
+    const Op& op = m_ops[index];
+    switch (op.kind) {
+    case Kind::Frame:
+        return page;
+    case Kind::Picture: {
+        const auto& picture = *m_pictures[op.resource];
+        return QRect(op.x, op.y, picture.width, picture.height) & page;
+    }
+    case Kind::Text:
+        break;
+    }
+    GlyphFont& font = *m_fonts[op.resource];
+    const std::string_view text = TextOf(op);
+    const int advance = font.TextAdvance(text);
+    const int baseline = op.y + font.Ascent();
+    QRect ink = QRect(op.x, op.y, advance, font.Height()) | font.TextInk(text).translated(op.x, baseline);
+    if (op.decorations & 4) ink |= QRect(op.x, baseline + font.UnderlineTop(), advance, font.LineThickness());
+    if (op.decorations & 8) ink |= QRect(op.x, baseline + font.StrikeTop(), advance, font.LineThickness());
+    return ink & page;
+}
+
+std::size_t RecordedPage::CommonPrefix(const RecordedPage& other) const
+{
+    // Equal operations have their bytes at the same place of both texts, so one look at how
+    // far the texts agree answers for the bytes of all of them.
+    static_assert(std::has_unique_object_representations_v<Op>, "operations are compared as bytes");
+    const std::size_t sameText = CommonLength(m_text, other.m_text);
+    const std::size_t count = std::min(m_ops.size(), other.m_ops.size());
+    std::size_t i = 0;
+    for (; i < count; ++i) {
+        const Op& op = m_ops[i];
+        if (std::memcmp(&op, &other.m_ops[i], sizeof(Op)) != 0) break;
+        if (op.kind == Kind::Text
+            && (op.start + op.length > sameText || m_fonts[op.resource] != other.m_fonts[op.resource]))
+            break;
+        if (op.kind == Kind::Picture && m_pictures[op.resource] != other.m_pictures[op.resource]) break;
+    }
+    return i;
 }
 
 void RecordedPage::DecodeInto(QImage& target) const

@@ -6,6 +6,7 @@
 #include "platform/PageSurface.h"
 
 #include <QImage>
+#include <QRect>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,14 @@ public:
     // Paints the operations from the first-th on onto surface, and returns how many there are
     // (the first to paint next time): painting in steps gives the pixels of painting at once.
     std::size_t PaintOn(PageSurface& surface, std::size_t first = 0) const;
+    // Paints the index-th operation onto surface.
+    void PaintOperation(PageSurface& surface, std::size_t index) const;
+    // The rectangle of the page whose pixels painting the index-th operation may change (its whole
+    // cell, glyphs reaching outside it, lines; the whole page for the frame), clipped to the page.
+    QRect InkBounds(std::size_t index) const;
+    // How many operations, from the first, this page and other have in common: the same drawing
+    // (kind, place, font, colours, bytes, picture), so painting them gives the same pixels.
+    std::size_t CommonPrefix(const RecordedPage& other) const;
     // The page as an image (a white page on which the operations are painted), reusing target's
     // buffer when it already is a 794 × 1122 RGB32 image.
     void DecodeInto(QImage& target) const;
@@ -58,6 +67,7 @@ private:
     };
 
     std::uint16_t FontIndex(const std::shared_ptr<GlyphFont>& font);
+    std::string_view TextOf(const Op& op) const { return std::string_view(m_text).substr(op.start, op.length); }
 
     std::vector<Op> m_ops;
     std::string m_text;
