@@ -53,7 +53,7 @@ run_tests() {
   if [[ ! -f $SAN_BUILD/CMakeCache.txt ]]; then
     cmake -S . -B "$SAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON -DQUIREL_CORE_ONLY=ON
   fi
-  cmake --build "$SAN_BUILD" -j2 --target quirel_core_tests
+  cmake --build "$SAN_BUILD" -j2
   (cd "$SAN_BUILD" && ctest --output-on-failure -j2)
 }
 
