@@ -91,3 +91,34 @@ TEST_F(TextPassInputTest, ACommandFromInsideALayoutRunsWhenTheLayoutIsDone)
     editor.RunWhenIdle([&] { pagesWhenRun = -1; });
     EXPECT_EQ(pagesWhenRun, -1); // outside a layout it runs at once
 }
+
+TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSeeThemWhole)
+{
+    std::string records;
+    for (const char* word : { "canci\xF3n", "perro" }) {
+        WordRecordBytes record {};
+        ASSERT_TRUE(EncodeWordRecord(word, record));
+        records.append(record.begin(), record.end());
+    }
+    folder.Write("diccionario.log", records);
+    const auto knowsPerro = [this] { return editor.GetWordLists().List(WordListId::Diccionario).Contains("perro"); };
+
+    // A load asked for while the accent pass reads the lists starts when the pass is over.
+    Type("Cancion");
+    bool knewDuringPass = true;
+    OneShotPump pump([&] {
+        editor.LoadWordLists(nullptr);
+        knewDuringPass = knowsPerro();
+    });
+    editor.AccentCommand(&pump);
+    EXPECT_FALSE(knewDuringPass);
+    EXPECT_TRUE(knowsPerro());
+
+    // A command that reads the lists waits for a load on its way.
+    editor.ExpectWordLists();
+    bool ran = false;
+    editor.RunWithWordLists([&] { ran = true; });
+    EXPECT_FALSE(ran);
+    editor.LoadWordLists(nullptr);
+    EXPECT_TRUE(ran);
+}

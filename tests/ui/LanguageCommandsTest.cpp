@@ -38,6 +38,9 @@ protected:
         window.BlinkTimer().stop();
     }
 
+    // The window loads the lists once the first page is shown; most tests start after that.
+    void SetUp() override { ASSERT_TRUE(QTest::qWaitFor([this] { return editor.WordListsReady(); }, 10000)); }
+
     // A word-list file of 100-byte records.
     void WriteList(const char* name, std::initializer_list<const char*> words)
     {
@@ -86,6 +89,27 @@ void ChooseInReEdit(ReEditDialog& dialog, int pageIndex, int pieceRow)
     dialog.PageBox()->setCurrentIndex(pageIndex);
     dialog.PieceList()->setCurrentRow(pieceRow);
 }
+
+// The search a user makes first: "cas" in "03 - Diccionario solo", which searches at once.
+ModalAnswers::Answer SearchCasInDiccionario(QStringList& results)
+{
+    return [&results](QWidget* window) {
+        auto* found = qobject_cast<WordSearchDialog*>(window);
+        ASSERT_NE(found, nullptr);
+        WordSearchDialog& dialog = *found;
+        EXPECT_EQ(dialog.ChoiceBox()->currentIndex(), -1);
+        dialog.SearchBox()->setText(QStringLiteral("cas"));
+        dialog.ChoiceBox()->setCurrentIndex(2);
+        results = dialog.Results();
+        dialog.reject();
+    };
+}
+
+// The same window, with commands chosen before the word lists have loaded.
+class LanguageCommandsBeforeListsTest : public LanguageCommandsTest {
+protected:
+    void SetUp() override { }
+};
 
 } // namespace
 
@@ -148,23 +172,15 @@ TEST_F(LanguageCommandsTest, SalirKeepsTheTextButTheHighlightShowsOnThePage)
     EXPECT_NE(Picture(), before); // "hola" is drawn bold now
 }
 
-// Fails since the menu commands were merged together: the modal answers see a different message order. To be mended.
-TEST_F(LanguageCommandsTest, DISABLED_WordSearchRemembersTheListBetweenOpenings)
+TEST_F(LanguageCommandsTest, WordSearchRemembersTheListBetweenOpenings)
 {
     QString message;
     QStringList results;
     bool heldMeanwhile = false;
     Choose(command::WordSearch,
         { [&](QWidget* window) {
-             auto* found = qobject_cast<WordSearchDialog*>(window);
-             ASSERT_NE(found, nullptr);
-             WordSearchDialog& dialog = *found;
              heldMeanwhile = editor.commandBusy && editor.blinkHold;
-             EXPECT_EQ(dialog.ChoiceBox()->currentIndex(), -1);
-             dialog.SearchBox()->setText(QStringLiteral("cas"));
-             dialog.ChoiceBox()->setCurrentIndex(2); // "03 - Diccionario solo" searches at once
-             results = dialog.Results();
-             dialog.reject();
+             SearchCasInDiccionario(results)(window);
          },
             ModalAnswers::ReadMessage(message) });
     EXPECT_TRUE(heldMeanwhile);
@@ -189,8 +205,7 @@ TEST_F(LanguageCommandsTest, DISABLED_WordSearchRemembersTheListBetweenOpenings)
     EXPECT_EQ(editor.wordSearch.choice, SearchChoice::All);
 }
 
-// Fails since the menu commands were merged together; to be mended.
-TEST_F(LanguageCommandsTest, DISABLED_AccentCommandPutsTheAccentsAndReportsThemTopmost)
+TEST_F(LanguageCommandsTest, AccentCommandPutsTheAccentsAndReportsThemTopmost)
 {
     Type("Cancion y CANCION, perro");
     const QImage before = Picture();
@@ -228,4 +243,18 @@ TEST_F(LanguageCommandsTest, RepeatedWordsReportTheTwoHighestCounts)
         QStringLiteral("Este trozo de texto tiene 2 palabra(s) más repetidas\r\nLo que más repite es: perro \r\n"
                        "Otra(s) que repiten: casa \r\n"));
     EXPECT_FALSE(topmost);
+}
+
+TEST_F(LanguageCommandsBeforeListsTest, AWordSearchChosenWhileTheListsLoadWaitsForThem)
+{
+    ASSERT_FALSE(editor.WordListsReady());
+    QString message;
+    QStringList results;
+    ModalAnswers modal({ SearchCasInDiccionario(results), ModalAnswers::ReadMessage(message) });
+    window.Menus()->Action(command::WordSearch)->trigger();
+    EXPECT_EQ(modal.Used(), 0); // the dialog opens once the lists are in
+    ASSERT_TRUE(QTest::qWaitFor([&] { return modal.Used() == 2 && !editor.commandBusy; }, 10000));
+    EXPECT_EQ(modal.Unexpected(), 0);
+    EXPECT_EQ(message, "Termine de buscar ...\r\nEncontrados 2 palabras con cas-");
+    EXPECT_EQ(results, QStringList({ "casa", "castillo" }));
 }

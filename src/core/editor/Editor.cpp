@@ -34,7 +34,29 @@ Editor::Editor(std::filesystem::path programFolder)
     };
 }
 
-void Editor::LoadWordLists(EventPump* pump) { LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts); }
+void Editor::LoadWordLists(EventPump* pump)
+{
+    if (m_listsLoading || DeferWhileLayingOut([this, pump] { LoadWordLists(pump); }))
+        return;
+    m_listsReady = false;
+    m_listsLoading = true;
+    LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
+    m_listsLoading = false;
+    m_listsReady = true;
+    while (m_listsReady && !m_afterLists.empty()) {
+        auto action = std::move(m_afterLists.front());
+        m_afterLists.pop_front();
+        action();
+    }
+}
+
+void Editor::RunWithWordLists(std::function<void()> action)
+{
+    if (m_listsReady)
+        action();
+    else
+        m_afterLists.push_back(std::move(action));
+}
 
 bool Editor::OpenStartDocument(std::string_view argument)
 {

@@ -38,8 +38,16 @@ public:
     void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
 
     // Loads the word lists present in the program's folder (missing files are skipped);
-    // pump lets the window breathe while they load.
+    // pump lets the window breathe while they load. Asked for from inside a layout or text pass,
+    // the load starts when that pass ends, so that no pass reads a list while it grows.
     void LoadWordLists(EventPump* pump);
+    // Tells the editor that a load of the word lists is on its way (the window loads them once
+    // the first page is on screen): from now until it ends, RunWithWordLists waits for it.
+    void ExpectWordLists() { m_listsReady = false; }
+    // Runs action now when the word lists are complete, or right after the coming load ends; a
+    // command that reads the lists (accents, the word search) never sees them half loaded.
+    void RunWithWordLists(std::function<void()> action);
+    bool WordListsReady() const { return m_listsReady; }
 
     // The document named on the command line: double quotes removed, at most 254 characters;
     // a name that does not exist is ignored without a message. True when a document was read.
@@ -212,6 +220,9 @@ private:
     EditorHooks m_hooks;
     bool m_layingOut = false;
     std::deque<std::function<void()>> m_deferred;
+    bool m_listsReady = true;
+    bool m_listsLoading = false;
+    std::deque<std::function<void()>> m_afterLists; // commands waiting for the word lists
     int m_blinkPhase = 0;
     Switches m_switches;
     int m_staleTokenCount = -1; // shown in the caption after "Nuevo" until the text changes

@@ -161,12 +161,15 @@ void MainWindow::Initialise(const QString& commandLine)
         m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
     m_surface->setFocus();
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
-    // the window stays live while the lists load.
+    // the window stays live while the lists load. Commands that read them wait for the end.
+    m_editor.ExpectWordLists();
     QTimer::singleShot(0, this, [this] {
         m_editor.LoadWordLists(&m_pump);
-        if (m_editor.GetWordLists().spellingSensor)
-            m_editor.RebuildDocumentView();
-        emit WordListsLoaded();
+        m_editor.RunWithWordLists([this] {
+            if (m_editor.GetWordLists().spellingSensor)
+                m_editor.RebuildDocumentView();
+            emit WordListsLoaded();
+        });
     });
 }
 
@@ -206,9 +209,12 @@ void MainWindow::Dispatch(int id)
         m_prompts.ShowMessage(m_editor.RepeatedWordsCommand(&m_pump), Prompts::Urgency::Normal);
         break;
     case Accents:
-        // The pass replaces the text: it waits for a layout that let this command through.
-        m_editor.RunWhenIdle(
-            [this] { m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost); });
+        // The pass replaces the text: it waits for the word lists and for a layout that let this
+        // command through.
+        m_editor.RunWithWordLists([this] {
+            m_editor.RunWhenIdle(
+                [this] { m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost); });
+        });
         break;
     case OpenDocument:
         m_editor.RunGuarded([this] { m_editor.OpenDocumentCommand(); }, Hold::Yes);
@@ -217,11 +223,14 @@ void MainWindow::Dispatch(int id)
         m_editor.RunGuarded([this] { m_editor.SaveDocumentCommand(); }, Hold::Yes);
         break;
     case WordSearch:
-        m_editor.RunGuarded(
-            [this] {
-                m_editor.wordSearch = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
-            },
-            Hold::Yes);
+        m_editor.RunWithWordLists([this] {
+            m_editor.RunGuarded(
+                [this] {
+                    m_editor.wordSearch
+                        = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
+                },
+                Hold::Yes);
+        });
         break;
     case ExportBitmap:
         m_pageOutput->ExportCommand();
