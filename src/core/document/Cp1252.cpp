@@ -44,65 +44,6 @@ namespace {
 
     constexpr CaseTables kCase = MakeCaseTables();
 
-    void AppendUtf8(std::string& out, char32_t cp)
-    {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
-    // Decodes one UTF-8 sequence at text[pos]; returns the code point and advances pos,
-    // or returns U+FFFFFFFF for a malformed sequence (pos then moves by one byte).
-    char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
-    {
-        constexpr char32_t kBad = 0xFFFFFFFF;
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            ++pos;
-            return lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = lead & 0x07;
-        } else {
-            ++pos;
-            return kBad;
-        }
-        if (pos + extra >= text.size()) {
-            ++pos;
-            return kBad;
-        }
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[pos + k]);
-            if ((next & 0xC0) != 0x80) {
-                ++pos;
-                return kBad;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        pos += extra + 1;
-        return cp;
-    }
-
 } // namespace
 
 char32_t Cp1252ToUnicode(unsigned char byte)
@@ -123,14 +64,71 @@ int UnicodeToCp1252(char32_t codePoint)
     return -1;
 }
 
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char32_t DecodeUtf8At(std::string_view text, std::size_t& pos)
+{
+    constexpr char32_t kBad = kMalformedUtf8;
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07;
+    } else {
+        ++pos;
+        return kBad;
+    }
+    if (pos + extra >= text.size()) {
+        ++pos;
+        return kBad;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(text[pos + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++pos;
+            return kBad;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    pos += extra + 1;
+    return cp;
+}
+
 std::string Utf8ToCp1252(std::string_view utf8, std::size_t* skipped)
 {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const char32_t cp = DecodeUtf8(utf8, pos);
-        const int byte = cp == 0xFFFFFFFF ? -1 : UnicodeToCp1252(cp);
+        const char32_t cp = DecodeUtf8At(utf8, pos);
+        const int byte = cp == kMalformedUtf8 ? -1 : UnicodeToCp1252(cp);
         if (byte < 0) {
             if (skipped)
                 ++*skipped;

@@ -24,6 +24,13 @@ std::string Utf8ToCp1252(std::string_view utf8, std::size_t* skipped = nullptr);
 // Windows-1252 → UTF-8, every byte converted.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// The UTF-8 sequence at text[pos] (pos < text.size()): its code point, pos moved past it; or
+// kMalformedUtf8 for a malformed or cut sequence, pos moved by one byte.
+inline constexpr char32_t kMalformedUtf8 = 0xFFFFFFFF;
+char32_t DecodeUtf8At(std::string_view text, std::size_t& pos);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Single-byte case mapping: A–Z, À–Þ (not ×), Š Œ Ž Ÿ and their small letters.
 unsigned char ToLowerByte(unsigned char byte);
 unsigned char ToUpperByte(unsigned char byte);

@@ -135,16 +135,24 @@ void Editor::NewDocument()
     UpdateCaption();
 }
 
+std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
+    const std::filesystem::path& current, const char* defaultSuffix)
+{
+    if (!m_prompts)
+        return {};
+    Prompts::FileRequest request;
+    request.mode = mode;
+    request.filterName = filterName;
+    request.pattern = pattern;
+    request.folder = m_documentFolder;
+    request.fileName = current.filename().string();
+    request.defaultSuffix = defaultSuffix;
+    return m_prompts->ChooseFile(request);
+}
+
 bool Editor::OpenDocumentCommand()
 {
-    Prompts::FileRequest request;
-    request.mode = Prompts::FileRequest::Mode::Open;
-    request.filterName = "Documento";
-    request.pattern = "*.4tf";
-    request.folder = m_documentFolder;
-    request.fileName = m_documentFile.filename().string();
-    request.defaultSuffix = "4tf";
-    m_documentFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, "Documento", "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty())
         return false;
     m_documentFolder = m_documentFile.parent_path();
@@ -153,14 +161,7 @@ bool Editor::OpenDocumentCommand()
 
 bool Editor::SaveDocumentCommand()
 {
-    Prompts::FileRequest request;
-    request.mode = Prompts::FileRequest::Mode::Save;
-    request.filterName = "Documento";
-    request.pattern = "*.4tf";
-    request.folder = m_documentFolder;
-    request.fileName = m_documentFile.filename().string();
-    request.defaultSuffix = "4tf";
-    m_documentFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty())
         return false;
     // A name typed without an extension gets the document's own, so the file shows in the dialog later.
@@ -179,14 +180,7 @@ bool Editor::SaveDocumentCommand()
 
 bool Editor::ImportTextCommand()
 {
-    Prompts::FileRequest request;
-    request.mode = Prompts::FileRequest::Mode::Open;
-    request.filterName = "Texto";
-    request.pattern = "*.*";
-    request.folder = m_documentFolder;
-    request.fileName = m_textFile.filename().string();
-    request.defaultSuffix = "";
-    m_textFile = m_prompts ? m_prompts->ChooseFile(request) : std::filesystem::path();
+    m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, "Texto", "*.*", m_textFile, "");
     if (m_textFile.empty())
         return false;
     m_documentFolder = m_textFile.parent_path();

@@ -7,6 +7,7 @@
 
 #include "document/Document.h"
 #include "io/WordMemory.h"
+#include "io/Ports.h"
 #include "io/Settings.h"
 #include "language/DictionarySearch.h"
 #include "language/WordLists.h"
@@ -15,8 +16,6 @@
 namespace quirel {
 
 class Canvas;
-class Prompts;
-class EventPump;
 
 // What the editor asks of the window around it. Every member may be left empty.
 struct EditorHooks {
@@ -207,6 +206,9 @@ private:
     // Runs action now, or after the running layout when input arrives from inside one.
     bool DeferWhileLayingOut(std::function<void()> action);
     void ReportRefused();
+    // The file dialog over the document folder, with current's name filled in; empty when cancelled.
+    std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
+        const std::filesystem::path& current, const char* defaultSuffix);
 
     std::filesystem::path m_folder;
     Settings m_settings;
