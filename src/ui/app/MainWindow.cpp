@@ -22,11 +22,10 @@
 #include "language/WordListViews.h"
 #include "layout/EmoticonNames.h"
 #include "platform/RecordedPage.h"
+#include "platform/QtText.h"
 
 namespace quirel {
 namespace {
-    QString FromCp1252(std::string_view text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-
     // The client area holds the controls at their fixed places; the window is 831 × 880 with its frame.
     constexpr int kClientWidth = 831;
     constexpr int kClientHeight = 857;

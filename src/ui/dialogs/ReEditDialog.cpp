@@ -3,6 +3,8 @@
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "platform/QtPrompts.h"
+#include "platform/QtText.h"
+#include "platform/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,21 +14,6 @@
 
 namespace quirel {
 namespace {
-QString FromCp1252(std::string_view text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
-// A character the code page cannot hold becomes "?", so it is neither lost unseen nor taken for a letter.
-std::string ToCp1252(const QString& text)
-{
-    std::string out;
-    for (const char32_t codePoint : text.toUcs4()) {
-        const int byte = UnicodeToCp1252(codePoint);
-        out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
-    return out;
-}
-
 constexpr QPoint kPosition(105, 114);
 constexpr QSize kSize(302, 428);
 // The page box closes to one line above "Elige trozo"; its list opens below it.

@@ -2,6 +2,8 @@
 
 #include "document/Cp1252.h"
 #include "platform/QtPrompts.h"
+#include "platform/QtText.h"
+#include "platform/QtText.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -15,21 +17,6 @@
 
 namespace quirel {
 namespace {
-QString FromCp1252(std::string_view text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
-// A character the code page cannot hold becomes "?", so it is neither lost unseen nor taken for a letter.
-std::string ToCp1252(const QString& text)
-{
-    std::string out;
-    for (const char32_t codePoint : text.toUcs4()) {
-        const int byte = UnicodeToCp1252(codePoint);
-        out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
-    return out;
-}
-
 constexpr int kDialogX = 70, kDialogY = 70, kDialogWidth = 144, kDialogHeight = 295;
 
 // The result items in alphabetical order as a Spanish reader expects it: case and accents count

@@ -1,6 +1,7 @@
 #include "platform/QtPrinter.h"
 
 #include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 #include <QImage>
 #include <QPainter>
@@ -16,11 +17,6 @@ namespace {
 // CUPS; Qt's own CUPS support uses this key.
 constexpr auto kJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 constexpr int kMostCopies = 10;
-
-QString FromCp1252(std::string_view text)
-{
-    return QString::fromStdString(Cp1252ToUtf8(text));
-}
 } // namespace
 
 std::pair<QString, QString> PrintQualityOption(int quality)

@@ -6,12 +6,11 @@
 #include <QMessageBox>
 
 #include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 namespace quirel {
 namespace {
     const QString kTitle = QStringLiteral("Programador");
-
-    QString FromCp1252(std::string_view text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
 } // namespace
 
 void QtPrompts::ShowMessage(std::string_view text, Urgency urgency)
