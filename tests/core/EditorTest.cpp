@@ -6,30 +6,11 @@
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
+#include "RecordingPrompts.h"
 
 using namespace quirel;
 
 namespace {
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
-    bool AskYesNo(std::string_view text) override
-    {
-        questions.emplace_back(text);
-        return answer;
-    }
-    std::filesystem::path ChooseFile(const FileRequest& request) override
-    {
-        requests.push_back(request);
-        return chosen;
-    }
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::vector<FileRequest> requests;
-    bool answer = true;
-    std::filesystem::path chosen;
-};
 
 class EditorTest : public ::testing::Test {
 protected:
@@ -43,6 +24,7 @@ protected:
             if (duringPageBreak)
                 duringPageBreak();
         };
+        prompts.answer = true; // "yes" to overwriting a file
         editor.Attach(canvas, hooks, &prompts);
     }
 

@@ -7,6 +7,7 @@
 #include "io/PageRange.h"
 #include "io/Ports.h"
 #include "io/Printing.h"
+#include "RecordingPrompts.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -208,18 +209,6 @@ TEST(PrintSetupTest, SettingsShowTheirItemsAndItemsGiveBackTheSettings)
 }
 
 namespace {
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency urgency) override
-    {
-        messages.emplace_back(text);
-        urgencies.push_back(urgency);
-    }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-    std::vector<Urgency> urgencies;
-};
 
 // A printer that records its jobs; without a name it behaves as a system without a default printer.
 class FakePrinter : public Printer {

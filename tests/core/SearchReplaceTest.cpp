@@ -5,6 +5,7 @@
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "io/Ports.h"
+#include "RecordingPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +90,6 @@ TEST(SearchReplace, AResultPastTheLimitIsRefusedAndChangesNothing)
     EXPECT_EQ(many.size(), 1000u);
 }
 
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-};
 
 class SearchCommandTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "RecordingPrompts.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -17,17 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency urgency) override
-    {
-        messages.emplace_back(text);
-        urgencies.push_back(urgency);
-    }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-    std::vector<Urgency> urgencies;
-};
 
 // Windows-1252 bytes of a UTF-8 literal, so the tests can spell words plainly.
 std::string W(std::string_view utf8)
