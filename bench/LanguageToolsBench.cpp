@@ -1,8 +1,10 @@
 // The language tools on a full document of 300,000 tokens: the accent pass (every accented word of
 // the text written without its accent, so each one is tried and fixed), the repeated-word count, the
 // rebuild of the text from its tokens after a re-edit, and a word search walking a list of 700,000
-// entries.
+// entries. With QUIREL_WORDLISTS_DIR naming a folder with the built word lists, the accent pass and
+// the word dialog's "-ción" search over all five lists run on the real lists as well.
 #include "BenchText.h"
+#include "dialogs/WordSearchDialog.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Ports.h"
@@ -10,8 +12,17 @@
 #include "language/DictionarySearch.h"
 #include "language/ReEdit.h"
 #include "language/RepeatedWords.h"
+#include "language/WordListViews.h"
+#include "language/WordLists.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <unordered_set>
 
 using namespace quirel;
@@ -87,6 +98,41 @@ const SpellingList& List()
     return list;
 }
 
+// The five built word lists of QUIREL_WORDLISTS_DIR, loaded once; null without them.
+const WordLists* RealLists()
+{
+    static const std::unique_ptr<WordLists> lists = []() -> std::unique_ptr<WordLists> {
+        const char* dir = std::getenv("QUIREL_WORDLISTS_DIR");
+        if (!dir || !*dir || !std::filesystem::exists(std::filesystem::path(dir) / "diccionario.log")) return nullptr;
+        auto loaded = std::make_unique<WordLists>();
+        LoadAllWordLists(dir, *loaded, nullptr, nullptr);
+        return loaded;
+    }();
+    return lists.get();
+}
+
+// Keeps the longest time between two event passes: how long the window would go without input.
+class GapPump : public EventPump {
+public:
+    void ProcessPendingEvents() override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        longest = std::max(longest, now - m_last);
+        m_last = now;
+    }
+    void Start() { m_last = std::chrono::steady_clock::now(); }
+    std::chrono::steady_clock::duration longest {};
+
+private:
+    std::chrono::steady_clock::time_point m_last;
+};
+
+class QuietPrompts : public Prompts {
+public:
+    void ShowMessage(std::string_view, Urgency) override { }
+    bool AskYesNo(std::string_view) override { return false; }
+};
+
 } // namespace
 
 static void BM_AccentPass(benchmark::State& state)
@@ -146,4 +192,63 @@ static void BM_DictionarySearchAllLists(benchmark::State& state)
 }
 BENCHMARK(BM_DictionarySearchAllLists)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+// The accent pass over the full document with the real lists; "longest_gap_ms" is the longest time
+// the pass keeps the event loop waiting.
+static void BM_AccentPassRealLists(benchmark::State& state)
+{
+    const WordLists* lists = RealLists();
+    if (!lists) {
+        state.SkipWithError("QUIREL_WORDLISTS_DIR does not name the built word lists");
+        return;
+    }
+    const std::string text = WithoutAccents(bench::SpanishText(kDocumentTokens));
+    const KnownWordTest isKnown = SpellingLookup(*lists);
+    GapPump pump;
+    AccentResult result;
+    for (auto _ : state) {
+        pump.Start();
+        result = AccentDocument(text, isKnown, &pump);
+        pump.ProcessPendingEvents();
+        benchmark::DoNotOptimize(result.text.data());
+    }
+    state.counters["accented"] = static_cast<double>(result.count);
+    state.counters["longest_gap_ms"] = std::chrono::duration<double, std::milli>(pump.longest).count();
+}
+BENCHMARK(BM_AccentPassRealLists)->Unit(benchmark::kMillisecond);
+
+// The word dialog on screen, "-ción" (argument 0) or "-os" (1, a far larger result) over
+// "01 - Todas las palabras" of the real lists: from the search until the sorted results are in the
+// list and painted.
+static void BM_WordSearchDialogRealLists(benchmark::State& state)
+{
+    const WordLists* lists = RealLists();
+    if (!lists) {
+        state.SkipWithError("QUIREL_WORDLISTS_DIR does not name the built word lists");
+        return;
+    }
+    QuietPrompts prompts;
+    WordSearchDialog dialog(SearchListsOf(*lists), {}, &prompts);
+    dialog.show();
+    QApplication::processEvents();
+    dialog.SearchBox()->setText(QString::fromUtf8(state.range(0) == 0 ? "-ción" : "-os"));
+    dialog.ChoiceBox()->setCurrentIndex(0); // "01 - Todas las palabras" (searches once already)
+    qsizetype found = 0;
+    for (auto _ : state) {
+        dialog.Search();
+        dialog.repaint();
+        QApplication::processEvents();
+        found = dialog.Results().size();
+    }
+    state.counters["found"] = static_cast<double>(found);
+}
+BENCHMARK(BM_WordSearchDialogRealLists)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
