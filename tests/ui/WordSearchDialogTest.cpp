@@ -2,12 +2,17 @@
 
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/SpanishOrder.h"
+#include "language/WordLists.h"
 
+#include <QCollator>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace quirel;
@@ -166,4 +171,61 @@ TEST_F(WordSearchDialogTest, AChosenResultGoesIntoTheSearchBoxAndEnterSearchesFo
     QTest::mouseClick(dialog->SearchButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->Results(), QStringList({ "casa" }));
     EXPECT_EQ(prompts.messages.back(), "Termine de buscar ...\r\nEncontrados 1 palabras con casa-");
+}
+
+namespace {
+
+// The order of the locale's own collator for Spanish, case counting last.
+std::vector<std::string> CollatorOrder(const std::vector<std::string>& words)
+{
+    QCollator collator(QLocale(QLocale::Spanish, QLocale::Spain));
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    std::vector<std::string> sorted = words;
+    std::stable_sort(sorted.begin(), sorted.end(), [&collator](const std::string& a, const std::string& b) {
+        return collator.compare(QString::fromStdString(Cp1252ToUtf8(a)), QString::fromStdString(Cp1252ToUtf8(b))) < 0;
+    });
+    return sorted;
+}
+
+std::vector<std::string> OurOrder(const std::vector<std::string>& words)
+{
+    std::vector<std::string> sorted;
+    for (const std::size_t index : SpanishOrder(words))
+        sorted.push_back(words[index]);
+    return sorted;
+}
+
+} // namespace
+
+// The results are sorted without the collator (far faster on large results); the order must be the
+// one the collator gives for Spanish words, names and English words.
+TEST(WordSearchOrderTest, AgreesWithTheLocaleCollator)
+{
+    std::vector<std::string> words;
+    for (const char* word : { "oso", "ñandú", "nube", "Ñu", "nuez", "cómo", "Como", "comer", "como", "comó", "árbol",
+             "arbol", "Árbol", "arboleda", "canción", "cancion", "Canción", "pingüino", "pinguino", "pingüe", "caza",
+             "çava", "a2", "a-b", "ab", "a b", "a1", "De La Cruz", "Dela", "De Leon", "O'Brien", "Obrien", "x", "X",
+             "éxito", "exito", "Zúñiga", "zumo", "Zurita", "sí", "si", "Si", "SÍ" })
+        words.push_back(Utf8ToCp1252(word));
+    EXPECT_EQ(OurOrder(words), CollatorOrder(words));
+
+    // With the built word lists at hand, a sample of every list too.
+    const char* dir = std::getenv("QUIREL_WORDLISTS_DIR");
+    if (!dir || !*dir) return;
+    WordLists lists;
+    LoadAllWordLists(dir, lists, nullptr, nullptr);
+    std::vector<std::string> sample;
+    for (int id = 0; id < kWordListCount; ++id) {
+        const WordList& list = lists.List(static_cast<WordListId>(id));
+        for (std::size_t i = 1; i <= list.Size(); i += 97)
+            sample.push_back(id >= 3 || id == 0 ? CapitalizeWords(list.Entry(i)) : std::string(list.Entry(i)));
+    }
+    const auto ours = OurOrder(sample);
+    const auto theirs = CollatorOrder(sample);
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        if (ours[i] != theirs[i] && differ++ < 10)
+            ADD_FAILURE() << "at " << i << ": " << Cp1252ToUtf8(ours[i]) << " / " << Cp1252ToUtf8(theirs[i]);
+    }
+    EXPECT_EQ(differ, 0u) << "of " << sample.size();
 }

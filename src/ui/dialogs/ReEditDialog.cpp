@@ -4,7 +4,6 @@
 #include "document/Document.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtText.h"
-#include "platform/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>

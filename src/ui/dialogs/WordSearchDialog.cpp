@@ -1,11 +1,9 @@
 #include "dialogs/WordSearchDialog.h"
 
-#include "document/Cp1252.h"
+#include "language/SpanishOrder.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtText.h"
-#include "platform/QtText.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -13,34 +11,18 @@
 #include <QStringListModel>
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace quirel {
 namespace {
 constexpr int kDialogX = 70, kDialogY = 70, kDialogWidth = 144, kDialogHeight = 295;
 
-// The result items in alphabetical order as a Spanish reader expects it: case and accents count
-// only between otherwise equal words, and ñ follows n.
+// The result items in the order of a Spanish dictionary.
 QStringList SortedForDisplay(const std::vector<std::string>& items)
 {
-    QCollator collator(QLocale(QLocale::Spanish, QLocale::Spain));
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(items.size());
-    for (const std::string& item : items) {
-        texts.append(FromCp1252(item));
-        keys.push_back(collator.sortKey(texts.back()));
-    }
-    std::vector<std::size_t> order(items.size());
-    std::iota(order.begin(), order.end(), std::size_t { 0 });
-    std::stable_sort(
-        order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
     QStringList sorted;
-    sorted.reserve(texts.size());
-    for (const std::size_t index : order)
-        sorted.append(texts[static_cast<qsizetype>(index)]);
+    sorted.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::size_t index : SpanishOrder(items))
+        sorted.append(FromCp1252(items[index]));
     return sorted;
 }
 } // namespace

@@ -6,7 +6,12 @@ namespace quirel {
 
 QString FromCp1252(std::string_view text)
 {
-    return QString::fromStdString(Cp1252ToUtf8(text));
+    // Every byte is one UTF-16 unit: the code page's characters all lie in the basic plane.
+    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* unit = out.data();
+    for (const char c : text)
+        *unit++ = QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c))));
+    return out;
 }
 
 std::string ToCp1252(const QString& text)
