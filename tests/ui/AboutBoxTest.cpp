@@ -1,13 +1,13 @@
 #include "dialogs/AboutBox.h"
 
+#include "ModalScript.h"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -89,21 +89,9 @@ TEST(AboutBox, EveryWayOutEndsWithResultZero)
 
 TEST(AboutBox, ShowAboutRunsModallyUntilSalir)
 {
-    bool answered = false;
-    QElapsedTimer waited;
-    waited.start();
-    // Answers the box from inside its own loop; gives up after a while so that no test hangs.
-    std::function<void()> answer = [&] {
-        auto* box = qobject_cast<AboutBox*>(QApplication::activeModalWidget());
-        if (box) {
-            answered = true;
-            QTest::mouseClick(box->ExitButton(), Qt::LeftButton);
-        } else if (waited.elapsed() < 10000) {
-            QTimer::singleShot(10, answer);
-        }
-    };
-    QTimer::singleShot(0, answer);
-    ShowAbout(nullptr);
-    EXPECT_TRUE(answered);
+    ModalScript script;
+    script.Then<AboutBox>([](AboutBox& box) { QTest::mouseClick(box.ExitButton(), Qt::LeftButton); });
+    script.Run([] { ShowAbout(nullptr); });
+    EXPECT_TRUE(script.AllAnswered());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -65,11 +65,20 @@ void ClickGrid(FavouriteColoursDialog& dialog, Qt::MouseButton button, QPoint at
 // Answers the colour chooser with colour after checking how it opened.
 ModalScript& ChooseColour(ModalScript& script, QColor colour)
 {
-    return script.Then<QColorDialog>([colour](QColorDialog* chooser) {
-        EXPECT_EQ(chooser->currentColor(), QColor(0x80, 0x80, 0x80));
-        chooser->setCurrentColor(colour);
-        chooser->accept();
+    return script.Then<QColorDialog>([colour](QColorDialog& chooser) {
+        EXPECT_EQ(chooser.currentColor(), QColor(0x80, 0x80, 0x80));
+        chooser.setCurrentColor(colour);
+        chooser.accept();
     });
+}
+
+// Clicks a cell with the left button and answers the colour chooser that opens.
+void PaintCell(FavouriteColoursDialog& dialog, int column, int row, QColor colour)
+{
+    ModalScript script;
+    ChooseColour(script, colour);
+    script.Run([&] { ClickGrid(dialog, Qt::LeftButton, Inside(column, row)); });
+    EXPECT_TRUE(script.AllAnswered());
 }
 
 class FavouriteColoursDialogTest : public ::testing::Test {
@@ -119,10 +128,7 @@ TEST_F(FavouriteColoursDialogTest, AChosenColourIsArchivedAndShownAtTheNextOpeni
     {
         FavouriteColoursDialog dialog(Folder(), 0, &prompts);
         dialog.show();
-        ModalScript script;
-        ChooseColour(script, QColor(255, 0, 0)).Start();
-        ClickGrid(dialog, Qt::LeftButton, Inside(4, 2));
-        EXPECT_TRUE(script.Done());
+        PaintCell(dialog, 4, 2, QColor(255, 0, 0));
         EXPECT_EQ(dialog.Table().At(4, 2).colour, 0x0000FFu); // red in the low byte
         EXPECT_EQ(PixelOf(dialog.Grid(), Inside(4, 2)), 0xFF0000u);
         EXPECT_TRUE(dialog.SaveButton()->isEnabled());
@@ -143,9 +149,7 @@ TEST_F(FavouriteColoursDialogTest, SalirAsksAboutChangesAndNoLeavesTheFileAlone)
 {
     FavouriteColoursDialog dialog(Folder(), 0, &prompts);
     dialog.show();
-    ModalScript script;
-    ChooseColour(script, QColor(0, 255, 0)).Start();
-    ClickGrid(dialog, Qt::LeftButton, Inside(0, 0));
+    PaintCell(dialog, 0, 0, QColor(0, 255, 0));
     ASSERT_TRUE(dialog.Modified());
     prompts.answers = { false };
     QTest::keyClick(&dialog, Qt::Key_Escape); // Escape is "Salir"
@@ -155,10 +159,7 @@ TEST_F(FavouriteColoursDialogTest, SalirAsksAboutChangesAndNoLeavesTheFileAlone)
 
     FavouriteColoursDialog saving(Folder(), 0, &prompts);
     saving.show();
-    script.Stop(); // one script answers at a time
-    ModalScript second;
-    ChooseColour(second, QColor(0, 0, 255)).Start();
-    ClickGrid(saving, Qt::LeftButton, Inside(1, 0));
+    PaintCell(saving, 1, 0, QColor(0, 0, 255));
     prompts.answers = { true };
     saving.ExitButton()->click();
     EXPECT_FALSE(saving.isVisible());
@@ -230,29 +231,31 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
     window.show();
     window.Initialise({});
     window.BlinkTimer().stop();
-    auto choose = [&](int id) { window.Menus()->Action(id)->trigger(); };
+    // Chooses a menu item while the script answers the modal windows it opens.
+    auto choose = [&](int id, ModalScript& script) {
+        script.Run([&] { window.Menus()->Action(id)->trigger(); });
+        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
+        EXPECT_FALSE(editor.commandBusy);
+    };
 
     ModalScript script;
-    script.Then<FavouriteColoursDialog>([](FavouriteColoursDialog* dialog) {
-        ClickGrid(*dialog, Qt::LeftButton, Inside(3, 2)); // the chooser runs inside this click
+    script.Then<FavouriteColoursDialog>([](FavouriteColoursDialog& dialog) {
+        ClickGrid(dialog, Qt::LeftButton, Inside(3, 2)); // the chooser runs inside this click
     });
     ChooseColour(script, QColor(0, 0, 255))
-        .Then<FavouriteColoursDialog>([](FavouriteColoursDialog* dialog) { ModalScript::Click(dialog->SaveButton()); })
+        .Then<FavouriteColoursDialog>([](FavouriteColoursDialog& dialog) { ModalScript::Click(dialog.SaveButton()); })
         .Message()
-        .Then<FavouriteColoursDialog>([](FavouriteColoursDialog* dialog) {
-            ClickGrid(*dialog, Qt::RightButton, Inside(3, 2));
-            ModalScript::Click(dialog->ExitButton());
+        .Then<FavouriteColoursDialog>([](FavouriteColoursDialog& dialog) {
+            ClickGrid(dialog, Qt::RightButton, Inside(3, 2));
+            ModalScript::Click(dialog.ExitButton());
         });
-    script.Start();
-    choose(command::FavouriteColours);
-    EXPECT_TRUE(script.Done()) << script.StepsDone();
-    EXPECT_EQ(script.Unexpected(), 0);
+    choose(command::FavouriteColours, script);
     EXPECT_EQ(script.Texts(), QStringList { "Mis Colores Favoritos han sido Archivados" });
-    EXPECT_FALSE(editor.commandBusy);
     EXPECT_EQ(editor.selectedColor, 0xFF0000u); // blue, 0x00BBGGRR
     EXPECT_EQ(QFileInfo(folder.filePath("Mis Colores.log")).size(), 3120);
 
-    choose(command::TextColour);
+    ModalScript noWindow;
+    choose(command::TextColour, noWindow);
     QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_X, QStringLiteral("x"), Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_X, QStringLiteral("x"), Qt::NoModifier);
     const auto& doc = editor.GetDocument();
@@ -266,16 +269,13 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
         }
     EXPECT_GT(bluish, 5); // the typed x is drawn in the chosen colour
 
-    script.Stop();
     ModalScript reopen;
     QRgb shown = 0;
-    reopen.Then<FavouriteColoursDialog>([&shown](FavouriteColoursDialog* dialog) {
-        shown = PixelOf(dialog->Grid(), Inside(3, 2));
-        ModalScript::Click(dialog->ExitButton());
+    reopen.Then<FavouriteColoursDialog>([&shown](FavouriteColoursDialog& dialog) {
+        shown = PixelOf(dialog.Grid(), Inside(3, 2));
+        ModalScript::Click(dialog.ExitButton());
     });
-    reopen.Start();
-    choose(command::FavouriteColours);
-    EXPECT_TRUE(reopen.Done());
+    choose(command::FavouriteColours, reopen);
     EXPECT_EQ(shown, 0x0000FFu);
     EXPECT_EQ(editor.selectedColor, 0xFF0000u);
 }

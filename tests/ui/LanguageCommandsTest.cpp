@@ -1,4 +1,4 @@
-#include "ModalAnswers.h"
+#include "ModalScript.h"
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "app/MenuBar.h"
@@ -53,18 +53,22 @@ protected:
         }
     }
 
-    // Chooses a menu item and answers the modal windows it opens; the test fails on a window it
-    // does not expect or when the answers are not all used.
-    void Choose(int id, std::vector<ModalAnswers::Answer> answers = {})
+    // Chooses a menu item while the script answers the modal windows it opens; the test fails on
+    // a window the script does not expect or when its steps are not all used.
+    void Choose(int id, ModalScript& script)
     {
-        const int expected = static_cast<int>(answers.size());
-        ModalAnswers modal(std::move(answers));
-        window.Menus()->Action(id)->trigger();
-        EXPECT_EQ(modal.Used(), expected) << "command " << id;
-        EXPECT_EQ(modal.Unexpected(), 0) << "command " << id;
-        EXPECT_FALSE(modal.TimedOut()) << "command " << id;
+        script.Run([&] { window.Menus()->Action(id)->trigger(); });
+        ExpectAnswered(script);
         EXPECT_FALSE(editor.commandBusy);
         EXPECT_FALSE(editor.blinkHold);
+    }
+
+    // Every window was answered, and the program's message boxes carry its title.
+    static void ExpectAnswered(const ModalScript& script)
+    {
+        EXPECT_TRUE(script.AllAnswered());
+        for (const QString& title : script.Titles())
+            EXPECT_EQ(title, QStringLiteral("Programador"));
     }
 
     void Type(const QString& text)
@@ -90,19 +94,15 @@ void ChooseInReEdit(ReEditDialog& dialog, int pageIndex, int pieceRow)
     dialog.PieceList()->setCurrentRow(pieceRow);
 }
 
-// The search a user makes first: "cas" in "03 - Diccionario solo", which searches at once.
-ModalAnswers::Answer SearchCasInDiccionario(QStringList& results)
+// The search a user makes first: "cas" in "03 - Diccionario solo", which searches at once (its
+// message box opens over the dialog, inside this step).
+void SearchCasInDiccionario(WordSearchDialog& dialog, QStringList& results)
 {
-    return [&results](QWidget* window) {
-        auto* found = qobject_cast<WordSearchDialog*>(window);
-        ASSERT_NE(found, nullptr);
-        WordSearchDialog& dialog = *found;
-        EXPECT_EQ(dialog.ChoiceBox()->currentIndex(), -1);
-        dialog.SearchBox()->setText(QStringLiteral("cas"));
-        dialog.ChoiceBox()->setCurrentIndex(2);
-        results = dialog.Results();
-        dialog.reject();
-    };
+    EXPECT_EQ(dialog.ChoiceBox()->currentIndex(), -1);
+    dialog.SearchBox()->setText(QStringLiteral("cas"));
+    dialog.ChoiceBox()->setCurrentIndex(2);
+    results = dialog.Results();
+    dialog.reject();
 }
 
 // The same window, with commands chosen before the word lists have loaded.
@@ -115,9 +115,9 @@ protected:
 
 TEST_F(LanguageCommandsTest, ReEditOnAnEmptyDocumentOnlySaysSo)
 {
-    QString message;
-    Choose(command::ReEdit, { ModalAnswers::ReadMessage(message) });
-    EXPECT_EQ(message, "No tienes texto Editado ...");
+    ModalScript script;
+    Choose(command::ReEdit, script.Message());
+    EXPECT_EQ(script.Texts(), QStringList { "No tienes texto Editado ..." });
     EXPECT_EQ(Doc().Text(), "");
 }
 
@@ -126,17 +126,16 @@ TEST_F(LanguageCommandsTest, AnAcceptedReplacementReachesTheTextAndThePage)
     Type("hola mundo");
     const QImage before = Picture();
     bool busyMeanwhile = false;
-    Choose(command::ReEdit, { [&](QWidget* window) {
-        auto* found = qobject_cast<ReEditDialog*>(window);
-        ASSERT_NE(found, nullptr);
-        ReEditDialog& dialog = *found;
+    ModalScript script;
+    script.Then<ReEditDialog>([&](ReEditDialog& dialog) {
         busyMeanwhile = editor.commandBusy;
         EXPECT_EQ(dialog.PageBox()->count(), 1);
         ChooseInReEdit(dialog, 0, 2);
         dialog.ReplacementBox()->setText(QStringLiteral("gente"));
         QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
         QTest::mouseClick(dialog.AcceptButton(), Qt::LeftButton);
-    } });
+    });
+    Choose(command::ReEdit, script);
     EXPECT_TRUE(busyMeanwhile);
     EXPECT_EQ(Doc().Text(), "hola gente");
     EXPECT_EQ(Doc().TokenText(3), "gente");
@@ -149,22 +148,20 @@ TEST_F(LanguageCommandsTest, SalirKeepsTheTextButTheHighlightShowsOnThePage)
     Type("hola mundo");
     const QImage before = Picture();
     window.Menus()->Action(command::Bold)->trigger();
-    QString refusal;
-    Choose(command::ReEdit,
-        { [&](QWidget* window) {
-             auto* found = qobject_cast<ReEditDialog*>(window);
-             ASSERT_NE(found, nullptr);
-             ReEditDialog& dialog = *found;
-             QTest::mouseClick(dialog.HighlightButton(), Qt::LeftButton); // nothing chosen yet: refused
-             ChooseInReEdit(dialog, 0, 0);
-             QTest::mouseClick(dialog.HighlightButton(), Qt::LeftButton);
-             dialog.PieceList()->setCurrentRow(2);
-             dialog.ReplacementBox()->setText(QStringLiteral("gente"));
-             QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
-             QTest::mouseClick(dialog.ExitButton(), Qt::LeftButton);
-         },
-            ModalAnswers::ReadMessage(refusal) });
-    EXPECT_EQ(refusal, QStringLiteral("Tienes que elegir página y posición de palabra ..."));
+    ModalScript script;
+    script
+        .Then<ReEditDialog>([](ReEditDialog& dialog) {
+            QTest::mouseClick(dialog.HighlightButton(), Qt::LeftButton); // nothing chosen yet: refused
+            ChooseInReEdit(dialog, 0, 0);
+            QTest::mouseClick(dialog.HighlightButton(), Qt::LeftButton);
+            dialog.PieceList()->setCurrentRow(2);
+            dialog.ReplacementBox()->setText(QStringLiteral("gente"));
+            QTest::mouseClick(dialog.ChangeButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.ExitButton(), Qt::LeftButton);
+        })
+        .Message(); // the refusal, over the dialog
+    Choose(command::ReEdit, script);
+    EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Tienes que elegir página y posición de palabra ...") });
     EXPECT_EQ(Doc().Text(), "hola mundo");
     EXPECT_EQ(Doc().TokenText(3), "mundo");
     EXPECT_EQ(RecordStyle(Doc().Records().Get(1)), kStyleBold);
@@ -174,33 +171,33 @@ TEST_F(LanguageCommandsTest, SalirKeepsTheTextButTheHighlightShowsOnThePage)
 
 TEST_F(LanguageCommandsTest, WordSearchRemembersTheListBetweenOpenings)
 {
-    QString message;
     QStringList results;
     bool heldMeanwhile = false;
-    Choose(command::WordSearch,
-        { [&](QWidget* window) {
-             heldMeanwhile = editor.commandBusy && editor.blinkHold;
-             SearchCasInDiccionario(results)(window);
-         },
-            ModalAnswers::ReadMessage(message) });
+    ModalScript first;
+    first
+        .Then<WordSearchDialog>([&](WordSearchDialog& dialog) {
+            heldMeanwhile = editor.commandBusy && editor.blinkHold;
+            SearchCasInDiccionario(dialog, results);
+        })
+        .Message();
+    Choose(command::WordSearch, first);
     EXPECT_TRUE(heldMeanwhile);
-    EXPECT_EQ(message, "Termine de buscar ...\r\nEncontrados 2 palabras con cas-");
+    EXPECT_EQ(first.Texts(), QStringList { "Termine de buscar ...\r\nEncontrados 2 palabras con cas-" });
     EXPECT_EQ(results, QStringList({ "casa", "castillo" }));
 
-    Choose(command::WordSearch,
-        { [&](QWidget* window) {
-             auto* found = qobject_cast<WordSearchDialog*>(window);
-             ASSERT_NE(found, nullptr);
-             WordSearchDialog& dialog = *found;
-             EXPECT_EQ(dialog.ChoiceBox()->currentText(), "03 - Diccionario solo");
-             dialog.ChoiceBox()->setCurrentIndex(0); // "01 - Todas las palabras"
-             dialog.SearchBox()->setText(QStringLiteral("-ar"));
-             QTest::keyClick(dialog.SearchBox(), Qt::Key_Return);
-             results = dialog.Results();
-             dialog.reject();
-         },
-            ModalAnswers::ReadMessage(message) });
-    EXPECT_EQ(message, "Termine de buscar ...\r\nEncontrados 2 palabras con -ar");
+    ModalScript again;
+    again
+        .Then<WordSearchDialog>([&](WordSearchDialog& dialog) {
+            EXPECT_EQ(dialog.ChoiceBox()->currentText(), "03 - Diccionario solo");
+            dialog.ChoiceBox()->setCurrentIndex(0); // "01 - Todas las palabras"
+            dialog.SearchBox()->setText(QStringLiteral("-ar"));
+            QTest::keyClick(dialog.SearchBox(), Qt::Key_Return);
+            results = dialog.Results();
+            dialog.reject();
+        })
+        .Message();
+    Choose(command::WordSearch, again);
+    EXPECT_EQ(again.Texts(), QStringList { "Termine de buscar ...\r\nEncontrados 2 palabras con -ar" });
     EXPECT_EQ(results, QStringList({ "cantar", "casar" }));
     EXPECT_EQ(editor.wordSearch.choice, SearchChoice::All);
 }
@@ -209,52 +206,49 @@ TEST_F(LanguageCommandsTest, AccentCommandPutsTheAccentsAndReportsThemTopmost)
 {
     Type("Cancion y CANCION, perro");
     const QImage before = Picture();
-    QString message;
-    bool topmost = false;
-    Choose(command::Accents, { [&](QWidget* window) {
-        topmost = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        ModalAnswers::ReadMessage(message)(window);
-    } });
+    ModalScript first;
+    Choose(command::Accents, first.Message());
     EXPECT_EQ(Doc().Text(), "Canci\xF3n y CANCI\xD3N, perro");
-    EXPECT_EQ(message,
-        QStringLiteral(
-            "Encontradas 2 palabras a las que se le ha puesto tílde ortográfica ...\r\ncanción\r\ncanción\r\n"));
-    EXPECT_TRUE(topmost);
+    EXPECT_EQ(first.Texts(),
+        QStringList { QStringLiteral(
+            "Encontradas 2 palabras a las que se le ha puesto tílde ortográfica ...\r\ncanción\r\ncanción\r\n") });
+    EXPECT_EQ(first.Topmost(), std::vector<bool> { true });
     EXPECT_NE(Picture(), before);
 
-    Choose(command::Accents, { ModalAnswers::ReadMessage(message) });
-    EXPECT_EQ(message, QStringLiteral("Encontradas 0 palabras a las que se le ha puesto tílde ortográfica ..."));
+    ModalScript again;
+    Choose(command::Accents, again.Message());
+    EXPECT_EQ(again.Texts(),
+        QStringList { QStringLiteral("Encontradas 0 palabras a las que se le ha puesto tílde ortográfica ...") });
 }
 
 TEST_F(LanguageCommandsTest, RepeatedWordsReportTheTwoHighestCounts)
 {
-    QString message;
-    Choose(command::RepeatedWords, { ModalAnswers::ReadMessage(message) });
-    EXPECT_EQ(message, "No Repite palabras claramente ...");
+    ModalScript empty;
+    Choose(command::RepeatedWords, empty.Message());
+    EXPECT_EQ(empty.Texts(), QStringList { "No Repite palabras claramente ..." });
 
     Type(QStringLiteral("perro de ").repeated(12) + QStringLiteral("casa ").repeated(10)
         + QStringLiteral("gato ").repeated(9));
-    bool topmost = true;
-    Choose(command::RepeatedWords, { [&](QWidget* window) {
-        topmost = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        ModalAnswers::ReadMessage(message)(window);
-    } });
-    EXPECT_EQ(message,
-        QStringLiteral("Este trozo de texto tiene 2 palabra(s) más repetidas\r\nLo que más repite es: perro \r\n"
-                       "Otra(s) que repiten: casa \r\n"));
-    EXPECT_FALSE(topmost);
+    ModalScript typed;
+    Choose(command::RepeatedWords, typed.Message());
+    EXPECT_EQ(typed.Texts(),
+        QStringList { QStringLiteral("Este trozo de texto tiene 2 palabra(s) más repetidas\r\nLo que más repite es: "
+                                     "perro \r\nOtra(s) que repiten: casa \r\n") });
+    EXPECT_EQ(typed.Topmost(), std::vector<bool> { false });
 }
 
 TEST_F(LanguageCommandsBeforeListsTest, AWordSearchChosenWhileTheListsLoadWaitsForThem)
 {
     ASSERT_FALSE(editor.WordListsReady());
-    QString message;
     QStringList results;
-    ModalAnswers modal({ SearchCasInDiccionario(results), ModalAnswers::ReadMessage(message) });
-    window.Menus()->Action(command::WordSearch)->trigger();
-    EXPECT_EQ(modal.Used(), 0); // the dialog opens once the lists are in
-    ASSERT_TRUE(QTest::qWaitFor([&] { return modal.Used() == 2 && !editor.commandBusy; }, 10000));
-    EXPECT_EQ(modal.Unexpected(), 0);
-    EXPECT_EQ(message, "Termine de buscar ...\r\nEncontrados 2 palabras con cas-");
+    ModalScript script;
+    script.Then<WordSearchDialog>([&](WordSearchDialog& dialog) { SearchCasInDiccionario(dialog, results); }).Message();
+    script.Run([&] {
+        window.Menus()->Action(command::WordSearch)->trigger();
+        EXPECT_EQ(script.StepsDone(), 0u); // the dialog opens once the lists are in
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.StepsDone() == 2 && !editor.commandBusy; }, 10000));
+    });
+    ExpectAnswered(script);
+    EXPECT_EQ(script.Texts(), QStringList { "Termine de buscar ...\r\nEncontrados 2 palabras con cas-" });
     EXPECT_EQ(results, QStringList({ "casa", "castillo" }));
 }

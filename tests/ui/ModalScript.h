@@ -1,102 +1,168 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
+#include <QStringList>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
-#include <memory>
+#include <gtest/gtest.h>
 #include <vector>
 
-// Answers the modal windows a command opens, one step per window, from inside their own loops.
-// Each step waits until the active modal widget is of its type, then acts on it. Polling starts
-// with Start() and gives up after a bounded wait, so an unexpected or missing window fails the
-// test instead of hanging it; a window that appears after the last step is closed and counted.
-class ModalScript {
+// Answers the modal windows (dialogs and message boxes) that an action opens, one step per window,
+// from inside their own event loops. The steps are written first; Run() then performs the action
+// and looks for modal windows every few milliseconds until the action returns.
+//
+// The active modal window goes to the next step when it opens, and again when a window over it
+// has closed: a dialog whose button opens a message box gets a step, the box the next one, and the
+// dialog, active again, the one after. A window is not handed on while its own step is running (a
+// box opened by a click inside the step belongs to the next step, the dialog beneath stays with
+// the running one), nor while it is still the window answered last (a step whose click is queued).
+//
+// A window of another class than the next step expects, a window after the last step and, once
+// the time limit has passed, any modal window is closed and noted, so that a test fails instead of
+// hanging; AllAnswered() reports it.
+class ModalScript : private QObject {
 public:
-    explicit ModalScript(int timeoutMs = 10000)
-        : m_state(std::make_shared<State>())
+    explicit ModalScript(int timeLimitMs = 10000)
+        : m_timeLimitMs(timeLimitMs)
     {
-        m_state->timeoutMs = timeoutMs;
     }
-    ~ModalScript() { Stop(); }
-    ModalScript(const ModalScript&) = delete;
-    ModalScript& operator=(const ModalScript&) = delete;
 
-    template <typename T> ModalScript& Then(std::function<void(T*)> act)
+    // A step for the next window, which must be a T (or of a class derived from T).
+    template <typename T> ModalScript& Then(std::function<void(T&)> act)
     {
-        m_state->steps.push_back({ [](QWidget* widget) { return qobject_cast<T*>(widget) != nullptr; },
-            [act](QWidget* widget) { act(qobject_cast<T*>(widget)); } });
+        m_steps.push_back(
+            { &T::staticMetaObject, [act = std::move(act)](QWidget& window) { act(*qobject_cast<T*>(&window)); } });
         return *this;
     }
 
-    // A message box: its text is recorded, then it is answered with the given button.
+    // A step for a message box: its title, its text and whether it stays on top of other windows
+    // are kept, then the button is clicked.
     ModalScript& Message(QMessageBox::StandardButton button = QMessageBox::Ok)
     {
-        auto state = m_state;
-        return Then<QMessageBox>([state, button](QMessageBox* box) {
-            state->texts.push_back(box->text());
-            if (auto* pressed = box->button(button)) QMetaObject::invokeMethod(pressed, "click", Qt::QueuedConnection);
+        return Then<QMessageBox>([this, button](QMessageBox& box) {
+            m_messages.push_back(
+                { box.windowTitle(), box.text(), box.windowFlags().testFlag(Qt::WindowStaysOnTopHint) });
+            if (QAbstractButton* pressed = box.button(button))
+                Click(pressed);
+            else
+                Close(box, QStringLiteral("no button %1 in").arg(button));
         });
     }
 
-    void Start()
+    // Performs the action, answering the modal windows it opens, until it returns. The time limit
+    // counts from here.
+    void Run(const std::function<void()>& action)
     {
-        m_state->clock.start();
-        Poll(m_state);
+        QObject polling; // the polls still pending end with the run
+        m_polling = &polling;
+        m_limit = QDeadlineTimer(m_timeLimitMs);
+        QTimer::singleShot(0, &polling, [this] { Poll(); });
+        action();
+        m_polling = nullptr;
     }
-    // Ends the polling; only one script may answer windows at a time.
-    void Stop() { m_state->stopped = true; }
-    bool Done() const { return m_state->next == m_state->steps.size(); }
-    std::size_t StepsDone() const { return m_state->next; }
-    // The texts of the message boxes answered, in order.
-    const QStringList& Texts() const { return m_state->texts; }
-    // Windows that appeared after the last step (each was closed).
-    int Unexpected() const { return m_state->unexpected; }
 
-    // Clicks a button after the current event has been handled, so that a window it opens runs
-    // its loop outside the step.
+    // Clicks the button once the current event has been handled, as a user's click comes from the
+    // event loop: a window that the click opens then runs its loop outside the step.
     static void Click(QAbstractButton* button) { QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection); }
+
+    // Steps that have had their window.
+    std::size_t StepsDone() const { return m_next; }
+
+    // Every step has had its window and no window was closed for the test.
+    ::testing::AssertionResult AllAnswered() const
+    {
+        if (m_next == m_steps.size() && m_problems.isEmpty()) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << m_next << " of " << m_steps.size() << " steps answered; "
+                                             << m_problems.join(QStringLiteral("; ")).toStdString();
+    }
+
+    // What the message boxes answered by Message() showed, in order.
+    QStringList Texts() const { return Each<QStringList>(&Shown::text); }
+    QStringList Titles() const { return Each<QStringList>(&Shown::title); }
+    std::vector<bool> Topmost() const { return Each<std::vector<bool>>(&Shown::topmost); }
 
 private:
     struct Step {
-        std::function<bool(QWidget*)> matches;
-        std::function<void(QWidget*)> act;
+        const QMetaObject* type;
+        std::function<void(QWidget&)> act;
     };
-    struct State {
-        std::vector<Step> steps;
-        std::size_t next = 0;
-        QPointer<QWidget> answered;
-        QStringList texts;
-        int unexpected = 0;
-        QElapsedTimer clock;
-        int timeoutMs = 10000;
-        bool stopped = false;
+    struct Shown {
+        QString title;
+        QString text;
+        bool topmost;
     };
 
-    static void Poll(const std::shared_ptr<State>& state)
+    void Poll()
     {
-        if (state->stopped || state->clock.elapsed() > state->timeoutMs) return;
-        // The next poll is queued first: a step may open a window whose loop runs inside it.
-        QTimer::singleShot(10, [state] { Poll(state); });
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || (modal == state->answered && modal->isVisible())) return;
-        if (state->next == state->steps.size()) {
-            // A window no step expected: closed, so that the test fails instead of hanging.
-            ++state->unexpected;
-            state->answered = modal;
-            modal->close();
+        // The next poll is queued before a step runs: the step may run a nested window's loop.
+        QTimer::singleShot(10, m_polling, [this] { Poll(); });
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window) return;
+        if (m_limit.hasExpired()) {
+            Close(*window, QStringLiteral("time limit reached with"));
             return;
         }
-        if (!state->steps[state->next].matches(modal)) return;
-        // Counted before it acts: the step may run a nested window that the next steps answer.
-        const auto& step = state->steps[state->next++];
-        state->answered = modal;
-        step.act(modal);
+        if (window == m_answered || IsRunning(window)) return;
+        if (m_next == m_steps.size() || !window->metaObject()->inherits(m_steps[m_next].type)) {
+            Close(*window, QStringLiteral("unexpected"));
+            return;
+        }
+        // Counted before it acts: the step may open a window that the next steps answer.
+        const auto act = m_steps[m_next++].act;
+        m_answered = window;
+        window->installEventFilter(this);
+        m_running.emplace_back(window);
+        act(*window);
+        m_running.pop_back();
     }
 
-    std::shared_ptr<State> m_state;
+    // Once hidden, the window answered last is a new window if it is shown again.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && watched == m_answered.data()) m_answered = nullptr;
+        return false;
+    }
+
+    bool IsRunning(const QWidget* window) const
+    {
+        for (const QPointer<QWidget>& running : m_running)
+            if (running == window) return true;
+        return false;
+    }
+
+    // Closes a window the test did not answer, noting why.
+    void Close(QWidget& window, const QString& why)
+    {
+        QString seen = QStringLiteral("%1 %2 \"%3\"").arg(why, window.metaObject()->className(), window.windowTitle());
+        if (auto* box = qobject_cast<QMessageBox*>(&window)) seen += QStringLiteral(": ") + box->text();
+        m_problems << seen;
+        if (auto* dialog = qobject_cast<QDialog*>(&window))
+            dialog->done(QDialog::Rejected);
+        else
+            window.close();
+    }
+
+    template <typename List, typename Field> List Each(Field Shown::*field) const
+    {
+        List list;
+        for (const Shown& shown : m_messages)
+            list.push_back(shown.*field);
+        return list;
+    }
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    std::vector<Shown> m_messages;
+    QStringList m_problems;
+    int m_timeLimitMs;
+    QDeadlineTimer m_limit;
+    QObject* m_polling = nullptr;
+    QPointer<QWidget> m_answered;
+    std::vector<QPointer<QWidget>> m_running;
 };

@@ -2,10 +2,12 @@
 // answered as a user would, bitmaps read back with ImageMagick, and printing through a spooler
 // the test starts itself (CUPS with a PDF printer), its PDFs read back with the poppler tools.
 #include "LocalSpooler.h"
-#include "PrintModalAnswers.h"
+#include "ModalScript.h"
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "app/MenuBar.h"
+#include "dialogs/PageRangeDialog.h"
+#include "dialogs/PrintSetupDialog.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "io/PageRange.h"
@@ -51,9 +53,9 @@ struct RangeAnswer {
 };
 
 // Fills the page-range dialog and presses "Grabar" (export form) or "Imprimir" (print form).
-PrintModalAnswers::Step AnswerRange(RangeAnswer answer, bool* stillOpen = nullptr)
+std::function<void(PageRangeDialog&)> AnswerRange(RangeAnswer answer)
 {
-    return [answer, stillOpen](QDialog& dialog) {
+    return [answer](QDialog& dialog) {
         ASSERT_EQ(dialog.objectName(), "pageRangeDialog");
         const char* option = answer.choice == RangeChoice::Interval ? "interval"
             : answer.choice == RangeChoice::AllPages                ? "allPages"
@@ -67,13 +69,12 @@ PrintModalAnswers::Step AnswerRange(RangeAnswer answer, bool* stillOpen = nullpt
         auto* button = dialog.findChild<QPushButton*>(QStringLiteral("saveButton"));
         if (!button) button = Child<QPushButton>(dialog, "printButton");
         button->click();
-        if (stillOpen) *stillOpen = dialog.isVisible();
     };
 }
 
-PrintModalAnswers::Step PressExit()
+void PressExit(QDialog& dialog)
 {
-    return [](QDialog& dialog) { Child<QPushButton>(dialog, "exitButton")->click(); };
+    Child<QPushButton>(dialog, "exitButton")->click();
 }
 
 // The set-up dialog: what it showed on opening, then the given items chosen and "Seguir"
@@ -81,7 +82,8 @@ PrintModalAnswers::Step PressExit()
 struct SetupSeen {
     QString copies, colourMode, quality, printer;
 };
-PrintModalAnswers::Step AnswerSetup(SetupSeen* seen, int copies, int colourMode, int quality, bool closeBox = false)
+std::function<void(PrintSetupDialog&)> AnswerSetup(
+    SetupSeen* seen, int copies, int colourMode, int quality, bool closeBox = false)
 {
     return [=](QDialog& dialog) {
         ASSERT_EQ(dialog.objectName(), "printSetupDialog");
@@ -127,6 +129,9 @@ QByteArray RgbBytes(const QImage& image)
 
 class PageOutputCommandsTest : public ::testing::Test {
 protected:
+    // Time for a command from its first dialog to its last message, printing included.
+    static constexpr int kTimeLimitMs = 60000;
+
     PageOutputCommandsTest()
         : editor(folder.path().toStdString())
         , window(editor)
@@ -165,7 +170,12 @@ protected:
         ASSERT_EQ(Pages().shownPage, page);
     }
 
-    void Choose(int id) { window.Menus()->Action(id)->trigger(); }
+    // Chooses a menu item while the script answers the modal windows it opens.
+    void Choose(int id, ModalScript& script)
+    {
+        script.Run([&] { window.Menus()->Action(id)->trigger(); });
+        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
+    }
     PageTable& Pages() { return editor.GetDocument().Pages(); }
     QStringList Files(const QString& sub) { return QDir(folder.filePath(sub)).entryList(QDir::Files, QDir::Name); }
 
@@ -199,20 +209,21 @@ TEST_F(PageOutputCommandsTest, SinglePageWritesOnlyTheShownPage)
 {
     MakePages(5);
     ShowPage(3);
-    PrintModalAnswers answers;
-    answers.Add([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Exportar páginas"));
-        auto* single = Child<QRadioButton>(dialog, "singlePage");
-        EXPECT_EQ(single->text(), QString::fromUtf8("Una sola página (página actual 3)"));
-        EXPECT_TRUE(single->isChecked());
-        EXPECT_FALSE(Child<QLineEdit>(dialog, "firstPage")->isEnabled());
-        EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("printButton")));
-    });
-    answers.Add(AnswerRange({ RangeChoice::SinglePage, {}, {}, QStringLiteral("paginas") }));
-    Choose(command::ExportBitmap);
-    EXPECT_FALSE(answers.StepsLeft());
-    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Imagen exportada ...") });
-    EXPECT_EQ(answers.topmost, std::vector<bool> { true });
+    ModalScript script(kTimeLimitMs);
+    script
+        .Then<PageRangeDialog>([](PageRangeDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Exportar páginas"));
+            auto* single = Child<QRadioButton>(dialog, "singlePage");
+            EXPECT_EQ(single->text(), QString::fromUtf8("Una sola página (página actual 3)"));
+            EXPECT_TRUE(single->isChecked());
+            EXPECT_FALSE(Child<QLineEdit>(dialog, "firstPage")->isEnabled());
+            EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("printButton")));
+            AnswerRange({ RangeChoice::SinglePage, {}, {}, QStringLiteral("paginas") })(dialog);
+        })
+        .Message();
+    Choose(command::ExportBitmap, script);
+    EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Imagen exportada ...") });
+    EXPECT_EQ(script.Topmost(), std::vector<bool> { true });
     EXPECT_EQ(Files(QStringLiteral("paginas")), QStringList { QStringLiteral("3.bmp") });
     ExpectPageFile(folder.filePath(QStringLiteral("paginas/3.bmp")), 3);
     EXPECT_EQ(Pages().shownPage, 5); // the view is laid out again from page 1 and shows its end
@@ -222,41 +233,44 @@ TEST_F(PageOutputCommandsTest, SinglePageWritesOnlyTheShownPage)
 TEST_F(PageOutputCommandsTest, IntervalWritesItsPagesAndTheDialogRemembersTheChoice)
 {
     MakePages(5);
-    PrintModalAnswers answers;
-    answers.Add(
-        AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("paginas") }));
-    Choose(command::ExportBitmap);
-    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Imagenes exportadas ...") });
+    ModalScript exporting(kTimeLimitMs);
+    exporting
+        .Then<PageRangeDialog>(
+            AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("paginas") }))
+        .Message();
+    Choose(command::ExportBitmap, exporting);
+    EXPECT_EQ(exporting.Texts(), QStringList { QStringLiteral("Imagenes exportadas ...") });
     EXPECT_EQ(Files(QStringLiteral("paginas")),
         (QStringList { QStringLiteral("2.bmp"), QStringLiteral("3.bmp"), QStringLiteral("4.bmp") }));
     for (int page = 2; page <= 4; ++page)
         ExpectPageFile(folder.filePath(QStringLiteral("paginas/%1.bmp").arg(page)), page);
 
     // Opened again: the interval is chosen, the boxes are empty; after "Salir" the single page.
-    answers.Add([](QDialog& dialog) {
+    ModalScript leaving(kTimeLimitMs);
+    leaving.Then<PageRangeDialog>([](PageRangeDialog& dialog) {
         EXPECT_TRUE(Child<QRadioButton>(dialog, "interval")->isChecked());
         EXPECT_TRUE(Child<QLineEdit>(dialog, "firstPage")->isEnabled());
         EXPECT_EQ(Child<QLineEdit>(dialog, "firstPage")->text(), "");
         EXPECT_EQ(Child<QLineEdit>(dialog, "folderName")->text(), "");
+        PressExit(dialog);
     });
-    answers.Add(PressExit());
-    Choose(command::ExportBitmap);
-    answers.Add([](QDialog& dialog) {
+    Choose(command::ExportBitmap, leaving);
+    ModalScript printing(kTimeLimitMs);
+    printing.Then<PageRangeDialog>([](PageRangeDialog& dialog) {
         EXPECT_TRUE(Child<QRadioButton>(dialog, "singlePage")->isChecked());
         QTest::keyClick(&dialog, Qt::Key_Escape); // Escape leaves like "Salir"
     });
-    Choose(command::Print);
-    EXPECT_FALSE(answers.StepsLeft());
-    EXPECT_EQ(answers.messages.size(), 1u);
-    EXPECT_EQ(answers.unexpected, 0);
+    Choose(command::Print, printing);
 }
 
 TEST_F(PageOutputCommandsTest, AllPagesOfAOnePageDocument)
 {
     MakePages(1);
-    PrintModalAnswers answers({ AnswerRange({ RangeChoice::AllPages, {}, {}, QString::fromUtf8("páginas") }) });
-    Choose(command::ExportBitmap);
-    EXPECT_EQ(answers.messages, std::vector<QString> { QStringLiteral("Documento exportado ...") });
+    ModalScript script(kTimeLimitMs);
+    script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::AllPages, {}, {}, QString::fromUtf8("páginas") }))
+        .Message();
+    Choose(command::ExportBitmap, script);
+    EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Documento exportado ...") });
     EXPECT_EQ(Files(QString::fromUtf8("páginas")), QStringList { QStringLiteral("1.bmp") });
     ExpectPageFile(folder.filePath(QString::fromUtf8("páginas/1.bmp")), 1);
 }
@@ -274,21 +288,18 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
         { RangeChoice::SinglePage, {}, {}, folder.filePath(QStringLiteral("absoluta")) },
     };
     std::array<bool, std::size(refused)> open {};
-    PrintModalAnswers answers;
-    for (std::size_t i = 0; i < std::size(refused); ++i) {
-        bool* stillOpen = &open[i];
-        answers.Add([=](QDialog& dialog) {
-            bool shown = false;
-            AnswerRange(refused[i], &shown)(dialog);
-            *stillOpen = shown;
-        });
-    }
-    answers.Add(PressExit());
-    Choose(command::ExportBitmap);
-    EXPECT_FALSE(answers.StepsLeft());
+    // A refusal shows no message: the same dialog takes every answer, then "Salir".
+    ModalScript script(kTimeLimitMs);
+    script.Then<PageRangeDialog>([&](PageRangeDialog& dialog) {
+        for (std::size_t i = 0; i < std::size(refused); ++i) {
+            AnswerRange(refused[i])(dialog);
+            open[i] = dialog.isVisible();
+        }
+        PressExit(dialog);
+    });
+    Choose(command::ExportBitmap, script);
     for (std::size_t i = 0; i < open.size(); ++i)
         EXPECT_TRUE(open[i]) << "answer " << i << " was accepted";
-    EXPECT_TRUE(answers.messages.empty());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {});
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).dir().filePath(QStringLiteral("fuera"))));
 }
@@ -298,15 +309,19 @@ TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveTwoMessages)
     MakePages(3);
     ShowPage(2);
     SetupSeen seen;
-    PrintModalAnswers answers({ AnswerRange({ RangeChoice::AllPages }), AnswerSetup(&seen, 0, 0, 0) });
-    Choose(command::Print);
-    EXPECT_FALSE(answers.StepsLeft());
+    ModalScript script(kTimeLimitMs);
+    script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::AllPages }))
+        .Then<PrintSetupDialog>(AnswerSetup(&seen, 0, 0, 0))
+        .Message()
+        .Message();
+    Choose(command::Print, script);
     EXPECT_EQ(seen.printer, ""); // no default printer to name
     EXPECT_EQ(seen.copies, ""); // nothing chosen yet
-    ASSERT_EQ(answers.messages.size(), 2u);
-    EXPECT_TRUE(answers.messages[0].startsWith(QStringLiteral("Err: 19 "))) << answers.messages[0].toStdString();
-    EXPECT_GT(answers.messages[0].size(), 8);
-    EXPECT_EQ(answers.messages[1], QStringLiteral("No tienes una Impresora configurada por defecto ..."));
+    const QStringList messages = script.Texts();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Err: 19 "))) << messages[0].toStdString();
+    EXPECT_GT(messages[0].size(), 8);
+    EXPECT_EQ(messages[1], QStringLiteral("No tienes una Impresora configurada por defecto ..."));
     EXPECT_EQ(Pages().shownPage, 2);
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 2 de 3")));
 }
@@ -408,11 +423,10 @@ TEST_F(PrintingTest, AnIntervalIsOneJobPerPageWithTheChosenSettings)
     MakePages(5);
     ShowPage(3);
     SetupSeen seen;
-    PrintModalAnswers answers({ AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4") }),
-        AnswerSetup(&seen, 1, 0, 1) }); // "02 copias", "1 - Monocromo", "2 - Baja Resolución"
-    Choose(command::Print);
-    EXPECT_FALSE(answers.StepsLeft());
-    EXPECT_TRUE(answers.messages.empty());
+    ModalScript script(kTimeLimitMs); // no message box: printing goes well
+    script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("4") }))
+        .Then<PrintSetupDialog>(AnswerSetup(&seen, 1, 0, 1)); // "02 copias", "1 - Monocromo", "2 - Baja Resolución"
+    Choose(command::Print, script);
     EXPECT_EQ(seen.printer, spooler.Queue());
     EXPECT_EQ(Pages().shownPage, 3); // shown again, with its frame
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 3 de 5")));
@@ -444,12 +458,15 @@ TEST_F(PrintingTest, TheSetUpDialogShowsTheChoicesMadeBefore)
     MakePages(5);
     ShowPage(3);
     SetupSeen first;
+    ModalScript choosing(kTimeLimitMs);
+    choosing.Then<PageRangeDialog>(AnswerRange({ RangeChoice::SinglePage }))
+        .Then<PrintSetupDialog>(AnswerSetup(&first, 5, 1, 3));
+    Choose(command::Print, choosing);
     SetupSeen second;
-    PrintModalAnswers answers({ AnswerRange({ RangeChoice::SinglePage }), AnswerSetup(&first, 5, 1, 3),
-        AnswerRange({ RangeChoice::SinglePage }), AnswerSetup(&second, 0, 0, 0, /*closeBox=*/true) });
-    Choose(command::Print);
-    Choose(command::Print);
-    EXPECT_FALSE(answers.StepsLeft());
+    ModalScript closing(kTimeLimitMs);
+    closing.Then<PageRangeDialog>(AnswerRange({ RangeChoice::SinglePage }))
+        .Then<PrintSetupDialog>(AnswerSetup(&second, 0, 0, 0, /*closeBox=*/true));
+    Choose(command::Print, closing);
     EXPECT_EQ(first.copies, "");
     EXPECT_EQ(second.copies, QStringLiteral("10 copias"));
     EXPECT_EQ(second.colourMode, QStringLiteral("2 - Color"));

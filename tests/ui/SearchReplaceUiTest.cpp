@@ -139,10 +139,8 @@ protected:
     // Runs a menu command while the script answers its windows.
     void Choose(int id, ModalScript& script)
     {
-        script.Start();
-        window.Menus()->Action(id)->trigger();
-        EXPECT_TRUE(script.Done()) << script.StepsDone() << " steps answered";
-        EXPECT_EQ(script.Unexpected(), 0);
+        script.Run([&] { window.Menus()->Action(id)->trigger(); });
+        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
         EXPECT_FALSE(editor.commandBusy);
         EXPECT_FALSE(editor.blinkHold);
     }
@@ -179,9 +177,9 @@ TEST_F(SearchReplaceWindowTest, BuscarHighlightsEveryCaseOfTheWordAndReportsTheC
     Type("CASA Casa casa casas");
     ModalScript script;
     script
-        .Then<SearchDialog>([](SearchDialog* dialog) {
-            dialog->SearchBox()->setText("casa");
-            ModalScript::Click(dialog->AcceptButton());
+        .Then<SearchDialog>([](SearchDialog& dialog) {
+            dialog.SearchBox()->setText("casa");
+            ModalScript::Click(dialog.AcceptButton());
         })
         .Message();
     Choose(command::Find, script);
@@ -195,12 +193,12 @@ TEST_F(SearchReplaceWindowTest, BuscarRefusesTwoWordsThenSalirChangesNothing)
     Type("casa");
     ModalScript script;
     script
-        .Then<SearchDialog>([](SearchDialog* dialog) {
-            dialog->SearchBox()->setText("la casa");
-            ModalScript::Click(dialog->AcceptButton());
+        .Then<SearchDialog>([](SearchDialog& dialog) {
+            dialog.SearchBox()->setText("la casa");
+            ModalScript::Click(dialog.AcceptButton());
         })
         .Message()
-        .Then<SearchDialog>([](SearchDialog* dialog) { ModalScript::Click(dialog->ExitButton()); });
+        .Then<SearchDialog>([](SearchDialog& dialog) { ModalScript::Click(dialog.ExitButton()); });
     Choose(command::Find, script);
     EXPECT_EQ(script.Texts(), QStringList { U(kSearchWordRefusedMessage) });
     EXPECT_EQ(YellowCells(), 0);
@@ -210,10 +208,10 @@ TEST_F(SearchReplaceWindowTest, ReemplazarChangesInsideWordsAndHighlightsTheRepl
 {
     Type("la palabra");
     ModalScript script;
-    script.Then<ReplaceDialog>([](ReplaceDialog* dialog) {
-        dialog->SearchBox()->setText("la");
-        dialog->ReplacementBox()->setText("el");
-        ModalScript::Click(dialog->AcceptButton());
+    script.Then<ReplaceDialog>([](ReplaceDialog& dialog) {
+        dialog.SearchBox()->setText("la");
+        dialog.ReplacementBox()->setText("el");
+        ModalScript::Click(dialog.AcceptButton());
     });
     Choose(command::Replace, script);
     EXPECT_EQ(editor.GetDocument().Text(), "el paelbra");
