@@ -7,6 +7,7 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
+#include "QtBenchMain.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -181,13 +182,4 @@ BENCHMARK(BM_PaintStoredTextPage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }

@@ -9,6 +9,7 @@
 #include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrinter.h"
+#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -105,13 +106,4 @@ static void BM_PlainWrite150Bitmaps(benchmark::State& state)
 }
 BENCHMARK(BM_PlainWrite150Bitmaps)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }

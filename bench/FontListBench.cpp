@@ -1,6 +1,7 @@
 // Filling the font list with the installed families, as the main window does once at start-up
 // (the font database itself is read by the first fill, outside the timed loop).
 #include "app/FontList.h"
+#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -28,13 +29,4 @@ static void BM_CreateFontList(benchmark::State& state)
 }
 BENCHMARK(BM_CreateFontList)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }

@@ -14,6 +14,7 @@
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
 #include "language/WordLists.h"
+#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -243,12 +244,4 @@ static void BM_WordSearchDialogRealLists(benchmark::State& state)
 }
 BENCHMARK(BM_WordSearchDialogRealLists)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }

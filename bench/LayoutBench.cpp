@@ -17,6 +17,7 @@
 #include "editor/Editor.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
+#include "QtBenchMain.h"
 
 using namespace quirel;
 
@@ -164,13 +165,4 @@ static void BM_ResidentMemoryLaidOut(benchmark::State& state)
 }
 BENCHMARK(BM_ResidentMemoryLaidOut)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
