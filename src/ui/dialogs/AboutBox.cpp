@@ -1,4 +1,5 @@
 #include "dialogs/AboutBox.h"
+#include "dialogs/DialogFont.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,14 +16,6 @@ constexpr QSize kBoxSize(397, 192);
 constexpr QRect kPictureRect(0, 0, 150, 154);
 constexpr QRect kDescriptionRect(152, 8, 232, 120);
 constexpr QRect kExitButtonRect(312, 152, 75, 24);
-
-QFont MakeFont(const QString& family, int points)
-{
-    QFont font(family);
-    font.setPointSize(points);
-    font.setBold(true);
-    return font;
-}
 } // namespace
 
 QString AboutBox::Text()
@@ -58,7 +51,7 @@ AboutBox::AboutBox(QWidget* owner)
     m_description->setText(Text());
     m_description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_description->setWordWrap(true);
-    m_description->setFont(MakeFont(QStringLiteral("Segoe Print"), 10));
+    m_description->setFont(DialogFont(QStringLiteral("Segoe Print"), 10, true));
     QPalette descriptionColours = m_description->palette();
     descriptionColours.setColor(QPalette::Window, Qt::white);
     descriptionColours.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
@@ -68,7 +61,7 @@ AboutBox::AboutBox(QWidget* owner)
     m_exitButton = new QPushButton(QStringLiteral("Salir"), this);
     m_exitButton->setObjectName(QStringLiteral("exitButton"));
     m_exitButton->setGeometry(kExitButtonRect);
-    m_exitButton->setFont(MakeFont(QStringLiteral("MS Sans Serif"), 8));
+    m_exitButton->setFont(DialogFont(QStringLiteral("MS Sans Serif"), 8, true));
     m_exitButton->setDefault(true);
     m_exitButton->setFocus();
     connect(m_exitButton, &QPushButton::clicked, this, [this] { done(0); });

@@ -1,5 +1,6 @@
 #include "dialogs/FavouriteColoursDialog.h"
 
+#include "dialogs/DialogFont.h"
 #include "platform/QtPrompts.h"
 
 #include <QColorDialog>
@@ -82,14 +83,6 @@ void DrawJustified(QPainter& painter, const QString& text, QPoint origin, int wi
         }
     }
 }
-
-QFont MakeFont(const QString& family, int points)
-{
-    QFont font(family);
-    font.setPointSize(points);
-    font.setBold(true);
-    return font;
-}
 } // namespace
 
 ColourArea::ColourArea(QWidget* parent)
@@ -156,7 +149,7 @@ FavouriteColoursDialog::FavouriteColoursDialog(
     m_strip->setObjectName(QStringLiteral("strip"));
     m_strip->setGeometry(kStripRect);
 
-    const QFont buttonFont = MakeFont(QStringLiteral("MS Sans Serif"), 10);
+    const QFont buttonFont = DialogFont(QStringLiteral("MS Sans Serif"), 10, true);
     auto addButton = [&](const QString& text, const QString& name, int x) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(name);
@@ -204,7 +197,7 @@ void FavouriteColoursDialog::ShowStrip(std::uint32_t background)
     QImage picture(m_strip->contentsRect().size(), QImage::Format_RGB32);
     picture.fill(FromColourRef(background));
     QPainter painter(&picture);
-    painter.setFont(MakeFont(QStringLiteral("Tahoma"), 12));
+    painter.setFont(DialogFont(QStringLiteral("Tahoma"), 12, true));
     painter.setPen(background == kBlack ? Qt::white : Qt::black);
     DrawJustified(painter, QStringLiteral("Color Seleccionado"), kCaptionRect.topLeft(), kCaptionRect.width());
     painter.end();

@@ -1,5 +1,6 @@
 #include "dialogs/PageRangeDialog.h"
 
+#include "dialogs/DialogFont.h"
 #include "document/Cp1252.h"
 
 #include <QLabel>
@@ -9,14 +10,6 @@
 
 namespace quirel {
 namespace {
-QFont DialogFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(10);
-    font.setBold(true);
-    return font;
-}
-
 std::string ToCp1252(const QString& text)
 {
     return Utf8ToCp1252(text.toStdString());
@@ -36,7 +29,7 @@ PageRangeDialog::PageRangeDialog(const PageRangeRequest& request, QWidget* owner
 {
     setObjectName(QStringLiteral("pageRangeDialog"));
     setWindowTitle(QStringLiteral("Exportar páginas"));
-    setFont(DialogFont());
+    setFont(DialogFont(QStringLiteral("MS Sans Serif"), 10, true));
     const bool exportForm = request.form == PageRangeForm::Export;
 
     Place(new QLabel(QStringLiteral("Elije cuantas páginas quieres de este documento"), this), "heading",

@@ -1,5 +1,6 @@
 #include "dialogs/PrintSetupDialog.h"
 
+#include "dialogs/DialogFont.h"
 #include "document/Cp1252.h"
 
 #include <QComboBox>
@@ -8,14 +9,6 @@
 
 namespace quirel {
 namespace {
-QFont MakeFont(const QString& family, bool bold)
-{
-    QFont font(family);
-    font.setPointSize(10);
-    font.setBold(bold);
-    return font;
-}
-
 // A label over a list filled with items, showing item selected (−1: none).
 template <std::size_t N>
 QComboBox* AddColumn(QWidget* parent, const QString& title, const std::array<std::string_view, N>& items, int selected,
@@ -23,11 +16,11 @@ QComboBox* AddColumn(QWidget* parent, const QString& title, const std::array<std
 {
     auto* label = new QLabel(title, parent);
     label->setObjectName(QStringLiteral("%1Label").arg(QLatin1String(name)));
-    label->setFont(MakeFont(QStringLiteral("MS Sans Serif"), true));
+    label->setFont(DialogFont(QStringLiteral("MS Sans Serif"), 10, true));
     label->setGeometry(x, 10, 190, 22);
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(name));
-    list->setFont(MakeFont(QStringLiteral("MS Sans Serif"), false));
+    list->setFont(DialogFont(QStringLiteral("MS Sans Serif"), 10));
     list->setGeometry(x, 36, 190, 26);
     list->clear();
     for (const auto item : items)
@@ -57,7 +50,7 @@ PrintSetupDialog::PrintSetupDialog(const PrintSettings& settings, const QString&
 
     auto* next = new QPushButton(QStringLiteral("Seguir"), this);
     next->setObjectName(QStringLiteral("nextButton"));
-    next->setFont(MakeFont(QStringLiteral("MS Sans Serif"), true));
+    next->setFont(DialogFont(QStringLiteral("MS Sans Serif"), 10, true));
     next->setGeometry(12, 80, 100, 28);
     next->setDefault(true);
     connect(next, &QPushButton::clicked, this, [this] {
@@ -67,7 +60,7 @@ PrintSetupDialog::PrintSetupDialog(const PrintSettings& settings, const QString&
 
     auto* printer = new QLabel(printerName, this);
     printer->setObjectName(QStringLiteral("printerName"));
-    printer->setFont(MakeFont(QStringLiteral("Georgia"), true));
+    printer->setFont(DialogFont(QStringLiteral("Georgia"), 10, true));
     printer->setGeometry(124, 80, 478, 28);
     printer->setAutoFillBackground(true);
     QPalette grey = printer->palette();

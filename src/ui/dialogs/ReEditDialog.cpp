@@ -1,5 +1,6 @@
 #include "dialogs/ReEditDialog.h"
 
+#include "dialogs/DialogFont.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "platform/QtPrompts.h"
@@ -71,9 +72,7 @@ ReEditDialog::ReEditDialog(Document& doc, Prompts* prompts, QWidget* owner)
     setWindowTitle(QStringLiteral("Re-Editar"));
     // A caption without system menu or buttons, above every other window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
-    QFont font(QStringLiteral("Segoe UI"));
-    font.setPointSize(9);
-    setFont(font);
+    setFont(DialogFont(QStringLiteral("Segoe UI"), 9));
     setFixedSize(kSize);
     setSizeGripEnabled(false);
     move(kPosition);

@@ -1,5 +1,6 @@
 #include "dialogs/SearchDialogs.h"
 
+#include "dialogs/DialogFont.h"
 #include "document/Cp1252.h"
 #include "language/SearchReplace.h"
 #include "platform/QtPrompts.h"
@@ -19,14 +20,6 @@ constexpr int kBoxWidth = 272;
 constexpr int kLabelHeight = 20;
 constexpr int kBoxHeight = 30;
 constexpr QSize kButtonSize(80, 24);
-
-QFont MakeFont(const QString& family, int points, bool bold)
-{
-    QFont font(family);
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
 } // namespace
 
 std::optional<std::string> SingleWordOf(const QString& boxText)
@@ -53,7 +46,7 @@ WordsDialog::WordsDialog(const QString& title, const QString& acceptText, Prompt
     const QPixmap picture(kIconResource);
     if (!picture.isNull())
         icon->setPixmap(picture.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    const QFont buttonFont = MakeFont(QStringLiteral("MS Sans Serif"), 8, true);
+    const QFont buttonFont = DialogFont(QStringLiteral("MS Sans Serif"), 8, true);
     m_acceptButton = new QPushButton(acceptText, this);
     m_acceptButton->setObjectName(QStringLiteral("acceptButton"));
     m_acceptButton->setFont(buttonFont);
@@ -71,11 +64,11 @@ QLineEdit* WordsDialog::AddBox(const QString& label, const QString& name)
 {
     auto* caption = new QLabel(label, this);
     caption->setObjectName(name + QStringLiteral("Label"));
-    caption->setFont(MakeFont(QStringLiteral("MS Sans Serif"), 10, true));
+    caption->setFont(DialogFont(QStringLiteral("MS Sans Serif"), 10, true));
     caption->setGeometry(kLeft, m_nextY, kBoxWidth, kLabelHeight);
     auto* box = new QLineEdit(this);
     box->setObjectName(name);
-    box->setFont(MakeFont(QStringLiteral("Georgia"), 12, false));
+    box->setFont(DialogFont(QStringLiteral("Georgia"), 12, false));
     box->setGeometry(kLeft, m_nextY + kLabelHeight + 2, kBoxWidth, kBoxHeight);
     m_nextY += kLabelHeight + 2 + kBoxHeight + 10;
     return box;

@@ -1,5 +1,6 @@
 #include "dialogs/WordSearchDialog.h"
 
+#include "dialogs/DialogFont.h"
 #include "language/SpanishOrder.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtText.h"
@@ -48,9 +49,7 @@ WordSearchDialog::WordSearchDialog(SearchLists lists, DictionarySearchValues val
     setWindowTitle(QStringLiteral("Buscador de cadenas"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DialogFont(QStringLiteral("MS Sans Serif"), 8));
     const QRect frame = FromDialogUnits(kDialogX, kDialogY, kDialogWidth, kDialogHeight);
     setFixedSize(frame.size());
     setSizeGripEnabled(false);
