@@ -4,15 +4,8 @@
 # Usage: save_and_open.sh PATH/TO/quirel
 set -euo pipefail
 program=$(readlink -f "$1")
-
-window_of() { # waits for the main window of pid $1
-  local wid=""
-  for _ in $(seq 1 100); do
-    wid=$(xdotool search --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
-    sleep 0.1
-  done
-  echo "$wid"
-}
+source "$(dirname "$0")/common.bash"
+E2E_SCREEN=1280x1024
 
 page_shot() { # the editing surface of window $1 into file $2
   eval "$(xdotool getwindowgeometry --shell "$1")"
@@ -22,7 +15,7 @@ page_shot() { # the editing surface of window $1 into file $2
 run() {
   local home
   home=$(mktemp -d)
-  trap 'rm -rf "$home"' RETURN
+  trap 'rm -rf "$home"; trap - RETURN' RETURN
   export QUIREL_HOME=$home
   setxkbmap es
 
@@ -40,8 +33,12 @@ run() {
   xdotool type --delay 40 'Un abrazo de tu nieto.'
   sleep 0.4
   page_shot "$wid" "$home/before.png"
-  xdotool key ctrl+s; sleep 1
-  xdotool type --delay 20 "$home/carta"; xdotool key Return; sleep 1
+  xdotool key ctrl+s
+  [[ -n $(other_window $pid "$wid") ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
+  sleep 0.5
+  xdotool type --delay 20 "$home/carta"; xdotool key Return
+  written "$home/carta.4tf" || true
+  sleep 0.5
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/carta.4tf ]] || { echo "FAIL: no carta.4tf in $home: $(ls "$home")"; return 1; }
 
@@ -63,8 +60,4 @@ run() {
   fi
 }
 
-if [[ ${2:-} == --inside-display ]]; then
-  run
-else
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$program" --inside-display
-fi
+run_in_display "$@"

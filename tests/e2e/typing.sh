@@ -1,24 +1,21 @@
 #!/usr/bin/env bash
 # End to end: the real program in a virtual X display with a Spanish keyboard; Spanish text typed
 # with xdotool (direct keys, ñ, ¿, ¡ and a dead-key accent) must reach the document: the caption
-# counts the tokens the typed text cuts into.
+# counts the tokens the typed text cuts into, and the saved file holds the text.
 # Usage: typing.sh PATH/TO/quirel
 set -euo pipefail
 program=$(readlink -f "$1")
+source "$(dirname "$0")/common.bash"
 
 run() {
   local home
   home=$(mktemp -d)
-  trap 'rm -rf "$home"' RETURN
+  trap 'rm -rf "$home"; trap - RETURN' RETURN
   export QUIREL_HOME="$home"
   setxkbmap es
   "$program" &
   local pid=$!
-  local wid=""
-  for _ in $(seq 1 100); do
-    wid=$(xdotool search --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
-    sleep 0.1
-  done
+  local wid; wid=$(window_of $pid)
   [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
   xdotool windowfocus --sync "$wid"
   sleep 0.3
@@ -30,13 +27,18 @@ run() {
   local title
   title=$(xdotool getwindowname "$wid")
   # Saved through the file dialog, the document's text is the typed text in Windows-1252.
-  xdotool key ctrl+s; sleep 1
-  xdotool type --delay 20 "$home/typed"; xdotool key Return; sleep 1
+  xdotool key ctrl+s
+  [[ -n $(other_window $pid "$wid") ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
+  sleep 0.5
+  xdotool type --delay 20 "$home/typed"; xdotool key Return
+  written "$home/typed.4tf" || true
+  sleep 0.5
   kill $pid
   wait $pid 2>/dev/null || true
+  [[ -f $home/typed.4tf ]] || { echo "FAIL: no typed.4tf (caption '$title')"; return 1; }
   local expected text
-  expected=$(printf '¿Qué año? ¡Olé!\rté cómo, Ñandú «sí» €' | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n')
-  text=$(head -c "$(grep -obUaP 'fanavo\.mee\.4x4x' "$home/typed.4tf" | head -1 | cut -d: -f1)" "$home/typed.4tf" | od -An -tx1 | tr -d ' \n')
+  expected=$(cp1252_hex $'¿Qué año? ¡Olé!\rté cómo, Ñandú «sí» €')
+  text=$(saved_text_hex "$home/typed.4tf")
   # ¿ Qué blank año ? blank ¡ Olé ! CR té blank cómo , blank Ñandú blank « sí » blank €  → 22 tokens
   if [[ $title == "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 22" && $text == "$expected" ]]; then
     echo "PASS: $title"
@@ -46,8 +48,4 @@ run() {
   fi
 }
 
-if [[ ${2:-} == --inside-display ]]; then
-  run
-else
-  xvfb-run -a -s "-screen 0 1024x900x24 -noreset" bash "$0" "$program" --inside-display
-fi
+run_in_display "$@"

@@ -1,0 +1,65 @@
+# Helpers of the end-to-end scripts (sourced; not a test of its own). Each script defines run()
+# and ends with run_in_display "$@".
+
+# Runs run() inside a virtual X display (started here unless the script already runs in one).
+# Arguments: the script's own; screen size in $E2E_SCREEN (default 1024x900).
+run_in_display() {
+  if [[ ${2:-} == --inside-display ]]; then
+    run
+  else
+    xvfb-run -a -s "-screen 0 ${E2E_SCREEN:-1024x900}x24 -noreset" bash "$0" "$1" --inside-display
+  fi
+}
+
+# Waits up to 30 s for the main window of process $1 (its caption begins with "Pagina ") and
+# prints its id; prints nothing when it does not come. The wait is long because the program may
+# run slowly, as under the sanitizers.
+window_of() {
+  local wid=""
+  for _ in $(seq 1 300); do
+    wid=$(xdotool search --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
+    sleep 0.1
+  done
+  echo "$wid"
+}
+
+# Waits up to 30 s for a visible window of process $1 other than window $2 (a dialog or message
+# box) and prints its id.
+other_window() {
+  local id
+  for _ in $(seq 1 300); do
+    id=$(xdotool search --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1) && [[ -n $id ]] && {
+      echo "$id"
+      return
+    }
+    sleep 0.1
+  done
+}
+
+# Waits up to 30 s until window $1 is no longer visible.
+gone() {
+  for _ in $(seq 1 300); do
+    xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to 30 s until file $1 exists and is not empty.
+written() {
+  for _ in $(seq 1 300); do
+    [[ -s $1 ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The document text of a saved .4tf file $1 (the bytes before its producer line), in hex.
+saved_text_hex() {
+  head -c "$(grep -obUaP 'fanavo\.mee\.4x4x' "$1" | head -1 | cut -d: -f1)" "$1" | od -An -tx1 | tr -d ' \n'
+}
+
+# The Windows-1252 bytes of the UTF-8 text $1, in hex.
+cp1252_hex() {
+  printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n'
+}
