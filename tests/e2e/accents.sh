@@ -31,13 +31,7 @@ run() {
   xdotool windowfocus --sync "$box"; xdotool key Return # the report's OK
   gone "$box" || { echo "FAIL: the report stays open"; kill $pid; return 1; }
   xdotool windowfocus --sync "$wid"; sleep 0.3 # no window manager gives the focus back
-  xdotool key ctrl+s
-  local dialog; dialog=$(other_window $pid "$wid")
-  [[ -n $dialog ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
-  sleep 0.5
-  xdotool type --delay 20 "$home/tildes"; xdotool key Return
-  written "$home/tildes.4tf" || true
-  sleep 0.5
+  save_as $pid "$wid" "$home/tildes" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/tildes.4tf ]] || { echo "FAIL: no tildes.4tf in $home"; return 1; }
   local expected text

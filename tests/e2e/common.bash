@@ -63,3 +63,16 @@ saved_text_hex() {
 cp1252_hex() {
   printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n'
 }
+
+# Saves the document of process $1 (main window $2) as $3 through Ctrl+S and the file dialog, and
+# waits for the file "$3.4tf". Fails when no dialog opens.
+save_as() {
+  xdotool windowfocus --sync "$2"
+  xdotool key ctrl+s
+  [[ -n $(other_window "$1" "$2") ]] || { echo "FAIL: no file dialog"; return 1; }
+  sleep 0.5
+  xdotool type --delay 20 "$3"
+  xdotool key Return
+  written "$3.4tf" || true
+  sleep 0.5
+}

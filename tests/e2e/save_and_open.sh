@@ -33,12 +33,7 @@ run() {
   xdotool type --delay 40 'Un abrazo de tu nieto.'
   sleep 0.4
   page_shot "$wid" "$home/before.png"
-  xdotool key ctrl+s
-  [[ -n $(other_window $pid "$wid") ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
-  sleep 0.5
-  xdotool type --delay 20 "$home/carta"; xdotool key Return
-  written "$home/carta.4tf" || true
-  sleep 0.5
+  save_as $pid "$wid" "$home/carta" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/carta.4tf ]] || { echo "FAIL: no carta.4tf in $home: $(ls "$home")"; return 1; }
 

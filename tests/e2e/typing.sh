@@ -27,12 +27,7 @@ run() {
   local title
   title=$(xdotool getwindowname "$wid")
   # Saved through the file dialog, the document's text is the typed text in Windows-1252.
-  xdotool key ctrl+s
-  [[ -n $(other_window $pid "$wid") ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
-  sleep 0.5
-  xdotool type --delay 20 "$home/typed"; xdotool key Return
-  written "$home/typed.4tf" || true
-  sleep 0.5
+  save_as $pid "$wid" "$home/typed" || { kill $pid; return 1; }
   kill $pid
   wait $pid 2>/dev/null || true
   [[ -f $home/typed.4tf ]] || { echo "FAIL: no typed.4tf (caption '$title')"; return 1; }
