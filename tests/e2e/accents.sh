@@ -30,7 +30,6 @@ run() {
   [[ -n $box ]] || { echo "FAIL: no report after the accent command"; kill $pid; return 1; }
   xdotool windowfocus --sync "$box"; xdotool key Return # the report's OK
   gone "$box" || { echo "FAIL: the report stays open"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$wid"; sleep 0.3 # no window manager gives the focus back
   save_as $pid "$wid" "$home/tildes" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/tildes.4tf ]] || { echo "FAIL: no tildes.4tf in $home"; return 1; }

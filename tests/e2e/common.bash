@@ -67,7 +67,6 @@ cp1252_hex() {
 # Saves the document of process $1 (main window $2) as $3 through Ctrl+S and the file dialog, and
 # waits for the file "$3.4tf". Fails when no dialog opens.
 save_as() {
-  xdotool windowfocus --sync "$2"
   xdotool key ctrl+s
   [[ -n $(other_window "$1" "$2") ]] || { echo "FAIL: no file dialog"; return 1; }
   sleep 0.5

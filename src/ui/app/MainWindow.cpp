@@ -159,6 +159,7 @@ void MainWindow::Initialise(const QString& commandLine)
     if (!commandLine.isEmpty())
         m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
     m_surface->setFocus();
+    qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
     // the window stays live while the lists load. Commands that read them wait for the end.
     m_editor.ExpectWordLists();
@@ -170,6 +171,20 @@ void MainWindow::Initialise(const QString& commandLine)
             emit WordListsLoaded();
         });
     });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && watched != this) {
+        auto* closed = qobject_cast<QWidget*>(watched);
+        if (closed && closed->isWindow() && closed->isModal()) {
+            QTimer::singleShot(0, this, [this] {
+                if (isVisible() && !QApplication::activeModalWidget() && !QApplication::activeWindow())
+                    activateWindow();
+            });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 const QImage& MainWindow::ShownPicture()

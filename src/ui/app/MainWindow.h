@@ -55,6 +55,11 @@ public:
     // stored picture for any other.
     const QImage& ShownPicture();
 
+protected:
+    // Gives the window the focus back when one of the program's modal windows closes and no other
+    // window took it (without a window manager nobody else does).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildControls();
     void FillSizeList();
