@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -143,6 +144,25 @@ public:
         for (QString& file : files)
             file = OutputFolder() + QLatin1Char('/') + file;
         return files;
+    }
+
+    // The PDF files of count jobs, once each is complete (it ends with its "%%EOF" trailer): the
+    // queue may already be idle while the PDF printer still writes the last file. Waits at most
+    // timeoutMs and then gives what is there.
+    QStringList WaitForPdfs(int count, int timeoutMs = 30000) const
+    {
+        const QDeadlineTimer deadline(timeoutMs);
+        for (;;) {
+            const QStringList files = Pdfs();
+            const bool complete = files.size() >= count && std::all_of(files.begin(), files.end(), [](const QString& name) {
+                QFile file(name);
+                if (!file.open(QIODevice::ReadOnly) || file.size() < 8) return false;
+                file.seek(std::max<qint64>(0, file.size() - 1024));
+                return file.readAll().contains("%%EOF");
+            });
+            if (complete || deadline.hasExpired()) return files;
+            QThread::msleep(50);
+        }
     }
 
     // One line per finished job: "<job> <title> copies=<n> quality=<IPP print-quality or ->".

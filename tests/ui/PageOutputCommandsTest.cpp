@@ -433,7 +433,7 @@ TEST_F(PrintingTest, AnIntervalIsOneJobPerPageWithTheChosenSettings)
     EXPECT_EQ(window.ShownPicture().pixel(0, 500), qRgb(0, 0, 0));
 
     ASSERT_TRUE(spooler.WaitUntilIdle());
-    const QStringList pdfs = spooler.Pdfs();
+    const QStringList pdfs = spooler.WaitForPdfs(3);
     ASSERT_EQ(pdfs.size(), 3);
     const QStringList jobs = spooler.JobLog();
     ASSERT_EQ(jobs.size(), 3) << jobs.join(QLatin1Char('\n')).toStdString();
@@ -479,7 +479,7 @@ TEST_F(PrintingTest, TheSetUpDialogShowsTheChoicesMadeBefore)
     ASSERT_EQ(jobs.size(), 2) << jobs.join(QLatin1Char('\n')).toStdString();
     for (const QString& job : jobs)
         EXPECT_TRUE(job.endsWith(QStringLiteral("Quirel Pagina 3 copies=10 quality=5"))) << job.toStdString();
-    const QStringList pdfs = spooler.Pdfs();
+    const QStringList pdfs = spooler.WaitForPdfs(2);
     ASSERT_EQ(pdfs.size(), 2);
     const PdfPage pdf = ReadPdf(pdfs[1]);
     EXPECT_EQ(pdf.pages, 10) << "copies";
