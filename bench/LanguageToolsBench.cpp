@@ -217,8 +217,8 @@ static void BM_AccentPassRealLists(benchmark::State& state)
 }
 BENCHMARK(BM_AccentPassRealLists)->Unit(benchmark::kMillisecond);
 
-// The word dialog on screen, "-ción" (argument 0) or "-os" (1, a far larger result) over
-// "01 - Todas las palabras" of the real lists: from the search until the sorted results are in the
+// The word dialog on screen, "-ción" (argument 0), "-os" (1, a far larger result) or "-s" (2, most
+// plurals) over "01 - Todas las palabras" of the real lists: from the search until the sorted results are in the
 // list and painted.
 static void BM_WordSearchDialogRealLists(benchmark::State& state)
 {
