@@ -11,13 +11,9 @@ lists=${QUIREL_WORDLISTS_DIR:-$(dirname "$program")}
 [[ -f $lists/diccionario.log ]] || { echo "SKIP: no word lists in $lists"; exit 77; }
 
 run() {
-  local home
-  home=$(mktemp -d)
-  trap 'rm -rf "$home"; trap - RETURN' RETURN
-  export QUIREL_HOME=$home
+  fresh_home
   local list
   for list in "$lists"/*.log; do ln -s "$(readlink -f "$list")" "$home/"; done
-  setxkbmap es
 
   "$program" & local pid=$!
   local wid; wid=$(window_of $pid)

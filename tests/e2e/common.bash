@@ -11,6 +11,15 @@ run_in_display() {
   fi
 }
 
+# An empty program folder for this run in $home (also QUIREL_HOME), removed when the script ends,
+# and the Spanish keyboard.
+fresh_home() {
+  home=$(mktemp -d)
+  trap 'rm -rf "$home"' EXIT
+  export QUIREL_HOME=$home
+  setxkbmap es
+}
+
 # Waits up to 30 s for the main window of process $1 (its caption begins with "Pagina ") and
 # prints its id; prints nothing when it does not come. The wait is long because the program may
 # run slowly, as under the sanitizers.

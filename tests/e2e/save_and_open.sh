@@ -13,11 +13,7 @@ page_shot() { # the editing surface of window $1 into file $2
 }
 
 run() {
-  local home
-  home=$(mktemp -d)
-  trap 'rm -rf "$home"; trap - RETURN' RETURN
-  export QUIREL_HOME=$home
-  setxkbmap es
+  fresh_home
 
   "$program" & local pid=$!
   local wid; wid=$(window_of $pid)

@@ -8,11 +8,7 @@ program=$(readlink -f "$1")
 source "$(dirname "$0")/common.bash"
 
 run() {
-  local home
-  home=$(mktemp -d)
-  trap 'rm -rf "$home"; trap - RETURN' RETURN
-  export QUIREL_HOME="$home"
-  setxkbmap es
+  fresh_home
   "$program" &
   local pid=$!
   local wid; wid=$(window_of $pid)

@@ -43,7 +43,7 @@ void Editor::LoadWordLists(EventPump* pump)
     LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
     m_listsLoading = false;
     m_listsReady = true;
-    while (m_listsReady && !m_afterLists.empty()) {
+    while (!m_afterLists.empty()) {
         auto action = std::move(m_afterLists.front());
         m_afterLists.pop_front();
         action();

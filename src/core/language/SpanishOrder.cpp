@@ -1,5 +1,7 @@
 #include "language/SpanishOrder.h"
 
+#include "document/Cp1252.h"
+
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -30,57 +32,56 @@ namespace {
         return static_cast<unsigned char>(kFirstLetter + 2 * (base - 'a'));
     }
 
-    constexpr Weights MakeWeights()
+    // The weights of the small letters and digits are listed; a capital letter weighs as its small
+    // letter (through the program's one case mapping) and is marked capital.
+    Weights MakeWeights()
     {
         Weights w;
-        auto set = [&w](int byte, unsigned char primary, Accent accent, bool capital) {
+        auto set = [&w](int byte, unsigned char primary, Accent accent) {
             w.primary[byte] = primary;
             w.accent[byte] = accent;
-            w.capital[byte] = capital;
         };
         for (int d = 0; d < 10; ++d)
-            set('0' + d, static_cast<unsigned char>(kFirstDigit + d), kPlain, false);
-        for (char c = 'a'; c <= 'z'; ++c) {
-            set(c, Letter(c), kPlain, false);
-            set(c - 32, Letter(c), kPlain, true);
-        }
-        // Latin-1 letters: the small form is the capital + 32 (except ß and ÿ).
+            set('0' + d, static_cast<unsigned char>(kFirstDigit + d), kPlain);
+        for (char c = 'a'; c <= 'z'; ++c)
+            set(c, Letter(c), kPlain);
         struct Accented {
-            int capital;
-            char base;
+            int small;
+            unsigned char primary;
             Accent accent;
         };
-        constexpr Accented kLatin1[] = {
-            { 0xC0, 'a', kGrave }, { 0xC1, 'a', kAcute }, { 0xC2, 'a', kCircumflex }, { 0xC3, 'a', kTilde },
-            { 0xC4, 'a', kDiaeresis }, { 0xC5, 'a', kRing }, { 0xC6, 'a', kLigature }, { 0xC7, 'c', kCedilla },
-            { 0xC8, 'e', kGrave }, { 0xC9, 'e', kAcute }, { 0xCA, 'e', kCircumflex }, { 0xCB, 'e', kDiaeresis },
-            { 0xCC, 'i', kGrave }, { 0xCD, 'i', kAcute }, { 0xCE, 'i', kCircumflex }, { 0xCF, 'i', kDiaeresis },
-            { 0xD0, 'd', kStroke }, { 0xD2, 'o', kGrave }, { 0xD3, 'o', kAcute }, { 0xD4, 'o', kCircumflex },
-            { 0xD5, 'o', kTilde }, { 0xD6, 'o', kDiaeresis }, { 0xD8, 'o', kStroke }, { 0xD9, 'u', kGrave },
-            { 0xDA, 'u', kAcute }, { 0xDB, 'u', kCircumflex }, { 0xDC, 'u', kDiaeresis }, { 0xDD, 'y', kAcute },
-            { 0xDE, 'z', kLigature }, // þ after z
+        const Accented kAccented[] = {
+            { 0xE0, Letter('a'), kGrave }, { 0xE1, Letter('a'), kAcute }, { 0xE2, Letter('a'), kCircumflex },
+            { 0xE3, Letter('a'), kTilde }, { 0xE4, Letter('a'), kDiaeresis }, { 0xE5, Letter('a'), kRing },
+            { 0xE6, Letter('a'), kLigature }, { 0xE7, Letter('c'), kCedilla }, { 0xE8, Letter('e'), kGrave },
+            { 0xE9, Letter('e'), kAcute }, { 0xEA, Letter('e'), kCircumflex }, { 0xEB, Letter('e'), kDiaeresis },
+            { 0xEC, Letter('i'), kGrave }, { 0xED, Letter('i'), kAcute }, { 0xEE, Letter('i'), kCircumflex },
+            { 0xEF, Letter('i'), kDiaeresis }, { 0xF0, Letter('d'), kStroke }, { 0xF2, Letter('o'), kGrave },
+            { 0xF3, Letter('o'), kAcute }, { 0xF4, Letter('o'), kCircumflex }, { 0xF5, Letter('o'), kTilde },
+            { 0xF6, Letter('o'), kDiaeresis }, { 0xF8, Letter('o'), kStroke }, { 0xF9, Letter('u'), kGrave },
+            { 0xFA, Letter('u'), kAcute }, { 0xFB, Letter('u'), kCircumflex }, { 0xFC, Letter('u'), kDiaeresis },
+            { 0xFD, Letter('y'), kAcute }, { 0xFF, Letter('y'), kDiaeresis },
+            { 0xF1, static_cast<unsigned char>(Letter('n') + 1), kPlain }, // ñ between n and o
+            { 0xFE, static_cast<unsigned char>(Letter('z') + 1), kLigature }, // þ after z
+            { 0xDF, Letter('s'), kLigature }, // ß
+            { 0x9A, Letter('s'), kCaron }, // š
+            { 0x9E, Letter('z'), kCaron }, // ž
+            { 0x9C, Letter('o'), kLigature }, // œ
+            { 0x83, Letter('f'), kStroke }, // ƒ
         };
-        for (const Accented& a : kLatin1) {
-            const auto primary = static_cast<unsigned char>(Letter(a.base) + (a.capital == 0xDE ? 1 : 0));
-            set(a.capital, primary, a.accent, true);
-            set(a.capital + 32, primary, a.accent, false);
+        for (const Accented& a : kAccented)
+            set(a.small, a.primary, a.accent);
+        for (int byte = 0; byte < 256; ++byte) {
+            const unsigned char small = ToLowerByte(static_cast<unsigned char>(byte));
+            if (small != byte) {
+                set(byte, w.primary[small], static_cast<Accent>(w.accent[small]));
+                w.capital[byte] = true;
+            }
         }
-        set(0xD1, Letter('n') + 1, kPlain, true); // Ñ
-        set(0xF1, Letter('n') + 1, kPlain, false); // ñ
-        set(0xDF, Letter('s'), kLigature, false); // ß
-        set(0xFF, Letter('y'), kDiaeresis, false); // ÿ
-        set(0x9F, Letter('y'), kDiaeresis, true); // Ÿ
-        set(0x8A, Letter('s'), kCaron, true); // Š
-        set(0x9A, Letter('s'), kCaron, false); // š
-        set(0x8E, Letter('z'), kCaron, true); // Ž
-        set(0x9E, Letter('z'), kCaron, false); // ž
-        set(0x8C, Letter('o'), kLigature, true); // Œ
-        set(0x9C, Letter('o'), kLigature, false); // œ
-        set(0x83, Letter('f'), kStroke, false); // ƒ
         return w;
     }
 
-    constexpr Weights kWeights = MakeWeights();
+    const Weights kWeights = MakeWeights();
 
 } // namespace
 
