@@ -1,10 +1,10 @@
 #pragma once
 
-#include <fstream>
-#include <string>
-
 #include "document/Cp1252.h"
 #include "document/Tokenize.h"
+
+#include <fstream>
+#include <string>
 
 namespace quirel::bench {
 

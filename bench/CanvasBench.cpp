@@ -3,11 +3,11 @@
 // break; what a keystroke costs (the last page again, stored and painted to be shown); storing
 // and painting one full page of text.
 #include "BenchText.h"
+#include "QtBenchMain.h"
 #include "document/PageTable.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
-#include "QtBenchMain.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -182,4 +182,7 @@ BENCHMARK(BM_PaintStoredTextPage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

@@ -1,9 +1,9 @@
 // The document model: cutting a whole document into tokens, one keystroke at the end of a small
 // and of a full document, and the memory of a full model.
-#include <benchmark/benchmark.h>
-
 #include "BenchText.h"
 #include "document/Document.h"
+
+#include <benchmark/benchmark.h>
 
 using namespace quirel;
 

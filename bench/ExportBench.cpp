@@ -3,13 +3,13 @@
 // of bytes into the same number of files: the export should stay within 1.5 times the plain write.
 // Files go to a folder under the system's temporary folder (QUIREL_BENCH_DIR overrides it).
 #include "BenchText.h"
+#include "QtBenchMain.h"
 #include "editor/Editor.h"
 #include "editor/PageOutput.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrinter.h"
-#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -106,4 +106,7 @@ static void BM_PlainWrite150Bitmaps(benchmark::State& state)
 }
 BENCHMARK(BM_PlainWrite150Bitmaps)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
-int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

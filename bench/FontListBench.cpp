@@ -1,7 +1,7 @@
 // Filling the font list with the installed families, as the main window does once at start-up
 // (the font database itself is read by the first fill, outside the timed loop).
-#include "app/FontList.h"
 #include "QtBenchMain.h"
+#include "app/FontList.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -29,4 +29,7 @@ static void BM_CreateFontList(benchmark::State& state)
 }
 BENCHMARK(BM_CreateFontList)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

@@ -4,6 +4,7 @@
 // entries. With QUIREL_WORDLISTS_DIR naming a folder with the built word lists, the accent pass and
 // the word dialog's "-ción" search over all five lists run on the real lists as well.
 #include "BenchText.h"
+#include "QtBenchMain.h"
 #include "dialogs/WordSearchDialog.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
@@ -14,7 +15,6 @@
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
 #include "language/WordLists.h"
-#include "QtBenchMain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -244,4 +244,7 @@ static void BM_WordSearchDialogRealLists(benchmark::State& state)
 }
 BENCHMARK(BM_WordSearchDialogRealLists)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

@@ -3,21 +3,21 @@
 // painting of the page shown; and as the window takes it, from the key events to the editing
 // surface painted), and the memory of the laid-out document.
 // Word lists: the folder named by QUIREL_WORDLISTS_DIR when set (the real lists), else none.
-#include <QApplication>
-#include <QKeyEvent>
-#include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <filesystem>
-#include <algorithm>
-#include <memory>
-
 #include "BenchText.h"
+#include "QtBenchMain.h"
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
-#include "QtBenchMain.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 
 using namespace quirel;
 
@@ -89,7 +89,8 @@ static void BM_FullLayout150Pages(benchmark::State& state)
         fixture.editor->RebuildDocumentView();
     state.counters["pages"] = fixture.editor->GetDocument().Pages().pageCount;
     state.counters["tokens"] = fixture.editor->GetDocument().TokenCount();
-    state.counters["listEntries"] = static_cast<double>(fixture.editor->GetWordLists().List(WordListId::Diccionario).Size());
+    state.counters["listEntries"]
+        = static_cast<double>(fixture.editor->GetWordLists().List(WordListId::Diccionario).Size());
 }
 BENCHMARK(BM_FullLayout150Pages)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -103,7 +104,8 @@ static void BM_KeystrokeAtEnd(benchmark::State& state)
     }
     const auto& doc = fixture.editor->GetDocument();
     state.counters["pages"] = doc.Pages().pageCount;
-    state.counters["lastPageTokens"] = doc.TokenCount() - std::max(1, doc.Pages().Slot(doc.Pages().pageCount).firstToken) + 1;
+    state.counters["lastPageTokens"]
+        = doc.TokenCount() - std::max(1, doc.Pages().Slot(doc.Pages().pageCount).firstToken) + 1;
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeystrokeAtEnd)->Arg(kPageTokens)->Arg(kFullDocumentTokens)->Unit(benchmark::kMicrosecond);
@@ -165,4 +167,7 @@ static void BM_ResidentMemoryLaidOut(benchmark::State& state)
 }
 BENCHMARK(BM_ResidentMemoryLaidOut)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) { return quirel::bench::RunWithQt(argc, argv); }
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "document/CharClass.h"
 
 #include "TestText.h"
 #include "document/CasePattern.h"
-#include "document/CharClass.h"
+
+#include <gtest/gtest.h>
 
 using namespace quirel;
 
@@ -26,12 +27,30 @@ TEST(CharClass, ClassifiesTypicalCharacters)
         CharClass expected;
     };
     const Case cases[] = {
-        { " ", CharClass::Blank }, { "\xF1", CharClass::Word }, { "-", CharClass::Word }, { "7", CharClass::Word },
-        { "\xBF", CharClass::Sign }, { "", CharClass::Word }, { "\t", CharClass::Sign }, { "\r", CharClass::Sign },
-        { "\n", CharClass::Sign }, { "'", CharClass::Word }, { "@", CharClass::Word }, { "%", CharClass::Word },
-        { "#", CharClass::Sign }, { "\x80", CharClass::Sign }, { "\xAB", CharClass::Sign }, { "\xBB", CharClass::Sign },
-        { "\x93", CharClass::Sign }, { "\xBA", CharClass::Word }, { "\xB4", CharClass::Word }, { "|", CharClass::Word },
-        { "\x01", CharClass::Sign }, { "\x07", CharClass::Sign }, { "~", CharClass::Sign }, { "*", CharClass::Word },
+        { " ", CharClass::Blank },
+        { "\xF1", CharClass::Word },
+        { "-", CharClass::Word },
+        { "7", CharClass::Word },
+        { "\xBF", CharClass::Sign },
+        { "", CharClass::Word },
+        { "\t", CharClass::Sign },
+        { "\r", CharClass::Sign },
+        { "\n", CharClass::Sign },
+        { "'", CharClass::Word },
+        { "@", CharClass::Word },
+        { "%", CharClass::Word },
+        { "#", CharClass::Sign },
+        { "\x80", CharClass::Sign },
+        { "\xAB", CharClass::Sign },
+        { "\xBB", CharClass::Sign },
+        { "\x93", CharClass::Sign },
+        { "\xBA", CharClass::Word },
+        { "\xB4", CharClass::Word },
+        { "|", CharClass::Word },
+        { "\x01", CharClass::Sign },
+        { "\x07", CharClass::Sign },
+        { "~", CharClass::Sign },
+        { "*", CharClass::Word },
     };
     for (const auto& c : cases)
         EXPECT_EQ(ClassifyChar(c.text), c.expected) << "byte " << (c.text[0] & 0xFF);
@@ -46,9 +65,12 @@ TEST(CasePattern, RecognisesSpanishCapitalisation)
     const Case cases[] = {
         { "casa", CasePatternKind::Lower }, { "Casa", CasePatternKind::Capitalized },
         { "CASA", CasePatternKind::Upper }, { "CaSa", CasePatternKind::Other },
-        { "\xD1" "and\xFA", CasePatternKind::Capitalized }, { "\xC1ngel", CasePatternKind::Capitalized },
-        { "\xC1RBOL", CasePatternKind::Upper }, { "h2o", CasePatternKind::Other }, { "", CasePatternKind::Lower },
-        { "1\xAA", CasePatternKind::Other }, { "\xC9xito", CasePatternKind::Capitalized },
+        { "\xD1"
+          "and\xFA",
+            CasePatternKind::Capitalized },
+        { "\xC1ngel", CasePatternKind::Capitalized }, { "\xC1RBOL", CasePatternKind::Upper },
+        { "h2o", CasePatternKind::Other }, { "", CasePatternKind::Lower }, { "1\xAA", CasePatternKind::Other },
+        { "\xC9xito", CasePatternKind::Capitalized },
         { "\xC0la", CasePatternKind::Other }, // À is not one of the Spanish capitals
     };
     for (const auto& c : cases)

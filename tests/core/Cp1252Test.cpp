@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
+#include "document/Cp1252.h"
 
 #include "TestText.h"
-#include "document/Cp1252.h"
+
+#include <gtest/gtest.h>
 
 using namespace quirel;
 
@@ -17,9 +18,16 @@ TEST(Cp1252, EveryByteRoundTripsThroughUnicodeAndUtf8)
 
 TEST(Cp1252, SpanishTextConvertsAndUnrepresentableCharactersAreCounted)
 {
-    EXPECT_EQ(Utf8ToCp1252("¿Qué año? ¡Ñandú! «€»"), "\xBF" "Qu\xE9 a\xF1o? \xA1\xD1" "and\xFA! \xAB\x80\xBB");
+    EXPECT_EQ(Utf8ToCp1252("¿Qué año? ¡Ñandú! «€»"),
+        "\xBF"
+        "Qu\xE9 a\xF1o? \xA1\xD1"
+        "and\xFA! \xAB\x80\xBB");
     std::size_t skipped = 0;
-    EXPECT_EQ(Utf8ToCp1252("a\xCE\xB1" "b\xF0\x9F\x98\x80" "c\xFF", &skipped), "abc"); // Greek alpha, emoji, bad byte
+    EXPECT_EQ(Utf8ToCp1252("a\xCE\xB1"
+                           "b\xF0\x9F\x98\x80"
+                           "c\xFF",
+                  &skipped),
+        "abc"); // Greek alpha, emoji, bad byte
     EXPECT_EQ(skipped, 3u);
     EXPECT_EQ(Utf8ToCp1252("x\xC3", &skipped), "x"); // truncated sequence
 }

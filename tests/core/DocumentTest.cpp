@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <random>
+#include "document/Document.h"
 
 #include "TestText.h"
-#include "document/Document.h"
+
+#include <gtest/gtest.h>
+#include <random>
 
 using namespace quirel;
 
@@ -43,7 +43,8 @@ TEST(Tokenize, CutsTextIntoWordsSignsAndBlanks)
 
 TEST(Tokenize, ConcatenatingTokensGivesTheTextBack)
 {
-    const std::string text = W("¿Qué tal?  ¡Bien!\r\n\x04x\x05 \x06       \x07" "fin");
+    const std::string text = W("¿Qué tal?  ¡Bien!\r\n\x04x\x05 \x06       \x07"
+                               "fin");
     Document doc;
     doc.SetText(text);
     std::string joined;

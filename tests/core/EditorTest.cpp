@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
+#include "editor/Editor.h"
 
 #include "FakeCanvas.h"
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
-#include "editor/Editor.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
-#include "RecordingPrompts.h"
+
+#include <gtest/gtest.h>
 
 using namespace quirel;
 
@@ -21,8 +22,7 @@ protected:
         hooks.setCaption = [this](const std::string& text) { caption = text; };
         hooks.showCurrentPage = [this] { ++shown; };
         hooks.processPendingEvents = [this] {
-            if (duringPageBreak)
-                duringPageBreak();
+            if (duringPageBreak) duringPageBreak();
         };
         prompts.answer = true; // "yes" to overwriting a file
         editor.Attach(canvas, hooks, &prompts);
@@ -151,8 +151,7 @@ TEST_F(EditorTest, InputArrivingDuringAPageBreakWaitsForTheLayout)
     Type(std::string(59, '\r'));
     bool typedInside = false;
     duringPageBreak = [&] {
-        if (typedInside)
-            return;
+        if (typedInside) return;
         typedInside = true;
         editor.TypeByte('z'); // as if a key release were handled by the page break's event pass
         EXPECT_EQ(Doc().Text().back(), 'x');

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "document/PageTable.h"
 #include "layout/Canvas.h"
+
+#include <string>
+#include <vector>
 
 // A canvas with fixed metrics that records what is drawn: every character advances as many pixels
 // as the font has points (so drawn widths equal the layout's estimates), and every line is

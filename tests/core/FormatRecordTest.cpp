@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
+#include "document/FormatRecord.h"
 
 #include "document/CurrentFormat.h"
-#include "document/FormatRecord.h"
+
+#include <gtest/gtest.h>
 
 using namespace quirel;
 

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <set>
+#include "layout/LayoutDocument.h"
 
 #include "FakeCanvas.h"
 #include "document/Document.h"
 #include "io/Settings.h"
-#include "layout/LayoutDocument.h"
+
+#include <gtest/gtest.h>
+#include <set>
 
 using namespace quirel;
 
@@ -41,8 +41,7 @@ protected:
     const FakeCanvas::Op& Drawn(const std::string& text) const
     {
         for (const auto& op : canvas.ops)
-            if (op.text == text)
-                return op;
+            if (op.text == text) return op;
         static FakeCanvas::Op none { -1, -1, "", "", 0, 0, 0, 0 };
         ADD_FAILURE() << "not drawn: " << text;
         return none;
@@ -99,8 +98,7 @@ TEST_F(Layout, BlanksThatDoNotFitStartTheNextLine)
     Full();
     std::vector<int> blankYs;
     for (const auto& op : canvas.ops)
-        if (op.text == " ")
-            blankYs.push_back(op.y);
+        if (op.text == " ") blankYs.push_back(op.y);
     // 750 + 10 > 754: the first blank that does not fit opens the next line at the margin.
     EXPECT_EQ(blankYs, (std::vector<int> { 55, 55 }));
     EXPECT_EQ(Drawn(" ").x, 40);

@@ -1,13 +1,13 @@
 #include "editor/PageOutput.h"
 
 #include "FakeCanvas.h"
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
 #include "io/BitmapFile.h"
 #include "io/PageRange.h"
 #include "io/Ports.h"
 #include "io/Printing.h"
-#include "RecordingPrompts.h"
 
 #include <gtest/gtest.h>
 #include <map>

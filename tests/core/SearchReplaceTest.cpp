@@ -1,11 +1,11 @@
 #include "language/SearchReplace.h"
 
 #include "FakeCanvas.h"
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "io/Ports.h"
-#include "RecordingPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,6 @@ TEST(SearchReplace, AResultPastTheLimitIsRefusedAndChangesNothing)
     EXPECT_EQ(ReplaceAll(many, "a", huge).status, ReplaceStatus::TooLarge);
     EXPECT_EQ(many.size(), 1000u);
 }
-
 
 class SearchCommandTest : public ::testing::Test {
 protected:

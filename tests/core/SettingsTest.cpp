@@ -1,13 +1,15 @@
-#include <gtest/gtest.h>
+#include "io/Settings.h"
 
 #include "TempFolder.h"
-#include "io/Settings.h"
+
+#include <gtest/gtest.h>
 
 using namespace quirel;
 
 namespace {
-const std::string kDefaultFile = "[Colores]\r\nFondo=16777215\r\nTexto=0\r\nCursor=0\r\nSombra=12632256\r\n"
-                                 "[Formato]\r\nMargen=40\r\nTabulacion=6\r\nFuente=Candara\r\nTama\xF1o=10\r\nCursor=124\r\n";
+const std::string kDefaultFile
+    = "[Colores]\r\nFondo=16777215\r\nTexto=0\r\nCursor=0\r\nSombra=12632256\r\n"
+      "[Formato]\r\nMargen=40\r\nTabulacion=6\r\nFuente=Candara\r\nTama\xF1o=10\r\nCursor=124\r\n";
 
 Settings LoadFrom(const std::string& file)
 {
@@ -68,15 +70,17 @@ TEST(Settings, ValuesOutsideTheirWidthFallBackToTheDefault)
 TEST(Settings, SaveRewritesTheKeysInPlaceAndKeepsEverythingElse)
 {
     TempFolder folder;
-    folder.Write("config.ini", "; kept comment\r\n[Otros]\r\nclave=valor\r\n[colores]\r\n fondo = 0x10\r\n\r\n"
-                               "[Formato]\r\nFuente=\"Georgia\"\r\nextra=1\r\n");
+    folder.Write("config.ini",
+        "; kept comment\r\n[Otros]\r\nclave=valor\r\n[colores]\r\n fondo = 0x10\r\n\r\n"
+        "[Formato]\r\nFuente=\"Georgia\"\r\nextra=1\r\n");
     Settings settings;
     LoadSaveSettings("get", settings, folder.Path());
     EXPECT_EQ(settings.backgroundColor, 0);
     EXPECT_EQ(settings.fontName, "Georgia");
     LoadSaveSettings("save", settings, folder.Path());
     EXPECT_EQ(folder.Read("config.ini"),
-        "; kept comment\r\n[Otros]\r\nclave=valor\r\n[colores]\r\nFondo=0\r\nTexto=0\r\nCursor=0\r\nSombra=12632256\r\n\r\n"
+        "; kept "
+        "comment\r\n[Otros]\r\nclave=valor\r\n[colores]\r\nFondo=0\r\nTexto=0\r\nCursor=0\r\nSombra=12632256\r\n\r\n"
         "[Formato]\r\nFuente=Georgia\r\nextra=1\r\nMargen=40\r\nTabulacion=6\r\nTama\xF1o=10\r\nCursor=124\r\n");
     // A save of what was read reads back the same.
     Settings again;

@@ -1,5 +1,6 @@
-#include "TestText.h"
 #include "language/SpanishOrder.h"
+
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 

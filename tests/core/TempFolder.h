@@ -12,7 +12,8 @@ public:
     TempFolder()
     {
         std::random_device seed;
-        m_path = std::filesystem::temp_directory_path() / ("quirel-test-" + std::to_string(seed()) + std::to_string(seed()));
+        m_path = std::filesystem::temp_directory_path()
+            / ("quirel-test-" + std::to_string(seed()) + std::to_string(seed()));
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder()

@@ -1,8 +1,8 @@
 #include "language/WordLists.h"
 
+#include "RecordingPrompts.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
-#include "RecordingPrompts.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -17,7 +17,6 @@ namespace quirel {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 // Windows-1252 bytes of a UTF-8 literal, so the tests can spell words plainly.
 std::string W(std::string_view utf8)

@@ -39,7 +39,10 @@ protected:
     }
 
     // The window loads the lists once the first page is shown; most tests start after that.
-    void SetUp() override { ASSERT_TRUE(QTest::qWaitFor([this] { return editor.WordListsReady(); }, 10000)); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.WordListsReady(); }, 10000));
+    }
 
     // A word-list file of 100-byte records.
     void WriteList(const char* name, std::initializer_list<const char*> words)

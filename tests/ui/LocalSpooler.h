@@ -154,12 +154,13 @@ public:
         const QDeadlineTimer deadline(timeoutMs);
         for (;;) {
             const QStringList files = Pdfs();
-            const bool complete = files.size() >= count && std::all_of(files.begin(), files.end(), [](const QString& name) {
-                QFile file(name);
-                if (!file.open(QIODevice::ReadOnly) || file.size() < 8) return false;
-                file.seek(std::max<qint64>(0, file.size() - 1024));
-                return file.readAll().contains("%%EOF");
-            });
+            const bool complete
+                = files.size() >= count && std::all_of(files.begin(), files.end(), [](const QString& name) {
+                      QFile file(name);
+                      if (!file.open(QIODevice::ReadOnly) || file.size() < 8) return false;
+                      file.seek(std::max<qint64>(0, file.size() - 1024));
+                      return file.readAll().contains("%%EOF");
+                  });
             if (complete || deadline.hasExpired()) return files;
             QThread::msleep(50);
         }

@@ -1,17 +1,18 @@
+#include "app/MainWindow.h"
+
+#include "app/EditSurface.h"
+#include "app/FontList.h"
+#include "app/RulerWidget.h"
+#include "document/Cp1252.h"
+#include "editor/Editor.h"
+#include "editor/Ruler.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
-
-#include "app/EditSurface.h"
-#include "app/FontList.h"
-#include "app/MainWindow.h"
-#include "app/RulerWidget.h"
-#include "document/Cp1252.h"
-#include "editor/Editor.h"
-#include "editor/Ruler.h"
 
 using namespace quirel;
 

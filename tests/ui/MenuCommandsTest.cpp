@@ -1,13 +1,13 @@
+#include "app/EditSurface.h"
+#include "app/MainWindow.h"
+#include "app/MenuBar.h"
+#include "editor/Editor.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
-#include "editor/Editor.h"
 
 using namespace quirel;
 

@@ -1,9 +1,9 @@
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "platform/QtCanvas.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace quirel;
 
@@ -99,7 +99,6 @@ TEST_F(PagePaintingTest, CompletionIsDrawnInTheShadowColourAfterTheLastWord)
     int leftmostRed = kPageWidth;
     for (int y = 40; y < 60; ++y)
         for (int x = 0; x < kPageWidth; ++x)
-            if (Reddish(page.pixel(x, y)))
-                leftmostRed = std::min(leftmostRed, x);
+            if (Reddish(page.pixel(x, y))) leftmostRed = std::min(leftmostRed, x);
     EXPECT_GT(leftmostRed, 50); // after "ca", not over it
 }

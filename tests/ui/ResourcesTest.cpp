@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QString>
+#include <gtest/gtest.h>
 
 TEST(Resources, PicturesHaveTheirSizes)
 {

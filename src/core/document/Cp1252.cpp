@@ -5,61 +5,58 @@
 namespace quirel {
 namespace {
 
-    // 0x80–0x9F; the rest of the code page equals Latin-1.
-    constexpr std::array<char32_t, 32> kHighControls = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
-    };
+// 0x80–0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
+};
 
-    struct CaseTables {
-        std::array<unsigned char, 256> lower {};
-        std::array<unsigned char, 256> upper {};
-    };
+struct CaseTables {
+    std::array<unsigned char, 256> lower {};
+    std::array<unsigned char, 256> upper {};
+};
 
-    constexpr CaseTables MakeCaseTables()
-    {
-        CaseTables tables;
-        for (int i = 0; i < 256; ++i) {
-            tables.lower[i] = static_cast<unsigned char>(i);
-            tables.upper[i] = static_cast<unsigned char>(i);
-        }
-        auto pair = [&tables](int capital, int small) {
-            tables.lower[capital] = static_cast<unsigned char>(small);
-            tables.upper[small] = static_cast<unsigned char>(capital);
-        };
-        for (int c = 'A'; c <= 'Z'; ++c)
-            pair(c, c + 32);
-        for (int c = 0xC0; c <= 0xDE; ++c) {
-            if (c != 0xD7) // × has no small form
-                pair(c, c + 32);
-        }
-        pair(0x8A, 0x9A); // Š š
-        pair(0x8C, 0x9C); // Œ œ
-        pair(0x8E, 0x9E); // Ž ž
-        pair(0x9F, 0xFF); // Ÿ ÿ
-        return tables;
+constexpr CaseTables MakeCaseTables()
+{
+    CaseTables tables;
+    for (int i = 0; i < 256; ++i) {
+        tables.lower[i] = static_cast<unsigned char>(i);
+        tables.upper[i] = static_cast<unsigned char>(i);
     }
+    auto pair = [&tables](int capital, int small) {
+        tables.lower[capital] = static_cast<unsigned char>(small);
+        tables.upper[small] = static_cast<unsigned char>(capital);
+    };
+    for (int c = 'A'; c <= 'Z'; ++c)
+        pair(c, c + 32);
+    for (int c = 0xC0; c <= 0xDE; ++c) {
+        if (c != 0xD7) // × has no small form
+            pair(c, c + 32);
+    }
+    pair(0x8A, 0x9A); // Š š
+    pair(0x8C, 0x9C); // Œ œ
+    pair(0x8E, 0x9E); // Ž ž
+    pair(0x9F, 0xFF); // Ÿ ÿ
+    return tables;
+}
 
-    constexpr CaseTables kCase = MakeCaseTables();
+constexpr CaseTables kCase = MakeCaseTables();
 
 } // namespace
 
 char32_t Cp1252ToUnicode(unsigned char byte)
 {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return kHighControls[byte - 0x80];
+    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
     return byte;
 }
 
 int UnicodeToCp1252(char32_t codePoint)
 {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<int>(codePoint);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
     for (int i = 0; i < 32; ++i) {
-        if (kHighControls[i] == codePoint)
-            return 0x80 + i;
+        if (kHighControls[i] == codePoint) return 0x80 + i;
     }
     return -1;
 }
@@ -130,8 +127,7 @@ std::string Utf8ToCp1252(std::string_view utf8, std::size_t* skipped)
         const char32_t cp = DecodeUtf8At(utf8, pos);
         const int byte = cp == kMalformedUtf8 ? -1 : UnicodeToCp1252(cp);
         if (byte < 0) {
-            if (skipped)
-                ++*skipped;
+            if (skipped) ++*skipped;
             continue;
         }
         out += static_cast<char>(byte);
@@ -148,8 +144,14 @@ std::string Cp1252ToUtf8(std::string_view text)
     return out;
 }
 
-unsigned char ToLowerByte(unsigned char byte) { return kCase.lower[byte]; }
-unsigned char ToUpperByte(unsigned char byte) { return kCase.upper[byte]; }
+unsigned char ToLowerByte(unsigned char byte)
+{
+    return kCase.lower[byte];
+}
+unsigned char ToUpperByte(unsigned char byte)
+{
+    return kCase.upper[byte];
+}
 
 void ToLowerInPlace(std::string& text)
 {
@@ -175,8 +177,7 @@ std::string ToUpper(std::string_view text)
 std::string_view TrimBlanks(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }

@@ -4,8 +4,7 @@ namespace quirel {
 
 int SmallSize(int size)
 {
-    if (size < 1 || size > 90)
-        return 0;
+    if (size < 1 || size > 90) return 0;
     return size <= 13 ? 6 : size / 2;
 }
 

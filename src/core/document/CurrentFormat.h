@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/FormatRecord.h"
+
 #include <cstdint>
 #include <string>
-
-#include "document/FormatRecord.h"
 
 namespace quirel {
 

@@ -1,17 +1,17 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-#include <unordered_map>
-#include <utility>
-#include <vector>
-
 #include "document/CharClass.h"
 #include "document/CurrentFormat.h"
 #include "document/FontTable.h"
 #include "document/FormatRecords.h"
 #include "document/PageTable.h"
 #include "document/Tokenize.h"
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace quirel {
 

@@ -12,8 +12,7 @@ void FontTable::Reset(std::string_view face)
 
 bool FontTable::Append(std::string_view face)
 {
-    if (m_last >= kSlots - 1)
-        return false;
+    if (m_last >= kSlots - 1) return false;
     m_names[++m_last] = std::string(face);
     return true;
 }
@@ -21,8 +20,7 @@ bool FontTable::Append(std::string_view face)
 const std::string& FontTable::Name(int index) const
 {
     static const std::string kEmpty;
-    if (index < 0 || index >= kSlots)
-        return kEmpty;
+    if (index < 0 || index >= kSlots) return kEmpty;
     return m_names[index];
 }
 

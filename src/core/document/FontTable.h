@@ -35,8 +35,7 @@ template <typename Range> void FontTable::Assign(const Range& names)
         name.clear();
     int index = 0;
     for (const auto& name : names) {
-        if (index >= kSlots)
-            break;
+        if (index >= kSlots) break;
         m_names[index++] = std::string(name);
     }
     m_last = index > 0 ? index - 1 : 0;

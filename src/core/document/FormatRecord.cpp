@@ -5,38 +5,34 @@
 namespace quirel {
 namespace {
 
-    int HexDigitValue(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        return -1;
-    }
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
 
-    // Value of the hex digits of text[first, first + width) up to the first non-digit.
-    std::uint32_t ReadField(std::string_view text, std::size_t first, std::size_t width)
-    {
-        std::uint32_t value = 0;
-        for (std::size_t i = first; i < first + width && i < text.size(); ++i) {
-            const int digit = HexDigitValue(text[i]);
-            if (digit < 0)
-                break;
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-        }
-        return value;
+// Value of the hex digits of text[first, first + width) up to the first non-digit.
+std::uint32_t ReadField(std::string_view text, std::size_t first, std::size_t width)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = first; i < first + width && i < text.size(); ++i) {
+        const int digit = HexDigitValue(text[i]);
+        if (digit < 0) break;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
     }
+    return value;
+}
 
-    void WriteField(char* out, std::uint64_t value, int width)
-    {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        for (int i = width - 1; i >= 0; --i) {
-            out[i] = kDigits[value & 0xF];
-            value >>= 4;
-        }
+void WriteField(char* out, std::uint64_t value, int width)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = kDigits[value & 0xF];
+        value >>= 4;
     }
+}
 
 } // namespace
 
@@ -58,12 +54,30 @@ FormatRecord MakeFormatRecord(const FormatFields& fields)
     return FormatRecord(std::string_view(digits, FormatRecord::kLength));
 }
 
-std::uint32_t RecordBackground(const FormatRecord& record) { return ReadField(record.Text(), 0, 6); }
-int RecordSize(const FormatRecord& record) { return static_cast<int>(ReadField(record.Text(), 6, 2)); }
-int RecordFontIndex(const FormatRecord& record) { return static_cast<int>(ReadField(record.Text(), 8, 2)); }
-int RecordStyle(const FormatRecord& record) { return static_cast<int>(ReadField(record.Text(), 10, 2)); }
-int RecordEmoticon(const FormatRecord& record) { return static_cast<int>(ReadField(record.Text(), 12, 2)); }
-std::uint32_t RecordTextColor(const FormatRecord& record) { return ReadField(record.Text(), 14, 6); }
+std::uint32_t RecordBackground(const FormatRecord& record)
+{
+    return ReadField(record.Text(), 0, 6);
+}
+int RecordSize(const FormatRecord& record)
+{
+    return static_cast<int>(ReadField(record.Text(), 6, 2));
+}
+int RecordFontIndex(const FormatRecord& record)
+{
+    return static_cast<int>(ReadField(record.Text(), 8, 2));
+}
+int RecordStyle(const FormatRecord& record)
+{
+    return static_cast<int>(ReadField(record.Text(), 10, 2));
+}
+int RecordEmoticon(const FormatRecord& record)
+{
+    return static_cast<int>(ReadField(record.Text(), 12, 2));
+}
+std::uint32_t RecordTextColor(const FormatRecord& record)
+{
+    return ReadField(record.Text(), 14, 6);
+}
 
 FormatFields ReadFormatFields(const FormatRecord& record)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <vector>
-
 #include "document/FormatRecord.h"
+
+#include <vector>
 
 namespace quirel {
 

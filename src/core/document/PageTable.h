@@ -37,7 +37,10 @@ public:
 
 private:
     // Pages outside 1 to 150 are clamped into the table; callers keep within it.
-    static std::size_t Index(int page) { return static_cast<std::size_t>(page < 1 ? 0 : (page > kMaxPages ? kMaxPages - 1 : page - 1)); }
+    static std::size_t Index(int page)
+    {
+        return static_cast<std::size_t>(page < 1 ? 0 : (page > kMaxPages ? kMaxPages - 1 : page - 1));
+    }
 
     std::array<PageSlot, kMaxPages> m_slots {};
 };

@@ -1,9 +1,4 @@
 // The menu commands of the editor: format switches, colours and the document commands.
-#include <chrono>
-#include <random>
-#include <system_error>
-#include <utility>
-
 #include "editor/Editor.h"
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
@@ -12,29 +7,31 @@
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
 
+#include <chrono>
+#include <random>
+#include <system_error>
+#include <utility>
+
 namespace quirel {
 namespace {
 
-    constexpr const char* kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
+constexpr const char* kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
 
-    bool Exists(const std::filesystem::path& path)
-    {
-        std::error_code error;
-        return !path.empty() && std::filesystem::exists(path, error);
-    }
+bool Exists(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::exists(path, error);
+}
 
 } // namespace
 
 bool Editor::RunGuarded(const std::function<void()>& command, Hold hold)
 {
-    if (commandBusy)
-        return false;
+    if (commandBusy) return false;
     commandBusy = true;
-    if (hold == Hold::Yes)
-        blinkHold = true;
+    if (hold == Hold::Yes) blinkHold = true;
     command();
-    if (hold == Hold::Yes)
-        blinkHold = false;
+    if (hold == Hold::Yes) blinkHold = false;
     commandBusy = false;
     return true;
 }
@@ -120,8 +117,7 @@ void Editor::ResetDocumentColours()
 
 void Editor::NewDocument()
 {
-    if (DeferWhileLayingOut([this] { NewDocument(); }))
-        return;
+    if (DeferWhileLayingOut([this] { NewDocument(); })) return;
     const int oldCount = m_document.TokenCount();
     auto& current = m_document.Current();
     current.faceName = m_settings.fontName;
@@ -138,8 +134,7 @@ void Editor::NewDocument()
 std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
     const std::filesystem::path& current, const char* defaultSuffix)
 {
-    if (!m_prompts)
-        return {};
+    if (!m_prompts) return {};
     Prompts::FileRequest request;
     request.mode = mode;
     request.filterName = filterName;
@@ -153,8 +148,7 @@ std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const 
 bool Editor::OpenDocumentCommand()
 {
     m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, "Documento", "*.4tf", m_documentFile, "4tf");
-    if (m_documentFile.empty())
-        return false;
+    if (m_documentFile.empty()) return false;
     m_documentFolder = m_documentFile.parent_path();
     return OpenDocument(m_documentFile);
 }
@@ -162,14 +156,11 @@ bool Editor::OpenDocumentCommand()
 bool Editor::SaveDocumentCommand()
 {
     m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "4tf");
-    if (m_documentFile.empty())
-        return false;
+    if (m_documentFile.empty()) return false;
     // A name typed without an extension gets the document's own, so the file shows in the dialog later.
-    if (!m_documentFile.has_extension())
-        m_documentFile += ".4tf";
+    if (!m_documentFile.has_extension()) m_documentFile += ".4tf";
     m_documentFolder = m_documentFile.parent_path();
-    if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion))
-        return false;
+    if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion)) return false;
     const auto status = WriteDocument(m_document, m_documentFile);
     if (status != DocumentFileStatus::Done) {
         m_prompts->ShowMessage(DocumentFileMessage(status, m_documentFile));
@@ -181,11 +172,9 @@ bool Editor::SaveDocumentCommand()
 bool Editor::ImportTextCommand()
 {
     m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, "Texto", "*.*", m_textFile, "");
-    if (m_textFile.empty())
-        return false;
+    if (m_textFile.empty()) return false;
     m_documentFolder = m_textFile.parent_path();
-    if (!Exists(m_textFile))
-        return false;
+    if (!Exists(m_textFile)) return false;
     auto contents = ReadTextFile(m_textFile);
     auto status = contents.status;
     if (status == TextImportStatus::Done)
@@ -211,8 +200,7 @@ int Editor::InsertEmoticonCommand(int number)
         static std::mt19937 random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
         number = std::uniform_int_distribution<int>(1, 188)(random);
     }
-    if (DeferWhileLayingOut([this, number] { InsertEmoticonCommand(number); }))
-        return number;
+    if (DeferWhileLayingOut([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
         ReportRefused();
         return number;

@@ -6,8 +6,8 @@
 
 namespace quirel {
 namespace {
-    constexpr int kScrollStep = 15;
-    constexpr int kScrollLimit = -561; // half a page: the last step may reach −570
+constexpr int kScrollStep = 15;
+constexpr int kScrollLimit = -561; // half a page: the last step may reach −570
 } // namespace
 
 Editor::Editor(std::filesystem::path programFolder)
@@ -24,8 +24,7 @@ Editor::Editor(std::filesystem::path programFolder)
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
     m_services.processPendingEvents = [this] {
-        if (m_hooks.processPendingEvents)
-            m_hooks.processPendingEvents();
+        if (m_hooks.processPendingEvents) m_hooks.processPendingEvents();
     };
     m_services.showCurrentPage = [this] { ShowCurrentPage(); };
     m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
@@ -36,8 +35,7 @@ Editor::Editor(std::filesystem::path programFolder)
 
 void Editor::LoadWordLists(EventPump* pump)
 {
-    if (m_listsLoading || DeferWhileLayingOut([this, pump] { LoadWordLists(pump); }))
-        return;
+    if (m_listsLoading || DeferWhileLayingOut([this, pump] { LoadWordLists(pump); })) return;
     m_listsReady = false;
     m_listsLoading = true;
     LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
@@ -62,13 +60,10 @@ bool Editor::OpenStartDocument(std::string_view argument)
 {
     std::string name;
     for (char c : argument)
-        if (c != '"')
-            name += c;
-    if (name.size() > 254)
-        name.resize(254);
+        if (c != '"') name += c;
+    if (name.size() > 254) name.resize(254);
     std::error_code error;
-    if (name.empty() || !std::filesystem::exists(name, error))
-        return false;
+    if (name.empty() || !std::filesystem::exists(name, error)) return false;
     blinkHold = true;
     const bool read = OpenDocument(name);
     blinkHold = false;
@@ -77,11 +72,9 @@ bool Editor::OpenStartDocument(std::string_view argument)
 
 bool Editor::OpenDocument(const std::filesystem::path& file)
 {
-    if (DeferWhileLayingOut([this, file] { OpenDocument(file); }))
-        return false;
+    if (DeferWhileLayingOut([this, file] { OpenDocument(file); })) return false;
     const auto status = ReadDocument(m_document, file);
-    if (status != DocumentFileStatus::Done && m_prompts)
-        m_prompts->ShowMessage(DocumentFileMessage(status, file));
+    if (status != DocumentFileStatus::Done && m_prompts) m_prompts->ShowMessage(DocumentFileMessage(status, file));
     RebuildDocumentView();
     return status == DocumentFileStatus::Done;
 }
@@ -106,28 +99,24 @@ bool Editor::SaveSettings()
 
 bool Editor::DeferWhileLayingOut(std::function<void()> action)
 {
-    if (!m_layingOut)
-        return false;
+    if (!m_layingOut) return false;
     m_deferred.push_back(std::move(action));
     return true;
 }
 
 LayoutResult Editor::RunLayout(const LayoutOptions& options)
 {
-    if (!m_canvas)
-        return {};
+    if (!m_canvas) return {};
     m_layingOut = true;
     auto services = m_services;
     const bool sensor = m_wordLists.spellingSensor;
-    services.isKnownWord = sensor ? std::function<bool(std::string_view)>([this](std::string_view word) {
-        return m_wordLists.IsKnownWord(word);
-    })
-                                  : nullptr;
+    services.isKnownWord = sensor
+        ? std::function<bool(std::string_view)>([this](std::string_view word) { return m_wordLists.IsKnownWord(word); })
+        : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
     m_layingOut = false;
     UpdateCaption();
-    if (result.pageLimit && m_prompts)
-        m_prompts->ShowMessage(PageLimitMessage());
+    if (result.pageLimit && m_prompts) m_prompts->ShowMessage(PageLimitMessage());
     // Input that arrived while the layout let events run is carried out now, in order.
     while (!m_deferred.empty() && !m_layingOut) {
         auto action = std::move(m_deferred.front());
@@ -139,28 +128,24 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options)
 
 void Editor::ShowCurrentPage()
 {
-    if (m_hooks.showCurrentPage)
-        m_hooks.showCurrentPage();
+    if (m_hooks.showCurrentPage) m_hooks.showCurrentPage();
 }
 
 std::string Editor::Caption() const
 {
     std::string caption = TitleStatusLine(m_document, m_settings);
-    if (m_staleTokenCount >= 0)
-        caption = caption.substr(0, caption.rfind(' ') + 1) + std::to_string(m_staleTokenCount);
+    if (m_staleTokenCount >= 0) caption = caption.substr(0, caption.rfind(' ') + 1) + std::to_string(m_staleTokenCount);
     return caption;
 }
 
 void Editor::UpdateCaption()
 {
-    if (m_hooks.setCaption)
-        m_hooks.setCaption(Caption());
+    if (m_hooks.setCaption) m_hooks.setCaption(Caption());
 }
 
 void Editor::ReportRefused()
 {
-    if (m_prompts)
-        m_prompts->ShowMessage("El documento no admite m\xE1s de 300000 trozos ...");
+    if (m_prompts) m_prompts->ShowMessage("El documento no admite m\xE1s de 300000 trozos ...");
 }
 
 void Editor::AppendEdit(std::size_t bytesAdded)
@@ -182,8 +167,7 @@ void Editor::AppendEdit(std::size_t bytesAdded)
 
 void Editor::TypeByte(unsigned char byte)
 {
-    if (DeferWhileLayingOut([this, byte] { TypeByte(byte); }))
-        return;
+    if (DeferWhileLayingOut([this, byte] { TypeByte(byte); })) return;
     if (byte == 8) {
         blinkHold = false;
         if (m_document.TokenCount() > 0) {
@@ -192,8 +176,7 @@ void Editor::TypeByte(unsigned char byte)
         }
         return;
     }
-    if (byte < 9)
-        return;
+    if (byte < 9) return;
     blinkHold = false;
     m_document.Current().emoticon = 0;
     const char c = static_cast<char>(byte);
@@ -206,14 +189,11 @@ void Editor::TypeByte(unsigned char byte)
 
 void Editor::AcceptCompletion()
 {
-    if (DeferWhileLayingOut([this] { AcceptCompletion(); }))
-        return;
+    if (DeferWhileLayingOut([this] { AcceptCompletion(); })) return;
     const int n = m_document.TokenCount();
-    if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord)
-        return;
+    if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord) return;
     const std::string completion = m_services.completeWord(m_document.TokenText(n));
-    if (completion.empty())
-        return;
+    if (completion.empty()) return;
     if (m_document.Append(completion) == EditStatus::Refused) {
         ReportRefused();
         return;
@@ -223,8 +203,7 @@ void Editor::AcceptCompletion()
 
 void Editor::PressTab()
 {
-    if (DeferWhileLayingOut([this] { PressTab(); }))
-        return;
+    if (DeferWhileLayingOut([this] { PressTab(); })) return;
     const std::string blanks(static_cast<std::size_t>(std::max<int>(0, m_settings.tabWidth)), ' ');
     if (m_document.Append(blanks) == EditStatus::Refused) {
         ReportRefused();
@@ -236,8 +215,7 @@ void Editor::PressTab()
 void Editor::PageDown()
 {
     auto& pages = m_document.Pages();
-    if (pages.shownPage >= pages.pageCount)
-        return;
+    if (pages.shownPage >= pages.pageCount) return;
     blinkHold = true;
     ++pages.shownPage;
     UpdateCaption();
@@ -247,8 +225,7 @@ void Editor::PageDown()
 void Editor::PageUp()
 {
     auto& pages = m_document.Pages();
-    if (pages.shownPage <= 1)
-        return;
+    if (pages.shownPage <= 1) return;
     blinkHold = true;
     --pages.shownPage;
     UpdateCaption();
@@ -285,18 +262,15 @@ void Editor::Wheel(int delta)
 
 void Editor::SetMarginCell(int cell)
 {
-    if (cell < 1 || cell > 22)
-        return;
-    if (DeferWhileLayingOut([this, cell] { SetMarginCell(cell); }))
-        return;
+    if (cell < 1 || cell > 22) return;
+    if (DeferWhileLayingOut([this, cell] { SetMarginCell(cell); })) return;
     m_settings.margin = static_cast<std::int16_t>(10 * cell);
     RebuildDocumentView();
 }
 
 std::string Editor::SetTabCell(int cell)
 {
-    if (cell < 1 || cell > 40)
-        return {};
+    if (cell < 1 || cell > 40) return {};
     m_settings.tabWidth = static_cast<std::int16_t>(cell);
     UpdateCaption();
     return "La Tabulaci\xF3n ha sido cambiada a " + std::to_string(cell) + " pasos";
@@ -306,14 +280,12 @@ void Editor::ChooseFace(const std::string& face)
 {
     m_document.Current().faceName = face;
     m_settings.fontName = face;
-    if (m_document.Fonts().Append(face))
-        SaveSettings();
+    if (m_document.Fonts().Append(face)) SaveSettings();
 }
 
 void Editor::ChooseSize(int size)
 {
-    if (DeferWhileLayingOut([this, size] { ChooseSize(size); }))
-        return;
+    if (DeferWhileLayingOut([this, size] { ChooseSize(size); })) return;
     m_document.Current().size = size;
     m_document.Pages().shownPage = m_document.Pages().pageCount;
     RunLayout({});
@@ -323,8 +295,7 @@ void Editor::ChooseSize(int size)
 
 void Editor::RebuildDocumentView()
 {
-    if (DeferWhileLayingOut([this] { RebuildDocumentView(); }))
-        return;
+    if (DeferWhileLayingOut([this] { RebuildDocumentView(); })) return;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
     RunLayout({});
@@ -333,12 +304,10 @@ void Editor::RebuildDocumentView()
 
 void Editor::BlinkTick()
 {
-    if (blinkHold || !m_canvas || m_layingOut)
-        return;
+    if (blinkHold || !m_canvas || m_layingOut) return;
     auto& pages = m_document.Pages();
     // The work surface holds the last page; the cursor lives there and nowhere else.
-    if (pages.shownPage != pages.pageCount)
-        return;
+    if (pages.shownPage != pages.pageCount) return;
     m_blinkPhase = 1 - m_blinkPhase;
     m_canvas->SelectFont("Consolas", m_document.Current().size, m_blinkPhase == 1 ? kStyleBold : 0, CharSet::Oem);
     m_canvas->SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), 0xFFFFFF);

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "document/Document.h"
+#include "io/Ports.h"
+#include "io/Settings.h"
+#include "io/WordMemory.h"
+#include "language/DictionarySearch.h"
+#include "language/WordLists.h"
+#include "layout/LayoutDocument.h"
+
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
-
-#include "document/Document.h"
-#include "io/WordMemory.h"
-#include "io/Ports.h"
-#include "io/Settings.h"
-#include "language/DictionarySearch.h"
-#include "language/WordLists.h"
-#include "layout/LayoutDocument.h"
 
 namespace quirel {
 
@@ -19,9 +19,9 @@ class Canvas;
 
 // What the editor asks of the window around it. Every member may be left empty.
 struct EditorHooks {
-    std::function<void()> showCurrentPage;       // show the picture of the shown page at the scroll offset
+    std::function<void()> showCurrentPage; // show the picture of the shown page at the scroll offset
     std::function<void(const std::string&)> setCaption; // the window caption (Windows-1252)
-    std::function<void()> processPendingEvents;  // let queued input and painting run once
+    std::function<void()> processPendingEvents; // let queued input and painting run once
 };
 
 // The program's state with one owner: settings, document, word lists and view, and the logic of

@@ -6,65 +6,56 @@
 namespace quirel {
 namespace {
 
-    constexpr std::size_t kMaxValue = 259;
+constexpr std::size_t kMaxValue = 259;
 
-    std::string_view TrimSpace(std::string_view text)
-    {
-        constexpr std::string_view kSpace = " \t";
-        const auto first = text.find_first_not_of(kSpace);
-        if (first == std::string_view::npos)
-            return {};
-        return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-    }
+std::string_view TrimSpace(std::string_view text)
+{
+    constexpr std::string_view kSpace = " \t";
+    const auto first = text.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
 
-    bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            char x = a[i];
-            char y = b[i];
-            if (x >= 'A' && x <= 'Z')
-                x = static_cast<char>(x + 32);
-            if (y >= 'A' && y <= 'Z')
-                y = static_cast<char>(y + 32);
-            if (x != y)
-                return false;
-        }
-        return true;
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x != y) return false;
     }
+    return true;
+}
 
-    // The section name of a "[name]" line, or nullopt for any other line.
-    std::optional<std::string_view> SectionName(std::string_view line)
-    {
-        const auto trimmed = TrimSpace(line);
-        if (trimmed.empty() || trimmed.front() != '[')
-            return std::nullopt;
-        const auto close = trimmed.find(']');
-        if (close == std::string_view::npos)
-            return std::nullopt;
-        return TrimSpace(trimmed.substr(1, close - 1));
-    }
+// The section name of a "[name]" line, or nullopt for any other line.
+std::optional<std::string_view> SectionName(std::string_view line)
+{
+    const auto trimmed = TrimSpace(line);
+    if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+    const auto close = trimmed.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return TrimSpace(trimmed.substr(1, close - 1));
+}
 
-    // The key of a "key=value" line, or nullopt for comments and other lines.
-    std::optional<std::string_view> KeyName(std::string_view line)
-    {
-        const auto trimmed = TrimSpace(line);
-        if (trimmed.empty() || trimmed.front() == ';')
-            return std::nullopt;
-        const auto equals = trimmed.find('=');
-        if (equals == std::string_view::npos)
-            return std::nullopt;
-        return TrimSpace(trimmed.substr(0, equals));
-    }
+// The key of a "key=value" line, or nullopt for comments and other lines.
+std::optional<std::string_view> KeyName(std::string_view line)
+{
+    const auto trimmed = TrimSpace(line);
+    if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+    const auto equals = trimmed.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    return TrimSpace(trimmed.substr(0, equals));
+}
 
-    std::string_view ValueOf(std::string_view line)
-    {
-        auto value = TrimSpace(line.substr(line.find('=') + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        return value.substr(0, kMaxValue);
-    }
+std::string_view ValueOf(std::string_view line)
+{
+    auto value = TrimSpace(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value.substr(0, kMaxValue);
+}
 
 } // namespace
 
@@ -72,17 +63,14 @@ ProfileFile ProfileFile::Load(const std::filesystem::path& path)
 {
     ProfileFile file;
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return file;
+    if (!in) return file;
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::size_t start = 0;
     while (start < bytes.size()) {
         auto end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
+        if (end == std::string::npos) end = bytes.size();
         std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         file.m_lines.push_back(std::move(line));
         start = end + 1;
     }
@@ -97,8 +85,7 @@ std::optional<std::string> ProfileFile::Get(std::string_view section, std::strin
             inSection = EqualsIgnoringAsciiCase(*name, section);
             continue;
         }
-        if (!inSection)
-            continue;
+        if (!inSection) continue;
         if (const auto name = KeyName(line); name && EqualsIgnoringAsciiCase(*name, key))
             return std::string(ValueOf(line));
     }
@@ -121,14 +108,12 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
             }
             continue;
         }
-        if (!inSection)
-            continue;
+        if (!inSection) continue;
         if (const auto name = KeyName(line); name && EqualsIgnoringAsciiCase(*name, key)) {
             m_lines[i] = std::move(newLine);
             return;
         }
-        if (!TrimSpace(line).empty())
-            insertAt = i + 1;
+        if (!TrimSpace(line).empty()) insertAt = i + 1;
     }
     if (!sectionFound) {
         m_lines.push_back("[" + std::string(section) + "]");
@@ -146,8 +131,7 @@ bool ProfileFile::Save(const std::filesystem::path& path) const
         bytes += "\r\n";
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+    if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
 }

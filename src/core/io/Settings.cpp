@@ -1,62 +1,60 @@
 #include "io/Settings.h"
 
+#include "io/ProfileFile.h"
+
 #include <cmath>
 #include <limits>
-
-#include "io/ProfileFile.h"
 
 namespace quirel {
 namespace {
 
-    constexpr const char* kColours = "Colores";
-    constexpr const char* kFormat = "Formato";
-    constexpr const char* kSizeKey = "Tama\xF1o";
+constexpr const char* kColours = "Colores";
+constexpr const char* kFormat = "Formato";
+constexpr const char* kSizeKey = "Tama\xF1o";
 
-    template <typename Field> void ReadNumber(const ProfileFile& file, const char* section, const char* key, Field& field)
-    {
-        const Field fallback = field;
-        const auto text = file.Get(section, key);
-        if (!text)
-            return;
-        const double value = std::nearbyint(ParseProfileNumber(*text));
-        if (value < static_cast<double>(std::numeric_limits<Field>::min())
-            || value > static_cast<double>(std::numeric_limits<Field>::max())) {
-            field = fallback;
-            return;
-        }
-        field = static_cast<Field>(value);
+template <typename Field> void ReadNumber(const ProfileFile& file, const char* section, const char* key, Field& field)
+{
+    const Field fallback = field;
+    const auto text = file.Get(section, key);
+    if (!text) return;
+    const double value = std::nearbyint(ParseProfileNumber(*text));
+    if (value < static_cast<double>(std::numeric_limits<Field>::min())
+        || value > static_cast<double>(std::numeric_limits<Field>::max())) {
+        field = fallback;
+        return;
     }
+    field = static_cast<Field>(value);
+}
 
-    void Load(Settings& settings, const std::filesystem::path& path)
-    {
-        const auto file = ProfileFile::Load(path);
-        settings = Settings {}; // every key starts from its default
-        ReadNumber(file, kColours, "Fondo", settings.backgroundColor);
-        ReadNumber(file, kColours, "Texto", settings.textColor);
-        ReadNumber(file, kColours, "Cursor", settings.cursorColor);
-        ReadNumber(file, kColours, "Sombra", settings.shadowColor);
-        ReadNumber(file, kFormat, "Margen", settings.margin);
-        ReadNumber(file, kFormat, "Tabulacion", settings.tabWidth);
-        if (const auto face = file.Get(kFormat, "Fuente"))
-            settings.fontName = *face;
-        ReadNumber(file, kFormat, kSizeKey, settings.fontSize);
-        ReadNumber(file, kFormat, "Cursor", settings.cursorChar);
-    }
+void Load(Settings& settings, const std::filesystem::path& path)
+{
+    const auto file = ProfileFile::Load(path);
+    settings = Settings {}; // every key starts from its default
+    ReadNumber(file, kColours, "Fondo", settings.backgroundColor);
+    ReadNumber(file, kColours, "Texto", settings.textColor);
+    ReadNumber(file, kColours, "Cursor", settings.cursorColor);
+    ReadNumber(file, kColours, "Sombra", settings.shadowColor);
+    ReadNumber(file, kFormat, "Margen", settings.margin);
+    ReadNumber(file, kFormat, "Tabulacion", settings.tabWidth);
+    if (const auto face = file.Get(kFormat, "Fuente")) settings.fontName = *face;
+    ReadNumber(file, kFormat, kSizeKey, settings.fontSize);
+    ReadNumber(file, kFormat, "Cursor", settings.cursorChar);
+}
 
-    bool Save(const Settings& settings, const std::filesystem::path& path)
-    {
-        auto file = ProfileFile::Load(path);
-        file.Set(kColours, "Fondo", std::to_string(settings.backgroundColor));
-        file.Set(kColours, "Texto", std::to_string(settings.textColor));
-        file.Set(kColours, "Cursor", std::to_string(settings.cursorColor));
-        file.Set(kColours, "Sombra", std::to_string(settings.shadowColor));
-        file.Set(kFormat, "Margen", std::to_string(settings.margin));
-        file.Set(kFormat, "Tabulacion", std::to_string(settings.tabWidth));
-        file.Set(kFormat, "Fuente", std::string_view(settings.fontName).substr(0, 259));
-        file.Set(kFormat, kSizeKey, std::to_string(settings.fontSize));
-        file.Set(kFormat, "Cursor", std::to_string(static_cast<unsigned>(settings.cursorChar)));
-        return file.Save(path);
-    }
+bool Save(const Settings& settings, const std::filesystem::path& path)
+{
+    auto file = ProfileFile::Load(path);
+    file.Set(kColours, "Fondo", std::to_string(settings.backgroundColor));
+    file.Set(kColours, "Texto", std::to_string(settings.textColor));
+    file.Set(kColours, "Cursor", std::to_string(settings.cursorColor));
+    file.Set(kColours, "Sombra", std::to_string(settings.shadowColor));
+    file.Set(kFormat, "Margen", std::to_string(settings.margin));
+    file.Set(kFormat, "Tabulacion", std::to_string(settings.tabWidth));
+    file.Set(kFormat, "Fuente", std::string_view(settings.fontName).substr(0, 259));
+    file.Set(kFormat, kSizeKey, std::to_string(settings.fontSize));
+    file.Set(kFormat, "Cursor", std::to_string(static_cast<unsigned>(settings.cursorChar)));
+    return file.Save(path);
+}
 
 } // namespace
 
@@ -88,8 +86,7 @@ bool LoadSaveSettings(std::string_view mode, Settings& settings, const std::file
         Load(settings, path);
         return true;
     }
-    if (mode == "save")
-        return Save(settings, path);
+    if (mode == "save") return Save(settings, path);
     return true;
 }
 

@@ -9,79 +9,90 @@
 namespace quirel {
 namespace {
 
-    // Key bytes: 1 ends a level; weights start at 2. A sign takes two primary bytes (kSign and its
-    // own byte) so that signs keep an order among themselves and all stay below the digits.
-    constexpr unsigned char kLevelEnd = 1;
-    constexpr unsigned char kSign = 2;
-    constexpr unsigned char kFirstDigit = 0x10;
-    constexpr unsigned char kFirstLetter = 0x20;
+// Key bytes: 1 ends a level; weights start at 2. A sign takes two primary bytes (kSign and its
+// own byte) so that signs keep an order among themselves and all stay below the digits.
+constexpr unsigned char kLevelEnd = 1;
+constexpr unsigned char kSign = 2;
+constexpr unsigned char kFirstDigit = 0x10;
+constexpr unsigned char kFirstLetter = 0x20;
 
-    // Accent weights (the second level); a letter without accent weighs kPlain.
-    enum Accent : unsigned char { kPlain = 2, kAcute, kGrave, kCircumflex, kTilde, kDiaeresis, kRing, kCedilla,
-        kCaron, kStroke, kLigature };
+// Accent weights (the second level); a letter without accent weighs kPlain.
+enum Accent : unsigned char {
+    kPlain = 2,
+    kAcute,
+    kGrave,
+    kCircumflex,
+    kTilde,
+    kDiaeresis,
+    kRing,
+    kCedilla,
+    kCaron,
+    kStroke,
+    kLigature
+};
 
-    struct Weights {
-        std::array<unsigned char, 256> primary {}; // 0: a sign
-        std::array<unsigned char, 256> accent {};
-        std::array<bool, 256> capital {};
+struct Weights {
+    std::array<unsigned char, 256> primary {}; // 0: a sign
+    std::array<unsigned char, 256> accent {};
+    std::array<bool, 256> capital {};
+};
+
+constexpr unsigned char Letter(char base)
+{
+    // a..z at even steps from kFirstLetter, leaving the odd step after n for ñ.
+    return static_cast<unsigned char>(kFirstLetter + 2 * (base - 'a'));
+}
+
+// The weights of the small letters and digits are listed; a capital letter weighs as its small
+// letter (through the program's one case mapping) and is marked capital.
+Weights MakeWeights()
+{
+    Weights w;
+    auto set = [&w](int byte, unsigned char primary, Accent accent) {
+        w.primary[byte] = primary;
+        w.accent[byte] = accent;
     };
-
-    constexpr unsigned char Letter(char base)
-    {
-        // a..z at even steps from kFirstLetter, leaving the odd step after n for ñ.
-        return static_cast<unsigned char>(kFirstLetter + 2 * (base - 'a'));
-    }
-
-    // The weights of the small letters and digits are listed; a capital letter weighs as its small
-    // letter (through the program's one case mapping) and is marked capital.
-    Weights MakeWeights()
-    {
-        Weights w;
-        auto set = [&w](int byte, unsigned char primary, Accent accent) {
-            w.primary[byte] = primary;
-            w.accent[byte] = accent;
-        };
-        for (int d = 0; d < 10; ++d)
-            set('0' + d, static_cast<unsigned char>(kFirstDigit + d), kPlain);
-        for (char c = 'a'; c <= 'z'; ++c)
-            set(c, Letter(c), kPlain);
-        struct Accented {
-            int small;
-            unsigned char primary;
-            Accent accent;
-        };
-        const Accented kAccented[] = {
-            { 0xE0, Letter('a'), kGrave }, { 0xE1, Letter('a'), kAcute }, { 0xE2, Letter('a'), kCircumflex },
-            { 0xE3, Letter('a'), kTilde }, { 0xE4, Letter('a'), kDiaeresis }, { 0xE5, Letter('a'), kRing },
-            { 0xE6, Letter('a'), kLigature }, { 0xE7, Letter('c'), kCedilla }, { 0xE8, Letter('e'), kGrave },
-            { 0xE9, Letter('e'), kAcute }, { 0xEA, Letter('e'), kCircumflex }, { 0xEB, Letter('e'), kDiaeresis },
-            { 0xEC, Letter('i'), kGrave }, { 0xED, Letter('i'), kAcute }, { 0xEE, Letter('i'), kCircumflex },
-            { 0xEF, Letter('i'), kDiaeresis }, { 0xF0, Letter('d'), kStroke }, { 0xF2, Letter('o'), kGrave },
-            { 0xF3, Letter('o'), kAcute }, { 0xF4, Letter('o'), kCircumflex }, { 0xF5, Letter('o'), kTilde },
-            { 0xF6, Letter('o'), kDiaeresis }, { 0xF8, Letter('o'), kStroke }, { 0xF9, Letter('u'), kGrave },
-            { 0xFA, Letter('u'), kAcute }, { 0xFB, Letter('u'), kCircumflex }, { 0xFC, Letter('u'), kDiaeresis },
-            { 0xFD, Letter('y'), kAcute }, { 0xFF, Letter('y'), kDiaeresis },
-            { 0xF1, static_cast<unsigned char>(Letter('n') + 1), kPlain }, // ñ between n and o
-            { 0xFE, static_cast<unsigned char>(Letter('z') + 1), kLigature }, // þ after z
-            { 0xDF, Letter('s'), kLigature }, // ß
-            { 0x9A, Letter('s'), kCaron }, // š
-            { 0x9E, Letter('z'), kCaron }, // ž
-            { 0x9C, Letter('o'), kLigature }, // œ
-            { 0x83, Letter('f'), kStroke }, // ƒ
-        };
-        for (const Accented& a : kAccented)
-            set(a.small, a.primary, a.accent);
-        for (int byte = 0; byte < 256; ++byte) {
-            const unsigned char small = ToLowerByte(static_cast<unsigned char>(byte));
-            if (small != byte) {
-                set(byte, w.primary[small], static_cast<Accent>(w.accent[small]));
-                w.capital[byte] = true;
-            }
+    for (int d = 0; d < 10; ++d)
+        set('0' + d, static_cast<unsigned char>(kFirstDigit + d), kPlain);
+    for (char c = 'a'; c <= 'z'; ++c)
+        set(c, Letter(c), kPlain);
+    struct Accented {
+        int small;
+        unsigned char primary;
+        Accent accent;
+    };
+    const Accented kAccented[] = {
+        { 0xE0, Letter('a'), kGrave }, { 0xE1, Letter('a'), kAcute }, { 0xE2, Letter('a'), kCircumflex },
+        { 0xE3, Letter('a'), kTilde }, { 0xE4, Letter('a'), kDiaeresis }, { 0xE5, Letter('a'), kRing },
+        { 0xE6, Letter('a'), kLigature }, { 0xE7, Letter('c'), kCedilla }, { 0xE8, Letter('e'), kGrave },
+        { 0xE9, Letter('e'), kAcute }, { 0xEA, Letter('e'), kCircumflex }, { 0xEB, Letter('e'), kDiaeresis },
+        { 0xEC, Letter('i'), kGrave }, { 0xED, Letter('i'), kAcute }, { 0xEE, Letter('i'), kCircumflex },
+        { 0xEF, Letter('i'), kDiaeresis }, { 0xF0, Letter('d'), kStroke }, { 0xF2, Letter('o'), kGrave },
+        { 0xF3, Letter('o'), kAcute }, { 0xF4, Letter('o'), kCircumflex }, { 0xF5, Letter('o'), kTilde },
+        { 0xF6, Letter('o'), kDiaeresis }, { 0xF8, Letter('o'), kStroke }, { 0xF9, Letter('u'), kGrave },
+        { 0xFA, Letter('u'), kAcute }, { 0xFB, Letter('u'), kCircumflex }, { 0xFC, Letter('u'), kDiaeresis },
+        { 0xFD, Letter('y'), kAcute }, { 0xFF, Letter('y'), kDiaeresis },
+        { 0xF1, static_cast<unsigned char>(Letter('n') + 1), kPlain }, // ñ between n and o
+        { 0xFE, static_cast<unsigned char>(Letter('z') + 1), kLigature }, // þ after z
+        { 0xDF, Letter('s'), kLigature }, // ß
+        { 0x9A, Letter('s'), kCaron }, // š
+        { 0x9E, Letter('z'), kCaron }, // ž
+        { 0x9C, Letter('o'), kLigature }, // œ
+        { 0x83, Letter('f'), kStroke }, // ƒ
+    };
+    for (const Accented& a : kAccented)
+        set(a.small, a.primary, a.accent);
+    for (int byte = 0; byte < 256; ++byte) {
+        const unsigned char small = ToLowerByte(static_cast<unsigned char>(byte));
+        if (small != byte) {
+            set(byte, w.primary[small], static_cast<Accent>(w.accent[small]));
+            w.capital[byte] = true;
         }
-        return w;
     }
+    return w;
+}
 
-    const Weights kWeights = MakeWeights();
+const Weights kWeights = MakeWeights();
 
 } // namespace
 

@@ -1,329 +1,316 @@
 #include "layout/LayoutDocument.h"
 
-#include <algorithm>
-
 #include "document/CasePattern.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Settings.h"
 
+#include <algorithm>
+
 namespace quirel {
 namespace {
 
-    constexpr std::uint32_t kWhite = 0xFFFFFF;
-    constexpr std::uint32_t kRed = 0x0000FF;
-    constexpr std::uint32_t kBlack = 0x000000;
-    constexpr std::uint32_t kYellow = 0x00FFFF;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kYellow = 0x00FFFF;
 
-    bool IsLetter(unsigned char c)
+bool IsLetter(unsigned char c)
+{
+    return ToLowerByte(c) != ToUpperByte(c) || c == 0xAA || c == 0xBA || c == 0xDF || c == 0xB5;
+}
+
+// The spelling marks leave alone what is not a word to look up: a token with a digit or
+// without any letter is taken as known, and hyphens and apostrophes at its ends are ignored.
+bool IsKnownForMarks(std::string_view lowerWord, const std::function<bool(std::string_view)>& isKnownWord)
+{
+    bool hasLetter = false;
+    for (char c : lowerWord) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= '0' && byte <= '9') return true;
+        hasLetter = hasLetter || IsLetter(byte);
+    }
+    if (!hasLetter) return true;
+    const auto first = lowerWord.find_first_not_of("-'");
+    const auto last = lowerWord.find_last_not_of("-'");
+    return isKnownWord(lowerWord.substr(first, last - first + 1));
+}
+
+// One run of the layout: the pen, the drawing state carried from token to token, and the page state.
+class Layouter {
+public:
+    Layouter(Document& doc, const Settings& settings, Canvas& canvas, ViewState& view, const LayoutServices& services,
+        const LayoutOptions& options)
+        : m_doc(doc)
+        , m_settings(settings)
+        , m_canvas(canvas)
+        , m_view(view)
+        , m_services(services)
+        , m_options(options)
+        , m_pages(doc.Pages())
+        , m_margin(settings.margin)
+        , m_decorate(options.decorate == Decorate::Yes)
     {
-        return ToLowerByte(c) != ToUpperByte(c) || c == 0xAA || c == 0xBA || c == 0xDF || c == 0xB5;
     }
 
-    // The spelling marks leave alone what is not a word to look up: a token with a digit or
-    // without any letter is taken as known, and hyphens and apostrophes at its ends are ignored.
-    bool IsKnownForMarks(std::string_view lowerWord, const std::function<bool(std::string_view)>& isKnownWord)
-    {
-        bool hasLetter = false;
-        for (char c : lowerWord) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= '0' && byte <= '9')
-                return true;
-            hasLetter = hasLetter || IsLetter(byte);
-        }
-        if (!hasLetter)
-            return true;
-        const auto first = lowerWord.find_first_not_of("-'");
-        const auto last = lowerWord.find_last_not_of("-'");
-        return isKnownWord(lowerWord.substr(first, last - first + 1));
+    LayoutResult Run();
+
+private:
+    void StartSurface();
+    void SelectCurrentFormat();
+    void SelectTokenFont(const FormatFields& fields);
+    void SelectFontAt(const FormatFields& fields, int size);
+    void LineFeed() { m_y += m_canvas.LineHeight(), m_x = 0; }
+    bool PageBreakCheck(int y);
+    bool PlaceToken(const FormatFields& fields, std::size_t length);
+    void PaintToken(int k);
+    void PaintWord(std::string_view word, const FormatFields& fields);
+    void PaintMarker(unsigned char marker, const FormatFields& fields, int k);
+    void PaintTail();
+
+    Document& m_doc;
+    const Settings& m_settings;
+    Canvas& m_canvas;
+    ViewState& m_view;
+    const LayoutServices& m_services;
+    const LayoutOptions& m_options;
+    PageTable& m_pages;
+    const int m_margin;
+    const bool m_decorate;
+
+    int m_x = 0;
+    int m_y = 0;
+    int m_lastX = 0;
+    int m_lastY = 0;
+    int m_spanX = 0;
+    int m_spanY = 0;
+    bool m_inSubscript = false;
+    int m_counter = 0;
+    bool m_stopped = false;
+    LayoutResult m_result;
+    std::string m_lower; // reused for every word
+    // The fields of the last record read: neighbouring tokens mostly share their format.
+    FormatRecord m_lastRecord;
+    FormatFields m_lastFields;
+    bool m_haveFields = false;
+};
+
+void Layouter::StartSurface()
+{
+    m_canvas.Clear();
+    if (m_decorate) m_canvas.DrawFrame();
+}
+
+void Layouter::SelectCurrentFormat()
+{
+    const auto& current = m_doc.Current();
+    m_canvas.SelectFont(current.faceName, current.size, current.style, CharSet::Ansi);
+    m_canvas.SetColors(current.textColor, current.background);
+}
+
+void Layouter::SelectTokenFont(const FormatFields& fields)
+{
+    SelectFontAt(fields, fields.size);
+}
+
+void Layouter::SelectFontAt(const FormatFields& fields, int size)
+{
+    m_canvas.SelectFont(m_doc.Fonts().Name(fields.fontIndex), size, fields.style, CharSet::Ansi);
+}
+
+bool Layouter::PageBreakCheck(int y)
+{
+    if (y - m_margin < kPageBodyHeight) return false;
+    if (m_pages.shownPage >= PageTable::kMaxPages) {
+        m_stopped = true;
+        m_result.pageLimit = true;
+        return false;
     }
+    if (m_services.processPendingEvents) m_services.processPendingEvents();
+    m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
+    StartSurface();
+    m_view.scrollOffset = 0;
+    ++m_pages.shownPage;
+    m_pages.Slot(m_pages.shownPage).firstToken = m_counter;
+    m_x = m_margin;
+    m_y = m_margin;
+    SelectCurrentFormat();
+    m_view.cursorX = m_x;
+    m_view.cursorY = m_y;
+    if (m_services.showCurrentPage) m_services.showCurrentPage();
+    return true;
+}
 
-    // One run of the layout: the pen, the drawing state carried from token to token, and the page state.
-    class Layouter {
-    public:
-        Layouter(Document& doc, const Settings& settings, Canvas& canvas, ViewState& view, const LayoutServices& services,
-            const LayoutOptions& options)
-            : m_doc(doc)
-            , m_settings(settings)
-            , m_canvas(canvas)
-            , m_view(view)
-            , m_services(services)
-            , m_options(options)
-            , m_pages(doc.Pages())
-            , m_margin(settings.margin)
-            , m_decorate(options.decorate == Decorate::Yes)
-        {
-        }
-
-        LayoutResult Run();
-
-    private:
-        void StartSurface();
-        void SelectCurrentFormat();
-        void SelectTokenFont(const FormatFields& fields);
-        void SelectFontAt(const FormatFields& fields, int size);
-        void LineFeed() { m_y += m_canvas.LineHeight(), m_x = 0; }
-        bool PageBreakCheck(int y);
-        bool PlaceToken(const FormatFields& fields, std::size_t length);
-        void PaintToken(int k);
-        void PaintWord(std::string_view word, const FormatFields& fields);
-        void PaintMarker(unsigned char marker, const FormatFields& fields, int k);
-        void PaintTail();
-
-        Document& m_doc;
-        const Settings& m_settings;
-        Canvas& m_canvas;
-        ViewState& m_view;
-        const LayoutServices& m_services;
-        const LayoutOptions& m_options;
-        PageTable& m_pages;
-        const int m_margin;
-        const bool m_decorate;
-
-        int m_x = 0;
-        int m_y = 0;
-        int m_lastX = 0;
-        int m_lastY = 0;
-        int m_spanX = 0;
-        int m_spanY = 0;
-        bool m_inSubscript = false;
-        int m_counter = 0;
-        bool m_stopped = false;
-        LayoutResult m_result;
-        std::string m_lower; // reused for every word
-        // The fields of the last record read: neighbouring tokens mostly share their format.
-        FormatRecord m_lastRecord;
-        FormatFields m_lastFields;
-        bool m_haveFields = false;
-    };
-
-    void Layouter::StartSurface()
-    {
-        m_canvas.Clear();
-        if (m_decorate)
-            m_canvas.DrawFrame();
-    }
-
-    void Layouter::SelectCurrentFormat()
-    {
-        const auto& current = m_doc.Current();
-        m_canvas.SelectFont(current.faceName, current.size, current.style, CharSet::Ansi);
-        m_canvas.SetColors(current.textColor, current.background);
-    }
-
-    void Layouter::SelectTokenFont(const FormatFields& fields) { SelectFontAt(fields, fields.size); }
-
-    void Layouter::SelectFontAt(const FormatFields& fields, int size)
-    {
-        m_canvas.SelectFont(m_doc.Fonts().Name(fields.fontIndex), size, fields.style, CharSet::Ansi);
-    }
-
-    bool Layouter::PageBreakCheck(int y)
-    {
-        if (y - m_margin < kPageBodyHeight)
-            return false;
-        if (m_pages.shownPage >= PageTable::kMaxPages) {
-            m_stopped = true;
-            m_result.pageLimit = true;
-            return false;
-        }
-        if (m_services.processPendingEvents)
-            m_services.processPendingEvents();
-        m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
-        StartSurface();
-        m_view.scrollOffset = 0;
-        ++m_pages.shownPage;
-        m_pages.Slot(m_pages.shownPage).firstToken = m_counter;
-        m_x = m_margin;
-        m_y = m_margin;
-        SelectCurrentFormat();
-        m_view.cursorX = m_x;
-        m_view.cursorY = m_y;
-        if (m_services.showCurrentPage)
-            m_services.showCurrentPage();
-        return true;
-    }
-
-    // The page check before a token, then the wrap test for a token of length characters with the
-    // token's font selected. False when the layout has to stop at the page limit.
-    bool Layouter::PlaceToken(const FormatFields& fields, std::size_t length)
-    {
-        PageBreakCheck(m_y);
-        if (m_stopped)
-            return false;
-        SelectTokenFont(fields);
-        const long width = static_cast<long>(length) * fields.size;
-        if (m_x + width > kPageWidth - m_margin) {
-            LineFeed();
-            if (PageBreakCheck(m_y))
-                SelectTokenFont(fields); // the new page selected the current format; the token keeps its own font
-            else
-                m_x = m_margin;
-            if (m_stopped)
-                return false;
-        }
-        return true;
-    }
-
-    void Layouter::PaintWord(std::string_view word, const FormatFields& fields)
-    {
-        const auto pattern = CasePattern(word);
-        m_lower.assign(word);
-        ToLowerInPlace(m_lower);
-        std::uint32_t text = fields.textColor;
-        std::uint32_t background = fields.background;
-        if (!m_options.findWord.empty()) {
-            if (m_lower == m_options.findWord) {
-                ++m_result.matchCount;
-                text = kBlack;
-                background = kYellow;
-            }
-        } else if (m_services.isKnownWord && !IsKnownForMarks(m_lower, m_services.isKnownWord)) {
-            text = kRed;
-        }
-        const std::string shown = RestoreCase(m_lower, pattern);
-        if (!PlaceToken(fields, shown.size()))
-            return;
-        m_canvas.SetColors(text, background);
-        m_x += m_canvas.DrawText(m_x, m_y, shown);
-        m_lastX = m_x;
-        if (!m_inSubscript)
-            m_lastY = m_y;
-    }
-
-    void Layouter::PaintMarker(unsigned char marker, const FormatFields& fields, int k)
-    {
-        const int normalSize = m_doc.Current().normalSize;
-        switch (marker) {
-        case kMarkerSubscriptOn:
-            m_spanX = m_x;
-            SelectFontAt(fields, SmallSize(normalSize));
-            LineFeed(); // only to learn where the next line starts
-            m_spanY = m_y;
-            m_x = m_spanX;
-            m_y = m_spanY - 4;
-            m_inSubscript = true;
-            break;
-        case kMarkerSubscriptOff:
-            SelectFontAt(fields, normalSize);
-            m_x = m_lastX;
-            m_y = m_lastY;
-            m_inSubscript = false;
-            break;
-        case kMarkerSuperscriptOn:
-            SelectFontAt(fields, SmallSize(normalSize));
-            break;
-        case kMarkerSuperscriptOff:
-            SelectFontAt(fields, normalSize);
-            break;
-        case kMarkerEmoticonStart:
-            m_spanX = m_x;
-            m_spanY = m_y;
-            SelectFontAt(fields, normalSize);
-            break;
-        case kMarkerEmoticonEnd:
-            m_canvas.DrawEmoticon(RecordEmoticon(m_doc.Records().Get(k)), m_spanX, m_spanY);
-            m_x = m_lastX;
-            m_y = m_lastY;
-            break;
-        default:
-            break;
-        }
-    }
-
-    void Layouter::PaintToken(int k)
-    {
-        if (m_view.importInProgress)
-            m_doc.Records().Set(k, m_doc.CurrentRecord());
-        const FormatRecord& record = m_doc.Records().Get(k);
-        if (!m_haveFields || !(record == m_lastRecord)) {
-            m_lastRecord = record;
-            m_lastFields = ReadFormatFields(record);
-            m_haveFields = true;
-        }
-        const FormatFields fields = m_lastFields;
-        const unsigned char first = m_doc.TokenFirstByte(k);
-        const std::string_view text = m_doc.TokenText(k);
-        if (ClassifyByte(first) == CharClass::Word && !text.empty()) {
-            PaintWord(text, fields);
-        } else if (first == ' ') {
-            if (!PlaceToken(fields, 1))
-                return;
-            m_canvas.SetColors(fields.textColor, fields.background);
-            m_x += m_canvas.DrawText(m_x, m_y, " ");
-            m_lastX = m_x;
-            if (!m_inSubscript)
-                m_lastY = m_y;
-        } else if (first == '\r') {
-            SelectTokenFont(fields);
-            LineFeed();
+// The page check before a token, then the wrap test for a token of length characters with the
+// token's font selected. False when the layout has to stop at the page limit.
+bool Layouter::PlaceToken(const FormatFields& fields, std::size_t length)
+{
+    PageBreakCheck(m_y);
+    if (m_stopped) return false;
+    SelectTokenFont(fields);
+    const long width = static_cast<long>(length) * fields.size;
+    if (m_x + width > kPageWidth - m_margin) {
+        LineFeed();
+        if (PageBreakCheck(m_y))
+            SelectTokenFont(fields); // the new page selected the current format; the token keeps its own font
+        else
             m_x = m_margin;
-            m_canvas.SetColors(fields.textColor, fields.background);
-            m_lastX = m_x;
-            if (!m_inSubscript)
-                m_lastY = m_y;
-        } else if (first >= kMarkerSubscriptOn && first <= kMarkerEmoticonEnd) {
-            PaintMarker(first, fields, k);
-        } else {
-            // Signs, and the control characters that arrive as text (tab, line feed, a removed word's
-            // marker), which take one character's room and show as an empty cell.
-            if (!PlaceToken(fields, text.size()))
-                return;
-            m_canvas.SetColors(fields.textColor, fields.background);
-            m_x += m_canvas.DrawText(m_x, m_y, first < 32 ? std::string_view(" ") : text);
-            m_lastX = m_x;
-        }
+        if (m_stopped) return false;
     }
+    return true;
+}
 
-    void Layouter::PaintTail()
-    {
-        const int n = m_doc.TokenCount();
-        if (n > 0 && m_doc.IsWordToken(n)) {
-            const std::string word(m_doc.TokenText(n));
-            const std::string completion = m_services.completeWord ? m_services.completeWord(word) : std::string();
-            if (!completion.empty()) {
-                m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.shadowColor), kWhite);
-                m_canvas.DrawText(m_x, m_y, completion);
-            } else if (m_services.rememberWord) {
-                m_services.rememberWord(word);
-            }
+void Layouter::PaintWord(std::string_view word, const FormatFields& fields)
+{
+    const auto pattern = CasePattern(word);
+    m_lower.assign(word);
+    ToLowerInPlace(m_lower);
+    std::uint32_t text = fields.textColor;
+    std::uint32_t background = fields.background;
+    if (!m_options.findWord.empty()) {
+        if (m_lower == m_options.findWord) {
+            ++m_result.matchCount;
+            text = kBlack;
+            background = kYellow;
         }
-        m_canvas.SelectFont("Consolas", m_doc.Current().size, 0, CharSet::Oem);
-        m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), kWhite);
-        m_view.cursorX = m_x;
-        m_view.cursorY = m_y;
-        const char cursor = static_cast<char>(m_settings.cursorChar);
-        m_canvas.DrawText(m_x, m_y, std::string_view(&cursor, 1));
+    } else if (m_services.isKnownWord && !IsKnownForMarks(m_lower, m_services.isKnownWord)) {
+        text = kRed;
     }
+    const std::string shown = RestoreCase(m_lower, pattern);
+    if (!PlaceToken(fields, shown.size())) return;
+    m_canvas.SetColors(text, background);
+    m_x += m_canvas.DrawText(m_x, m_y, shown);
+    m_lastX = m_x;
+    if (!m_inSubscript) m_lastY = m_y;
+}
 
-    LayoutResult Layouter::Run()
-    {
-        StartSurface();
+void Layouter::PaintMarker(unsigned char marker, const FormatFields& fields, int k)
+{
+    const int normalSize = m_doc.Current().normalSize;
+    switch (marker) {
+    case kMarkerSubscriptOn:
+        m_spanX = m_x;
+        SelectFontAt(fields, SmallSize(normalSize));
+        LineFeed(); // only to learn where the next line starts
+        m_spanY = m_y;
+        m_x = m_spanX;
+        m_y = m_spanY - 4;
+        m_inSubscript = true;
+        break;
+    case kMarkerSubscriptOff:
+        SelectFontAt(fields, normalSize);
+        m_x = m_lastX;
+        m_y = m_lastY;
+        m_inSubscript = false;
+        break;
+    case kMarkerSuperscriptOn:
+        SelectFontAt(fields, SmallSize(normalSize));
+        break;
+    case kMarkerSuperscriptOff:
+        SelectFontAt(fields, normalSize);
+        break;
+    case kMarkerEmoticonStart:
+        m_spanX = m_x;
+        m_spanY = m_y;
+        SelectFontAt(fields, normalSize);
+        break;
+    case kMarkerEmoticonEnd:
+        m_canvas.DrawEmoticon(RecordEmoticon(m_doc.Records().Get(k)), m_spanX, m_spanY);
+        m_x = m_lastX;
+        m_y = m_lastY;
+        break;
+    default:
+        break;
+    }
+}
+
+void Layouter::PaintToken(int k)
+{
+    if (m_view.importInProgress) m_doc.Records().Set(k, m_doc.CurrentRecord());
+    const FormatRecord& record = m_doc.Records().Get(k);
+    if (!m_haveFields || !(record == m_lastRecord)) {
+        m_lastRecord = record;
+        m_lastFields = ReadFormatFields(record);
+        m_haveFields = true;
+    }
+    const FormatFields fields = m_lastFields;
+    const unsigned char first = m_doc.TokenFirstByte(k);
+    const std::string_view text = m_doc.TokenText(k);
+    if (ClassifyByte(first) == CharClass::Word && !text.empty()) {
+        PaintWord(text, fields);
+    } else if (first == ' ') {
+        if (!PlaceToken(fields, 1)) return;
+        m_canvas.SetColors(fields.textColor, fields.background);
+        m_x += m_canvas.DrawText(m_x, m_y, " ");
+        m_lastX = m_x;
+        if (!m_inSubscript) m_lastY = m_y;
+    } else if (first == '\r') {
+        SelectTokenFont(fields);
+        LineFeed();
         m_x = m_margin;
-        m_y = m_margin;
-        SelectCurrentFormat();
-
-        const int n = m_doc.TokenCount();
-        int first = m_pages.Slot(m_pages.pageCount).firstToken;
-        // The last page lost all its tokens: the page before it becomes the last.
-        while (n > 0 && n <= first && m_pages.pageCount > 1) {
-            --m_pages.pageCount;
-            m_pages.shownPage = std::max(1, m_pages.shownPage - 1);
-            first = m_pages.Slot(m_pages.pageCount).firstToken;
-        }
-        const int start = first == 0 ? 1 : first;
-        m_counter = start - 1;
-        for (int k = start; k <= n && !m_stopped; ++k) {
-            m_counter = k;
-            PaintToken(k);
-        }
-
-        m_pages.pageCount = m_pages.shownPage;
-        if (m_decorate && !m_stopped)
-            PaintTail();
-        m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
-        return m_result;
+        m_canvas.SetColors(fields.textColor, fields.background);
+        m_lastX = m_x;
+        if (!m_inSubscript) m_lastY = m_y;
+    } else if (first >= kMarkerSubscriptOn && first <= kMarkerEmoticonEnd) {
+        PaintMarker(first, fields, k);
+    } else {
+        // Signs, and the control characters that arrive as text (tab, line feed, a removed word's
+        // marker), which take one character's room and show as an empty cell.
+        if (!PlaceToken(fields, text.size())) return;
+        m_canvas.SetColors(fields.textColor, fields.background);
+        m_x += m_canvas.DrawText(m_x, m_y, first < 32 ? std::string_view(" ") : text);
+        m_lastX = m_x;
     }
+}
+
+void Layouter::PaintTail()
+{
+    const int n = m_doc.TokenCount();
+    if (n > 0 && m_doc.IsWordToken(n)) {
+        const std::string word(m_doc.TokenText(n));
+        const std::string completion = m_services.completeWord ? m_services.completeWord(word) : std::string();
+        if (!completion.empty()) {
+            m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.shadowColor), kWhite);
+            m_canvas.DrawText(m_x, m_y, completion);
+        } else if (m_services.rememberWord) {
+            m_services.rememberWord(word);
+        }
+    }
+    m_canvas.SelectFont("Consolas", m_doc.Current().size, 0, CharSet::Oem);
+    m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), kWhite);
+    m_view.cursorX = m_x;
+    m_view.cursorY = m_y;
+    const char cursor = static_cast<char>(m_settings.cursorChar);
+    m_canvas.DrawText(m_x, m_y, std::string_view(&cursor, 1));
+}
+
+LayoutResult Layouter::Run()
+{
+    StartSurface();
+    m_x = m_margin;
+    m_y = m_margin;
+    SelectCurrentFormat();
+
+    const int n = m_doc.TokenCount();
+    int first = m_pages.Slot(m_pages.pageCount).firstToken;
+    // The last page lost all its tokens: the page before it becomes the last.
+    while (n > 0 && n <= first && m_pages.pageCount > 1) {
+        --m_pages.pageCount;
+        m_pages.shownPage = std::max(1, m_pages.shownPage - 1);
+        first = m_pages.Slot(m_pages.pageCount).firstToken;
+    }
+    const int start = first == 0 ? 1 : first;
+    m_counter = start - 1;
+    for (int k = start; k <= n && !m_stopped; ++k) {
+        m_counter = k;
+        PaintToken(k);
+    }
+
+    m_pages.pageCount = m_pages.shownPage;
+    if (m_decorate && !m_stopped) PaintTail();
+    m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
+    return m_result;
+}
 
 } // namespace
 
@@ -336,11 +323,16 @@ LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& can
 std::string TitleStatusLine(const Document& doc, const Settings& settings)
 {
     const auto& pages = doc.Pages();
-    return "Pagina " + std::to_string(pages.shownPage) + " de " + std::to_string(pages.pageCount) + " TAB: "
-        + std::to_string(settings.tabWidth) + " Margen: " + std::to_string(settings.margin) + " quirel: "
-        + std::to_string(doc.TokenCount());
+    return "Pagina " + std::to_string(pages.shownPage) + " de " + std::to_string(pages.pageCount)
+        + " TAB: " + std::to_string(settings.tabWidth) + " Margen: " + std::to_string(settings.margin)
+        + " quirel: " + std::to_string(doc.TokenCount());
 }
 
-std::string PageLimitMessage() { return "El programa excede de p\xE1gin" "as ...\r\nM\xE1ximo 150 p\xE1gin" "as ..."; }
+std::string PageLimitMessage()
+{
+    return "El programa excede de p\xE1gin"
+           "as ...\r\nM\xE1ximo 150 p\xE1gin"
+           "as ...";
+}
 
 } // namespace quirel

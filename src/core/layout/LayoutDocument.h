@@ -1,10 +1,10 @@
 #pragma once
 
+#include "layout/Canvas.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
-
-#include "layout/Canvas.h"
 
 namespace quirel {
 
@@ -15,7 +15,7 @@ struct Settings;
 struct ViewState {
     int cursorX = 0; // where the cursor glyph was last drawn, in page pixels
     int cursorY = 0;
-    int scrollOffset = 0;          // 0 down to -570: how far the shown page is scrolled up
+    int scrollOffset = 0; // 0 down to -570: how far the shown page is scrolled up
     bool importInProgress = false; // the first layout of an imported text gives every token the current format
 };
 
@@ -25,7 +25,7 @@ struct LayoutServices {
     std::function<std::string(std::string_view word)> completeWord; // the word memory
     std::function<void(std::string_view word)> rememberWord;
     std::function<void()> processPendingEvents; // at each page break, so the window stays alive
-    std::function<void()> showCurrentPage;      // shows the new (still empty) page at a page break
+    std::function<void()> showCurrentPage; // shows the new (still empty) page at a page break
 };
 
 enum class Decorate { No, Yes }; // page frame, completion and cursor: yes for the screen and export, no for printing
@@ -38,7 +38,7 @@ struct LayoutOptions {
 };
 
 struct LayoutResult {
-    int matchCount = 0;     // words painted as matches of findWord
+    int matchCount = 0; // words painted as matches of findWord
     bool pageLimit = false; // the document needed a page after the last (150); the layout stopped there
 };
 

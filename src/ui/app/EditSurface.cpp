@@ -1,13 +1,13 @@
 #include "app/EditSurface.h"
 
+#include "document/Cp1252.h"
+#include "editor/Editor.h"
+#include "layout/Canvas.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
-
-#include "document/Cp1252.h"
-#include "editor/Editor.h"
-#include "layout/Canvas.h"
 
 namespace quirel {
 
@@ -39,8 +39,7 @@ bool EditSurface::event(QEvent* event)
     // Tab types nothing and must not move the focus either.
     if (event->type() == QEvent::KeyPress) {
         const auto key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
-            return true;
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return true;
     }
     return QWidget::event(event);
 }
@@ -75,14 +74,12 @@ void EditSurface::keyPressEvent(QKeyEvent* event)
     }
     // A held key counts once; keys pressed while another is still down are kept in their order
     // and typed when a key comes up, so fast typing loses nothing.
-    if (!text.isEmpty() && text != QStringLiteral("\t") && !event->isAutoRepeat())
-        m_recorded += text.right(1);
+    if (!text.isEmpty() && text != QStringLiteral("\t") && !event->isAutoRepeat()) m_recorded += text.right(1);
 }
 
 void EditSurface::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->isAutoRepeat() || m_recorded.isEmpty())
-        return;
+    if (event->isAutoRepeat() || m_recorded.isEmpty()) return;
     const QString typed = m_recorded;
     m_recorded.clear();
     for (const QChar c : typed)
@@ -102,15 +99,13 @@ void EditSurface::TypeText(const QString& text)
     // One byte of Windows-1252 or nothing: characters the code page cannot hold are ignored.
     std::size_t skipped = 0;
     const std::string bytes = Utf8ToCp1252(text.toStdString(), &skipped);
-    if (bytes.size() == 1 && skipped == 0)
-        m_editor.TypeByte(static_cast<unsigned char>(bytes[0]));
+    if (bytes.size() == 1 && skipped == 0) m_editor.TypeByte(static_cast<unsigned char>(bytes[0]));
 }
 
 void EditSurface::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0)
-        m_editor.Wheel(delta);
+    if (delta != 0) m_editor.Wheel(delta);
     event->accept();
 }
 
@@ -133,8 +128,7 @@ void EditSurface::paintEvent(QPaintEvent* event)
     if (m_source) {
         const int offset = m_editor.View().scrollOffset;
         const QRect source = area.translated(0, -offset).intersected(QRect(0, 0, kPageWidth, kPageHeight));
-        if (!source.isEmpty())
-            painter.drawImage(source.translated(0, offset), m_source(), source);
+        if (!source.isEmpty()) painter.drawImage(source.translated(0, offset), m_source(), source);
     }
 }
 

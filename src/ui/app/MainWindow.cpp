@@ -1,34 +1,34 @@
 #include "app/MainWindow.h"
 
+#include "app/EditSurface.h"
+#include "app/FontList.h"
+#include "app/MenuBar.h"
+#include "app/QtPageOutput.h"
+#include "app/RulerWidget.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/FavouriteColoursDialog.h"
+#include "dialogs/ReEditDialog.h"
+#include "dialogs/SearchDialogs.h"
+#include "dialogs/WordSearchDialog.h"
+#include "document/Cp1252.h"
+#include "editor/Editor.h"
+#include "language/SearchReplace.h"
+#include "language/WordListViews.h"
+#include "layout/EmoticonNames.h"
+#include "platform/QtText.h"
+#include "platform/RecordedPage.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRandomGenerator>
 
-#include "app/EditSurface.h"
-#include "app/FontList.h"
-#include "app/MenuBar.h"
-#include "app/QtPageOutput.h"
-#include "dialogs/AboutBox.h"
-#include "dialogs/FavouriteColoursDialog.h"
-#include "dialogs/ReEditDialog.h"
-#include "dialogs/SearchDialogs.h"
-#include "dialogs/WordSearchDialog.h"
-#include "app/RulerWidget.h"
-#include "document/Cp1252.h"
-#include "editor/Editor.h"
-#include "language/SearchReplace.h"
-#include "language/WordListViews.h"
-#include "layout/EmoticonNames.h"
-#include "platform/RecordedPage.h"
-#include "platform/QtText.h"
-
 namespace quirel {
 namespace {
-    // The client area holds the controls at their fixed places; the window is 831 × 880 with its frame.
-    constexpr int kClientWidth = 831;
-    constexpr int kClientHeight = 857;
+// The client area holds the controls at their fixed places; the window is 831 × 880 with its frame.
+constexpr int kClientWidth = 831;
+constexpr int kClientHeight = 857;
 } // namespace
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent)
@@ -45,9 +45,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     // F10 opens the menus from the keyboard, as on other desktops.
     auto* menuKey = new QAction(this);
     menuKey->setShortcut(Qt::Key_F10);
-    connect(menuKey, &QAction::triggered, this, [this] {
-        m_menus->setActiveAction(m_menus->actions().constFirst());
-    });
+    connect(menuKey, &QAction::triggered, this, [this] { m_menus->setActiveAction(m_menus->actions().constFirst()); });
     addAction(menuKey);
     BuildControls();
     m_pageOutput = std::make_unique<QtPageOutput>(m_editor, m_prompts, this);
@@ -105,7 +103,8 @@ void MainWindow::FillSizeList()
 void MainWindow::FillEmoticonList()
 {
     for (int n = 1; n <= kEmoticonCount; ++n)
-        m_emoticonList->addItem(QIcon(QPixmap(QStringLiteral(":/emoticons/%1.png").arg(n))), FromCp1252(EmoticonName(n)));
+        m_emoticonList->addItem(
+            QIcon(QPixmap(QStringLiteral(":/emoticons/%1.png").arg(n))), FromCp1252(EmoticonName(n)));
     m_emoticonList->setCurrentIndex(-1);
 }
 
@@ -124,8 +123,7 @@ void MainWindow::ConnectControls()
     connect(m_sizeList, &QComboBox::activated, this, [this](int index) {
         bool ok = false;
         const int size = m_sizeList->itemText(index).toInt(&ok);
-        if (ok)
-            m_editor.ChooseSize(size);
+        if (ok) m_editor.ChooseSize(size);
         m_surface->setFocus();
     });
     connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
@@ -142,8 +140,7 @@ void MainWindow::ConnectControls()
     });
     connect(m_ruler, &RulerWidget::TabCellClicked, this, [this](int cell) {
         const std::string message = m_editor.SetTabCell(cell);
-        if (!message.empty())
-            m_prompts.ShowMessage(message, Prompts::Urgency::Normal);
+        if (!message.empty()) m_prompts.ShowMessage(message, Prompts::Urgency::Normal);
     });
 }
 
@@ -156,8 +153,7 @@ void MainWindow::Initialise(const QString& commandLine)
     m_editor.Attach(m_canvas, hooks, &m_prompts);
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
-    if (!commandLine.isEmpty())
-        m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
+    if (!commandLine.isEmpty()) m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
     m_surface->setFocus();
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
@@ -166,8 +162,7 @@ void MainWindow::Initialise(const QString& commandLine)
     QTimer::singleShot(0, this, [this] {
         m_editor.LoadWordLists(&m_pump);
         m_editor.RunWithWordLists([this] {
-            if (m_editor.GetWordLists().spellingSensor)
-                m_editor.RebuildDocumentView();
+            if (m_editor.GetWordLists().spellingSensor) m_editor.RebuildDocumentView();
             emit WordListsLoaded();
         });
     });
@@ -240,8 +235,7 @@ void MainWindow::Dispatch(int id)
         m_editor.RunWithWordLists([this] {
             m_editor.RunGuarded(
                 [this] {
-                    m_editor.wordSearch
-                        = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
+                    m_editor.wordSearch = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
                 },
                 Hold::Yes);
         });
@@ -347,8 +341,7 @@ void MainWindow::Dispatch(int id)
     case Subscript:
         m_editor.ToggleSubscript();
         // Once turned on, the size list stays off until "Nuevo".
-        if (m_editor.GetSwitches().subscript)
-            m_sizeList->setEnabled(false);
+        if (m_editor.GetSwitches().subscript) m_sizeList->setEnabled(false);
         break;
     case SpellingSensor:
         m_editor.ToggleSpellingSensor();

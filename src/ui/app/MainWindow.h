@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/QtCanvas.h"
+#include "platform/QtPrompts.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
-
-#include "platform/QtCanvas.h"
-#include "platform/QtPrompts.h"
 
 class QComboBox;
 

@@ -1,10 +1,10 @@
 #include "app/MenuBar.h"
 
-#include <QPainter>
-#include <QPainterPath>
-
 #include "io/Settings.h"
 #include "platform/QtCanvas.h"
+
+#include <QPainter>
+#include <QPainterPath>
 
 namespace quirel {
 
@@ -39,13 +39,12 @@ MenuBar::MenuBar(QWidget* parent)
     AddItem(spelling, QStringLiteral("Palabras que más repiten"), RepeatedWords, 319);
 
     QMenu* styles = AddMenu(QStringLiteral("Estilos"));
-    const std::pair<const char*, int> styleItems[] = { { "Negrita", Bold }, { "Itálica", Italic },
-        { "Subrayado", Underline }, { "Tachado", StrikeOut }, { "Superíndice", Superscript },
-        { "Subíndice numérico", Subscript } };
+    const std::pair<const char*, int> styleItems[]
+        = { { "Negrita", Bold }, { "Itálica", Italic }, { "Subrayado", Underline }, { "Tachado", StrikeOut },
+              { "Superíndice", Superscript }, { "Subíndice numérico", Subscript } };
     bool first = true;
     for (const auto& [text, id] : styleItems) {
-        if (!first)
-            styles->addSeparator();
+        if (!first) styles->addSeparator();
         first = false;
         AddItem(styles, QString::fromUtf8(text), id)->setCheckable(true);
     }
@@ -89,20 +88,19 @@ QAction* MenuBar::AddItem(QMenu* menu, const QString& text, int id, int picture)
     action->setData(id);
     action->setObjectName(QStringLiteral("command%1").arg(id));
     action->setShortcutContext(Qt::WindowShortcut);
-    if (picture != 0)
-        action->setIcon(QIcon(QStringLiteral(":/menu/%1.png").arg(picture)));
+    if (picture != 0) action->setIcon(QIcon(QStringLiteral(":/menu/%1.png").arg(picture)));
     connect(action, &QAction::triggered, this, [this, id] { emit Triggered(id); });
     m_actions.insert(id, action);
     return action;
 }
 
 namespace {
-    QPainterPath RoundedSquare() // (0, 0)–(15, 15), corners rounded at 15 per cent
-    {
-        QPainterPath path;
-        path.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 15, 15, Qt::RelativeSize);
-        return path;
-    }
+QPainterPath RoundedSquare() // (0, 0)–(15, 15), corners rounded at 15 per cent
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 15, 15, Qt::RelativeSize);
+    return path;
+}
 } // namespace
 
 QPixmap MenuBar::LetterSwatch(std::uint32_t colour, const std::uint32_t* background)

@@ -1,15 +1,15 @@
-#include <QApplication>
-#include <cstdio>
-#include <cstdlib>
-#include <QLibraryInfo>
-#include <QTimer>
-#include <QTranslator>
-
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "io/ProgramFolder.h"
 #include "platform/FontSubstitutes.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
 // Start-up: settings, the main window with its controls, the word lists, the empty document or
 // the one named on the command line; the program ends when the window does.

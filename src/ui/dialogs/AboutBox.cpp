@@ -1,4 +1,5 @@
 #include "dialogs/AboutBox.h"
+
 #include "dialogs/DialogFont.h"
 
 #include <QGuiApplication>

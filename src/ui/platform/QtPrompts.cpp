@@ -1,23 +1,22 @@
 #include "platform/QtPrompts.h"
 
+#include "document/Cp1252.h"
+#include "platform/QtText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "document/Cp1252.h"
-#include "platform/QtText.h"
-
 namespace quirel {
 namespace {
-    const QString kTitle = QStringLiteral("Programador");
+const QString kTitle = QStringLiteral("Programador");
 } // namespace
 
 void QtPrompts::ShowMessage(std::string_view text, Urgency urgency)
 {
     QMessageBox box(QMessageBox::NoIcon, kTitle, FromCp1252(text), QMessageBox::Ok, m_owner);
-    if (urgency == Urgency::Topmost)
-        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (urgency == Urgency::Topmost) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
@@ -33,23 +32,21 @@ std::filesystem::path QtPrompts::ChooseFile(const FileRequest& request)
     const bool open = request.mode == FileRequest::Mode::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(FromCp1252(request.filterName) + QStringLiteral(" (") + FromCp1252(request.pattern)
-        + QStringLiteral(")"));
+    dialog.setNameFilter(
+        FromCp1252(request.filterName) + QStringLiteral(" (") + FromCp1252(request.pattern) + QStringLiteral(")"));
     dialog.setDirectory(request.folder.empty() ? QDir::currentPath() : QString::fromStdString(request.folder.string()));
     dialog.selectFile(QString::fromStdString(request.fileName));
     dialog.setDefaultSuffix(FromCp1252(request.defaultSuffix));
     // The question about an existing file is the program's own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
 void QtEventPump::ProcessPendingEvents()
 {
     constexpr qint64 kIntervalMs = 8;
-    if (m_sinceLast.isValid() && m_sinceLast.elapsed() < kIntervalMs)
-        return;
+    if (m_sinceLast.isValid() && m_sinceLast.elapsed() < kIntervalMs) return;
     QCoreApplication::processEvents();
     m_sinceLast.start();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QElapsedTimer>
-
 #include "io/Ports.h"
+
+#include <QElapsedTimer>
 
 class QWidget;
 
