@@ -108,7 +108,7 @@ TEST_F(EditorTest, PageKeysAndWheelStayWithinTheirLimits)
     EXPECT_EQ(Doc().Pages().shownPage, 2);
     editor.PageUp();
     EXPECT_EQ(Doc().Pages().shownPage, 1);
-    EXPECT_TRUE(editor.blinkHold);
+    EXPECT_TRUE(editor.BlinkHeld());
     editor.PageUp();
     EXPECT_EQ(Doc().Pages().shownPage, 1);
     editor.PageEnd();
@@ -117,7 +117,7 @@ TEST_F(EditorTest, PageKeysAndWheelStayWithinTheirLimits)
     EXPECT_EQ(caption, "Pagina 1 de 2 TAB: 6 Margen: 40 quirel: 61");
     Type("y"); // typing goes back to the last page
     EXPECT_EQ(Doc().Pages().shownPage, 2);
-    EXPECT_FALSE(editor.blinkHold);
+    EXPECT_FALSE(editor.BlinkHeld());
 
     editor.Wheel(+120);
     EXPECT_EQ(editor.View().scrollOffset, 0);
@@ -171,7 +171,7 @@ TEST_F(EditorTest, BlinkDrawsOnTheLastPageOnlyAndHoldsWhenAsked)
     editor.BlinkTick();
     EXPECT_EQ(canvas.ops.back().text, " ");
     const auto drawn = canvas.ops.size();
-    editor.blinkHold = true;
+    editor.PageHome(); // the page keys hold the cursor still
     editor.BlinkTick();
     EXPECT_EQ(canvas.ops.size(), drawn);
 }
@@ -189,7 +189,7 @@ TEST_F(EditorTest, OpensTheDocumentNamedOnTheCommandLine)
     EXPECT_EQ(Doc().Current().size, 11);
     EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(editor.blinkHold);
+    EXPECT_FALSE(editor.BlinkHeld());
 }
 
 TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
@@ -200,21 +200,6 @@ TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
     Type("ca");
     editor.AcceptCompletion();
     EXPECT_EQ(Doc().Text(), "casa casa");
-}
-
-TEST_F(EditorTest, GuardedCommandsDoNotNest)
-{
-    int ran = 0;
-    EXPECT_TRUE(editor.RunGuarded(
-        [&] {
-            ++ran;
-            EXPECT_TRUE(editor.blinkHold);
-            EXPECT_FALSE(editor.RunGuarded([&] { ++ran; }, Editor::Hold::No));
-        },
-        Editor::Hold::Yes));
-    EXPECT_EQ(ran, 1);
-    EXPECT_FALSE(editor.commandBusy);
-    EXPECT_FALSE(editor.blinkHold);
 }
 
 TEST_F(EditorTest, StyleSwitchesShapeTheRecordsOfNewText)
@@ -251,7 +236,7 @@ TEST_F(EditorTest, ColourCommandsTakeTheSelectedColourAndSaveTheSettings)
 {
     editor.ApplySelectedColour(Editor::ColourTarget::Background); // nothing chosen yet: black
     EXPECT_EQ(Doc().Current().background, 0u);
-    editor.selectedColor = 0x0000FF;
+    editor.SelectColour(0x0000FF);
     editor.ApplySelectedColour(Editor::ColourTarget::Text);
     editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
     Type("x");

@@ -331,6 +331,7 @@ protected:
         EditorHooks hooks;
         hooks.setCaption = [this](const std::string& text) { caption = text; };
         editor.Attach(canvas, hooks, &prompts);
+        editor.ConnectCommands({ nullptr, &output, nullptr });
     }
 
     // Five pages, each starting with the word "pN" (60 line ends push the next word over).
@@ -387,7 +388,7 @@ TEST_F(PageOutputTest, SinglePageWritesOnlyTheShownPageAndTheViewIsRebuilt)
     FivePages();
     editor.ShowPage(3);
     ports.answer = Range(RangeChoice::SinglePage);
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     ASSERT_EQ(ports.requests.size(), 1u);
     EXPECT_EQ(ports.requests[0].form, PageRangeForm::Export);
     EXPECT_EQ(ports.requests[0].shownPage, 3);
@@ -399,29 +400,29 @@ TEST_F(PageOutputTest, SinglePageWritesOnlyTheShownPageAndTheViewIsRebuilt)
     EXPECT_EQ(prompts.urgencies[0], Prompts::Urgency::Topmost);
     EXPECT_EQ(Pages().shownPage, 5);
     EXPECT_EQ(caption.substr(0, 13), "Pagina 5 de 5");
-    EXPECT_FALSE(editor.commandBusy);
-    EXPECT_FALSE(editor.blinkHold);
+    EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
+    EXPECT_FALSE(editor.BlinkHeld());
 }
 
 TEST_F(PageOutputTest, IntervalAndAllPagesAndTheRememberedChoice)
 {
     FivePages();
     ports.answer = Range(RangeChoice::Interval, 2, 4);
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     EXPECT_EQ(Exported(), (std::map<std::string, int> { { "2.bmp", 33 }, { "3.bmp", 49 }, { "4.bmp", 65 } }));
     EXPECT_EQ(prompts.messages.back(), "Imagenes exportadas ...");
 
     ports.answer = Range(RangeChoice::AllPages, 0, 0, "todo\\junto");
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     EXPECT_EQ(ports.requests.back().choice, RangeChoice::Interval);
     EXPECT_EQ(Exported("todo/junto").size(), 5u);
     EXPECT_EQ(prompts.messages.back(), "Documento exportado ...");
 
     // "Salir" writes nothing, says nothing, and the single page is offered next time.
     ports.answer = PageRange { RangeChoice::None, 0, 0, "", true };
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     EXPECT_EQ(prompts.messages.size(), 2u);
-    output.PrintCommand();
+    editor.Run(command::Print);
     EXPECT_EQ(ports.requests.back().choice, RangeChoice::SinglePage);
     EXPECT_EQ(ports.requests.back().form, PageRangeForm::Print);
     EXPECT_TRUE(ports.shownSettings.empty()); // the set-up dialog was not opened
@@ -432,16 +433,16 @@ TEST_F(PageOutputTest, AFolderOrFileThatCannotBeWrittenIsReportedInsteadOfSucces
     FivePages();
     folder.Write("ocupado", "a file where the folder should be");
     ports.answer = Range(RangeChoice::AllPages, 0, 0, "ocupado");
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     EXPECT_EQ(prompts.messages, (std::vector<std::string> { "No se puede crear la carpeta ocupado ..." }));
 
     std::filesystem::create_directories(folder.Path() / "paginas" / "2.bmp"); // a folder in the way of page 2
     ports.answer = Range(RangeChoice::AllPages);
-    output.ExportCommand();
+    editor.Run(command::ExportBitmap);
     EXPECT_EQ(prompts.messages.back(), "No se puede grabar el archivo 2.bmp en la carpeta paginas ...");
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "paginas" / "1.bmp"));
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "paginas" / "3.bmp")); // the export stopped there
-    EXPECT_FALSE(editor.commandBusy);
+    EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
 }
 
 TEST_F(PageOutputTest, PrintingAnIntervalGivesOneUndecoratedJobPerPageAndRestoresTheView)
@@ -450,7 +451,7 @@ TEST_F(PageOutputTest, PrintingAnIntervalGivesOneUndecoratedJobPerPageAndRestore
     editor.ShowPage(3);
     ports.answer = Range(RangeChoice::Interval, 2, 4, "");
     ports.setupAnswer = PrintSettings { 10, 1, 2 };
-    output.PrintCommand();
+    editor.Run(command::Print);
     EXPECT_EQ(ports.shownPrinter, "Oficina");
     ASSERT_EQ(printer.jobs.size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -467,7 +468,7 @@ TEST_F(PageOutputTest, PrintingAnIntervalGivesOneUndecoratedJobPerPageAndRestore
     // The set-up dialog shows the settings chosen last time.
     ports.answer = Range(RangeChoice::SinglePage);
     ports.setupAnswer.reset();
-    output.PrintCommand();
+    editor.Run(command::Print);
     EXPECT_EQ(ports.shownSettings.back().copies, 10);
     EXPECT_EQ(ports.shownSettings.back().quality, 2);
     ASSERT_EQ(printer.jobs.size(), 4u);
@@ -478,11 +479,11 @@ TEST_F(PageOutputTest, CommandsWaitForALayoutUnderWayAndAreIgnoredWhileAnotherRu
 {
     FivePages();
     ports.answer = Range(RangeChoice::SinglePage);
-    editor.commandBusy = true;
-    output.ExportCommand();
-    output.PrintCommand();
+    editor.Gate().RunGuarded([&] {
+        editor.Run(command::ExportBitmap);
+        editor.Run(command::Print);
+    });
     EXPECT_TRUE(ports.requests.empty());
-    editor.commandBusy = false;
 
     // A command that arrives while a layout lets events through runs once that layout has ended.
     bool asked = false;
@@ -490,7 +491,7 @@ TEST_F(PageOutputTest, CommandsWaitForALayoutUnderWayAndAreIgnoredWhileAnotherRu
     hooks.processPendingEvents = [&] {
         if (!asked) {
             asked = true;
-            output.ExportCommand();
+            editor.Run(command::ExportBitmap);
             EXPECT_TRUE(ports.requests.empty());
         }
     };

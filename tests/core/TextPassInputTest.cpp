@@ -85,10 +85,10 @@ TEST_F(TextPassInputTest, ACommandFromInsideALayoutRunsWhenTheLayoutIsDone)
 {
     Type(std::string(59, '\r'));
     int pagesWhenRun = 0;
-    duringPageBreak = [&] { editor.RunWhenIdle([&] { pagesWhenRun = editor.GetDocument().Pages().pageCount; }); };
+    duringPageBreak = [&] { editor.Gate().Admit([&] { pagesWhenRun = editor.GetDocument().Pages().pageCount; }); };
     Type("x"); // opens page 2: the page break lets the command through
     EXPECT_EQ(pagesWhenRun, 2);
-    editor.RunWhenIdle([&] { pagesWhenRun = -1; });
+    editor.Gate().Admit([&] { pagesWhenRun = -1; });
     EXPECT_EQ(pagesWhenRun, -1); // outside a layout it runs at once
 }
 
@@ -115,9 +115,9 @@ TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSee
     EXPECT_TRUE(knowsPerro());
 
     // A command that reads the lists waits for a load on its way.
-    editor.ExpectWordLists();
+    editor.Gate().ExpectWordLists();
     bool ran = false;
-    editor.RunWithWordLists([&] { ran = true; });
+    editor.Gate().AfterWordLists([&] { ran = true; });
     EXPECT_FALSE(ran);
     editor.LoadWordLists(nullptr);
     EXPECT_TRUE(ran);

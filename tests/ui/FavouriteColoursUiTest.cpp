@@ -237,7 +237,7 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
     auto choose = [&](int id, ModalScript& script) {
         script.Run([&] { window.Menus()->Action(id)->trigger(); });
         EXPECT_TRUE(script.AllAnswered()) << "command " << id;
-        EXPECT_FALSE(editor.commandBusy);
+        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
     };
 
     ModalScript script;
@@ -253,7 +253,7 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
         });
     choose(command::FavouriteColours, script);
     EXPECT_EQ(script.Texts(), QStringList { "Mis Colores Favoritos han sido Archivados" });
-    EXPECT_EQ(editor.selectedColor, 0xFF0000u); // blue, 0x00BBGGRR
+    EXPECT_EQ(editor.SelectedColour(), 0xFF0000u); // blue, 0x00BBGGRR
     EXPECT_EQ(QFileInfo(folder.filePath("Mis Colores.log")).size(), 3120);
 
     ModalScript noWindow;
@@ -279,7 +279,7 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
     });
     choose(command::FavouriteColours, reopen);
     EXPECT_EQ(shown, 0x0000FFu);
-    EXPECT_EQ(editor.selectedColor, 0xFF0000u);
+    EXPECT_EQ(editor.SelectedColour(), 0xFF0000u);
 }
 
 } // namespace

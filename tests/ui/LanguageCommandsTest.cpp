@@ -41,7 +41,7 @@ protected:
     // The window loads the lists once the first page is shown; most tests start after that.
     void SetUp() override
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.WordListsReady(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Gate().WordListsReady(); }, 10000));
     }
 
     // A word-list file of 100-byte records.
@@ -62,8 +62,8 @@ protected:
     {
         script.Run([&] { window.Menus()->Action(id)->trigger(); });
         ExpectAnswered(script);
-        EXPECT_FALSE(editor.commandBusy);
-        EXPECT_FALSE(editor.blinkHold);
+        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
+        EXPECT_FALSE(editor.BlinkHeld());
     }
 
     // Every window was answered, and the program's message boxes carry its title.
@@ -131,7 +131,7 @@ TEST_F(LanguageCommandsTest, AnAcceptedReplacementReachesTheTextAndThePage)
     bool busyMeanwhile = false;
     ModalScript script;
     script.Then<ReEditDialog>([&](ReEditDialog& dialog) {
-        busyMeanwhile = editor.commandBusy;
+        busyMeanwhile = editor.Gate().GuardedCommandRunning();
         EXPECT_EQ(dialog.PageBox()->count(), 1);
         ChooseInReEdit(dialog, 0, 2);
         dialog.ReplacementBox()->setText(QStringLiteral("gente"));
@@ -179,7 +179,7 @@ TEST_F(LanguageCommandsTest, WordSearchRemembersTheListBetweenOpenings)
     ModalScript first;
     first
         .Then<WordSearchDialog>([&](WordSearchDialog& dialog) {
-            heldMeanwhile = editor.commandBusy && editor.blinkHold;
+            heldMeanwhile = editor.Gate().GuardedCommandRunning() && editor.BlinkHeld();
             SearchCasInDiccionario(dialog, results);
         })
         .Message();
@@ -202,7 +202,7 @@ TEST_F(LanguageCommandsTest, WordSearchRemembersTheListBetweenOpenings)
     Choose(command::WordSearch, again);
     EXPECT_EQ(again.Texts(), QStringList { "Termine de buscar ...\r\nEncontrados 2 palabras con -ar" });
     EXPECT_EQ(results, QStringList({ "cantar", "casar" }));
-    EXPECT_EQ(editor.wordSearch.choice, SearchChoice::All);
+    EXPECT_EQ(editor.WordSearchValues().choice, SearchChoice::All);
 }
 
 TEST_F(LanguageCommandsTest, AccentCommandPutsTheAccentsAndReportsThemTopmost)
@@ -242,14 +242,15 @@ TEST_F(LanguageCommandsTest, RepeatedWordsReportTheTwoHighestCounts)
 
 TEST_F(LanguageCommandsBeforeListsTest, AWordSearchChosenWhileTheListsLoadWaitsForThem)
 {
-    ASSERT_FALSE(editor.WordListsReady());
+    ASSERT_FALSE(editor.Gate().WordListsReady());
     QStringList results;
     ModalScript script;
     script.Then<WordSearchDialog>([&](WordSearchDialog& dialog) { SearchCasInDiccionario(dialog, results); }).Message();
     script.Run([&] {
         window.Menus()->Action(command::WordSearch)->trigger();
         EXPECT_EQ(script.StepsDone(), 0u); // the dialog opens once the lists are in
-        ASSERT_TRUE(QTest::qWaitFor([&] { return script.StepsDone() == 2 && !editor.commandBusy; }, 10000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return script.StepsDone() == 2 && !editor.Gate().GuardedCommandRunning(); }, 10000));
     });
     ExpectAnswered(script);
     EXPECT_EQ(script.Texts(), QStringList { "Termine de buscar ...\r\nEncontrados 2 palabras con cas-" });

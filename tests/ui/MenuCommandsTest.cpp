@@ -79,7 +79,7 @@ TEST_F(MenuCommandsTest, ColourCommandsAndTheirSwatches)
     Choose(command::BackgroundColour); // no favourite chosen yet: black
     EXPECT_EQ(Doc().Current().background, 0u);
     EXPECT_TRUE(Config().contains("Fondo=0\r\n"));
-    editor.selectedColor = 0x0000FF;
+    editor.SelectColour(0x0000FF);
     Choose(command::TextColour);
     const QImage after = window.Menus()->Action(command::TextColour)->icon().pixmap(16, 16).toImage();
     EXPECT_NE(before, after);
@@ -112,10 +112,16 @@ TEST_F(MenuCommandsTest, NewKeepsTheOldCountInTheCaptionAndQuitSavesTheSettings)
 TEST_F(MenuCommandsTest, GuardedCommandsAreIgnoredWhileAnotherRuns)
 {
     Type("x");
-    editor.commandBusy = true;
-    Choose(command::Recover);
-    EXPECT_TRUE(editor.commandBusy);
-    editor.commandBusy = false;
+    bool ignored = false;
+    editor.Gate().RunGuarded([&] {
+        Choose(command::Recover);
+        Choose(command::SpellingSensor); // not guarded
+        ignored = editor.Gate().GuardedCommandRunning();
+    });
+    EXPECT_TRUE(ignored);
+    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    Choose(command::SpellingSensor);
+    EXPECT_FALSE(editor.GetWordLists().spellingSensor);
     Choose(command::SpellingSensor);
     EXPECT_TRUE(editor.GetWordLists().spellingSensor);
     EXPECT_TRUE(window.Menus()->Action(command::SpellingSensor)->isChecked());

@@ -227,7 +227,7 @@ TEST_F(PageOutputCommandsTest, SinglePageWritesOnlyTheShownPage)
     EXPECT_EQ(Files(QStringLiteral("paginas")), QStringList { QStringLiteral("3.bmp") });
     ExpectPageFile(folder.filePath(QStringLiteral("paginas/3.bmp")), 3);
     EXPECT_EQ(Pages().shownPage, 5); // the view is laid out again from page 1 and shows its end
-    EXPECT_FALSE(editor.commandBusy);
+    EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
 }
 
 TEST_F(PageOutputCommandsTest, IntervalWritesItsPagesAndTheDialogRemembersTheChoice)

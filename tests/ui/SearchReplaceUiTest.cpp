@@ -141,8 +141,8 @@ protected:
     {
         script.Run([&] { window.Menus()->Action(id)->trigger(); });
         EXPECT_TRUE(script.AllAnswered()) << "command " << id;
-        EXPECT_FALSE(editor.commandBusy);
-        EXPECT_FALSE(editor.blinkHold);
+        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
+        EXPECT_FALSE(editor.BlinkHeld());
     }
 
     // The yellow cells on the first line of the page: runs of yellow pixels along the row that

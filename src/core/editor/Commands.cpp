@@ -7,7 +7,6 @@
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
 
-#include <chrono>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -24,17 +23,6 @@ bool Exists(const std::filesystem::path& path)
 }
 
 } // namespace
-
-bool Editor::RunGuarded(const std::function<void()>& command, Hold hold)
-{
-    if (commandBusy) return false;
-    commandBusy = true;
-    if (hold == Hold::Yes) blinkHold = true;
-    command();
-    if (hold == Hold::Yes) blinkHold = false;
-    commandBusy = false;
-    return true;
-}
 
 void Editor::ToggleStyle(int styleBit)
 {
@@ -77,6 +65,8 @@ void Editor::ToggleSubscript()
     }
     m_switches.subscript = !m_switches.subscript;
     m_staleTokenCount = -1;
+    // Once turned on, the size list stays off until "Nuevo".
+    if (m_switches.subscript) m_sizeListEnabled = false;
 }
 
 void Editor::ToggleSpellingSensor()
@@ -87,13 +77,13 @@ void Editor::ToggleSpellingSensor()
 
 void Editor::ApplySelectedColour(ColourTarget target)
 {
-    const auto colour = static_cast<std::int32_t>(selectedColor);
+    const auto colour = static_cast<std::int32_t>(m_selectedColour);
     switch (target) {
     case ColourTarget::Text:
-        m_document.Current().textColor = selectedColor;
+        m_document.Current().textColor = m_selectedColour;
         break;
     case ColourTarget::Background:
-        m_document.Current().background = selectedColor;
+        m_document.Current().background = m_selectedColour;
         break;
     case ColourTarget::Cursor:
         m_settings.cursorColor = colour;
@@ -117,7 +107,7 @@ void Editor::ResetDocumentColours()
 
 void Editor::NewDocument()
 {
-    if (DeferWhileLayingOut([this] { NewDocument(); })) return;
+    if (m_gate.Defer([this] { NewDocument(); })) return;
     const int oldCount = m_document.TokenCount();
     auto& current = m_document.Current();
     current.faceName = m_settings.fontName;
@@ -126,6 +116,7 @@ void Editor::NewDocument()
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
     m_view.scrollOffset = 0;
+    m_sizeListEnabled = true;
     RebuildDocumentView();
     m_staleTokenCount = oldCount;
     UpdateCaption();
@@ -195,12 +186,10 @@ bool Editor::ImportTextCommand()
 
 int Editor::InsertEmoticonCommand(int number)
 {
-    blinkHold = false;
-    if (number < 1 || number > 188) {
-        static std::mt19937 random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
-        number = std::uniform_int_distribution<int>(1, 188)(random);
-    }
-    if (DeferWhileLayingOut([this, number] { InsertEmoticonCommand(number); })) return number;
+    m_blinkHold = false;
+    if (number < 1 || number > 188) number = std::uniform_int_distribution<int>(1, 188)(m_random);
+    m_emoticonChoice = number;
+    if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
         ReportRefused();
         return number;
@@ -213,26 +202,18 @@ std::string Editor::AccentCommand(EventPump* pump)
 {
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
-    const bool wasLayingOut = std::exchange(m_layingOut, true);
+    CommandGate::TextPass pass(m_gate);
     auto result = AccentDocument(m_document.Text(), SpellingLookup(m_wordLists), pump);
-    m_layingOut = wasLayingOut;
     m_document.SetText(std::move(result.text));
-    RebuildDocumentView();
+    RebuildNow();
     return AccentMessage(result);
 }
 
 std::string Editor::RepeatedWordsCommand(EventPump* pump)
 {
     // The count reads the tokens while it lets events run: keys typed meanwhile wait until it is done.
-    const bool wasLayingOut = std::exchange(m_layingOut, true);
-    std::string message = RepeatedWordsMessage(RepeatedWords(m_document, pump));
-    m_layingOut = wasLayingOut;
-    while (!m_layingOut && !m_deferred.empty()) {
-        auto action = std::move(m_deferred.front());
-        m_deferred.pop_front();
-        action();
-    }
-    return message;
+    CommandGate::TextPass pass(m_gate);
+    return RepeatedWordsMessage(RepeatedWords(m_document, pump));
 }
 
 } // namespace quirel

@@ -4,6 +4,8 @@
 #include "io/Ports.h"
 #include "layout/Canvas.h"
 
+#include <chrono>
+
 namespace quirel {
 namespace {
 constexpr int kScrollStep = 15;
@@ -13,6 +15,7 @@ constexpr int kScrollLimit = -561; // half a page: the last step may reach −57
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
     , m_memory(m_folder)
+    , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
 {
     LoadSaveSettings("get", m_settings, m_folder);
     auto& current = m_document.Current();
@@ -35,25 +38,12 @@ Editor::Editor(std::filesystem::path programFolder)
 
 void Editor::LoadWordLists(EventPump* pump)
 {
-    if (m_listsLoading || DeferWhileLayingOut([this, pump] { LoadWordLists(pump); })) return;
-    m_listsReady = false;
+    if (m_listsLoading || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
+    m_gate.ExpectWordLists();
     m_listsLoading = true;
     LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
     m_listsLoading = false;
-    m_listsReady = true;
-    while (!m_afterLists.empty()) {
-        auto action = std::move(m_afterLists.front());
-        m_afterLists.pop_front();
-        action();
-    }
-}
-
-void Editor::RunWithWordLists(std::function<void()> action)
-{
-    if (m_listsReady)
-        action();
-    else
-        m_afterLists.push_back(std::move(action));
+    m_gate.WordListsLoaded();
 }
 
 bool Editor::OpenStartDocument(std::string_view argument)
@@ -64,15 +54,15 @@ bool Editor::OpenStartDocument(std::string_view argument)
     if (name.size() > 254) name.resize(254);
     std::error_code error;
     if (name.empty() || !std::filesystem::exists(name, error)) return false;
-    blinkHold = true;
+    m_blinkHold = true;
     const bool read = OpenDocument(name);
-    blinkHold = false;
+    m_blinkHold = false;
     return read;
 }
 
 bool Editor::OpenDocument(const std::filesystem::path& file)
 {
-    if (DeferWhileLayingOut([this, file] { OpenDocument(file); })) return false;
+    if (m_gate.Defer([this, file] { OpenDocument(file); })) return false;
     const auto status = ReadDocument(m_document, file);
     if (status != DocumentFileStatus::Done && m_prompts) m_prompts->ShowMessage(DocumentFileMessage(status, file));
     RebuildDocumentView();
@@ -97,32 +87,19 @@ bool Editor::SaveSettings()
     return LoadSaveSettings("save", m_settings, m_folder);
 }
 
-bool Editor::DeferWhileLayingOut(std::function<void()> action)
-{
-    if (!m_layingOut) return false;
-    m_deferred.push_back(std::move(action));
-    return true;
-}
-
 LayoutResult Editor::RunLayout(const LayoutOptions& options)
 {
     if (!m_canvas) return {};
-    m_layingOut = true;
+    // Input that arrives while the layout lets events run is carried out when the pass ends, in order.
+    CommandGate::TextPass pass(m_gate);
     auto services = m_services;
     const bool sensor = m_wordLists.spellingSensor;
     services.isKnownWord = sensor
         ? std::function<bool(std::string_view)>([this](std::string_view word) { return m_wordLists.IsKnownWord(word); })
         : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
-    m_layingOut = false;
     UpdateCaption();
     if (result.pageLimit && m_prompts) m_prompts->ShowMessage(PageLimitMessage());
-    // Input that arrived while the layout let events run is carried out now, in order.
-    while (!m_deferred.empty() && !m_layingOut) {
-        auto action = std::move(m_deferred.front());
-        m_deferred.pop_front();
-        action();
-    }
     return result;
 }
 
@@ -167,9 +144,9 @@ void Editor::AppendEdit(std::size_t bytesAdded)
 
 void Editor::TypeByte(unsigned char byte)
 {
-    if (DeferWhileLayingOut([this, byte] { TypeByte(byte); })) return;
+    if (m_gate.Defer([this, byte] { TypeByte(byte); })) return;
     if (byte == 8) {
-        blinkHold = false;
+        m_blinkHold = false;
         if (m_document.TokenCount() > 0) {
             m_document.RemoveLastByte();
             AppendEdit(0);
@@ -177,7 +154,7 @@ void Editor::TypeByte(unsigned char byte)
         return;
     }
     if (byte < 9) return;
-    blinkHold = false;
+    m_blinkHold = false;
     m_document.Current().emoticon = 0;
     const char c = static_cast<char>(byte);
     if (m_document.Append(std::string_view(&c, 1)) == EditStatus::Refused) {
@@ -189,7 +166,7 @@ void Editor::TypeByte(unsigned char byte)
 
 void Editor::AcceptCompletion()
 {
-    if (DeferWhileLayingOut([this] { AcceptCompletion(); })) return;
+    if (m_gate.Defer([this] { AcceptCompletion(); })) return;
     const int n = m_document.TokenCount();
     if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord) return;
     const std::string completion = m_services.completeWord(m_document.TokenText(n));
@@ -203,7 +180,7 @@ void Editor::AcceptCompletion()
 
 void Editor::PressTab()
 {
-    if (DeferWhileLayingOut([this] { PressTab(); })) return;
+    if (m_gate.Defer([this] { PressTab(); })) return;
     const std::string blanks(static_cast<std::size_t>(std::max<int>(0, m_settings.tabWidth)), ' ');
     if (m_document.Append(blanks) == EditStatus::Refused) {
         ReportRefused();
@@ -216,7 +193,7 @@ void Editor::PageDown()
 {
     auto& pages = m_document.Pages();
     if (pages.shownPage >= pages.pageCount) return;
-    blinkHold = true;
+    m_blinkHold = true;
     ++pages.shownPage;
     UpdateCaption();
     ShowCurrentPage();
@@ -226,7 +203,7 @@ void Editor::PageUp()
 {
     auto& pages = m_document.Pages();
     if (pages.shownPage <= 1) return;
-    blinkHold = true;
+    m_blinkHold = true;
     --pages.shownPage;
     UpdateCaption();
     ShowCurrentPage();
@@ -234,7 +211,7 @@ void Editor::PageUp()
 
 void Editor::PageEnd()
 {
-    blinkHold = true;
+    m_blinkHold = true;
     m_document.Pages().shownPage = m_document.Pages().pageCount;
     UpdateCaption();
     ShowCurrentPage();
@@ -242,7 +219,7 @@ void Editor::PageEnd()
 
 void Editor::PageHome()
 {
-    blinkHold = true;
+    m_blinkHold = true;
     m_document.Pages().shownPage = 1;
     UpdateCaption();
     ShowCurrentPage();
@@ -263,7 +240,7 @@ void Editor::Wheel(int delta)
 void Editor::SetMarginCell(int cell)
 {
     if (cell < 1 || cell > 22) return;
-    if (DeferWhileLayingOut([this, cell] { SetMarginCell(cell); })) return;
+    if (m_gate.Defer([this, cell] { SetMarginCell(cell); })) return;
     m_settings.margin = static_cast<std::int16_t>(10 * cell);
     RebuildDocumentView();
 }
@@ -278,14 +255,21 @@ std::string Editor::SetTabCell(int cell)
 
 void Editor::ChooseFace(const std::string& face)
 {
+    m_fontListEnabled = false;
     m_document.Current().faceName = face;
     m_settings.fontName = face;
     if (m_document.Fonts().Append(face)) SaveSettings();
 }
 
+void Editor::ConfirmFace(const std::string& face)
+{
+    m_settings.fontName = face;
+    m_document.Current().faceName = face;
+}
+
 void Editor::ChooseSize(int size)
 {
-    if (DeferWhileLayingOut([this, size] { ChooseSize(size); })) return;
+    if (m_gate.Defer([this, size] { ChooseSize(size); })) return;
     m_document.Current().size = size;
     m_document.Pages().shownPage = m_document.Pages().pageCount;
     RunLayout({});
@@ -295,7 +279,12 @@ void Editor::ChooseSize(int size)
 
 void Editor::RebuildDocumentView()
 {
-    if (DeferWhileLayingOut([this] { RebuildDocumentView(); })) return;
+    if (m_gate.Defer([this] { RebuildDocumentView(); })) return;
+    RebuildNow();
+}
+
+void Editor::RebuildNow()
+{
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
     RunLayout({});
@@ -304,7 +293,7 @@ void Editor::RebuildDocumentView()
 
 void Editor::BlinkTick()
 {
-    if (blinkHold || !m_canvas || m_layingOut) return;
+    if (m_blinkHold || !m_canvas || m_gate.InTextPass()) return;
     auto& pages = m_document.Pages();
     // The work surface holds the last page; the cursor lives there and nowhere else.
     if (pages.shownPage != pages.pageCount) return;

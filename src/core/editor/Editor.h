@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/Document.h"
+#include "editor/CommandGate.h"
+#include "editor/CommandTable.h"
 #include "io/Ports.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
@@ -8,20 +10,34 @@
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
-#include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <random>
 #include <string>
 
 namespace quirel {
 
 class Canvas;
+class Dialogs;
+class PageOutput;
 
 // What the editor asks of the window around it. Every member may be left empty.
 struct EditorHooks {
     std::function<void()> showCurrentPage; // show the picture of the shown page at the scroll offset
     std::function<void(const std::string&)> setCaption; // the window caption (Windows-1252)
     std::function<void()> processPendingEvents; // let queued input and painting run once
+    // After a command: the menus' checks and swatches and the lists' state are to follow the editor.
+    std::function<void()> controlsChanged;
+    std::function<void()> quit; // end the program (the settings are already saved)
+};
+
+// What the commands open or drive besides the prompts. Every member may be null: a command that
+// needs a missing one does nothing.
+struct CommandPorts {
+    Dialogs* dialogs = nullptr;
+    PageOutput* pageOutput = nullptr; // "Exportar Bitmap" and "Imprimir"
+    EventPump* pump = nullptr; // the event passes of the accent pass and the repeated-word count
 };
 
 // The program's state with one owner: settings, document, word lists and view, and the logic of
@@ -36,17 +52,25 @@ public:
     // which shows the frame and the cursor at (margin, margin).
     void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
 
+    // Connects what the menu commands open or drive; see Run.
+    void ConnectCommands(const CommandPorts& ports) { m_commandPorts = ports; }
+
+    // Carries out a menu command by its id under the rules of the command table: a guarded command
+    // is ignored while another runs, a holding one keeps the cursor still, a command that reads the
+    // word lists waits for a load on its way, and one that changes the text waits for a running
+    // text pass. Then the controls are brought up to date (hook controlsChanged). Ids that are no
+    // menu command are ignored.
+    void Run(command::Id id);
+
+    // When input and commands run: text passes, the wait for the word lists, the guard.
+    CommandGate& Gate() { return m_gate; }
+    const CommandGate& Gate() const { return m_gate; }
+
     // Loads the word lists present in the program's folder (missing files are skipped);
-    // pump lets the window breathe while they load. Asked for from inside a layout or text pass,
-    // the load starts when that pass ends, so that no pass reads a list while it grows.
+    // pump lets the window breathe while they load. Asked for from inside a text pass, the load
+    // starts when that pass ends, so that no pass reads a list while it grows. Commands waiting for
+    // the lists (Gate().ExpectWordLists) run when it ends.
     void LoadWordLists(EventPump* pump);
-    // Tells the editor that a load of the word lists is on its way (the window loads them once
-    // the first page is on screen): from now until it ends, RunWithWordLists waits for it.
-    void ExpectWordLists() { m_listsReady = false; }
-    // Runs action now when the word lists are complete, or right after the coming load ends; a
-    // command that reads the lists (accents, the word search) never sees them half loaded.
-    void RunWithWordLists(std::function<void()> action);
-    bool WordListsReady() const { return m_listsReady; }
 
     // The document named on the command line: double quotes removed, at most 254 characters;
     // a name that does not exist is ignored without a message. True when a document was read.
@@ -96,12 +120,27 @@ public:
 
     // ---- the lists above the page ----
     // A face chosen in the font list becomes the current face and, while the font table has room,
-    // a new font slot (then the settings are saved).
+    // a new font slot (then the settings are saved); the font list is switched off again.
     void ChooseFace(const std::string& face);
+    // A face confirmed in the font list becomes the configured and the current face; nothing else.
+    void ConfirmFace(const std::string& face);
+    // The font list takes a choice only after "Seleccionar Fuente", for one choice.
+    bool FontListEnabled() const { return m_fontListEnabled; }
+    // The size list is off from the moment subscript is turned on until "Nuevo".
+    bool SizeListEnabled() const { return m_sizeListEnabled; }
     // A size chosen in the size list: the current size, the last page laid out again, settings saved.
     void ChooseSize(int size);
-    // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one.
-    void ChooseEmoticon(int number) { m_document.Current().emoticon = number; }
+    // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one and
+    // the list's selection.
+    void ChooseEmoticon(int number)
+    {
+        m_document.Current().emoticon = number;
+        m_emoticonChoice = number;
+    }
+    // The emoticon list's selection: 1 to 188, 0 for none.
+    int EmoticonChoice() const { return m_emoticonChoice; }
+    // Seeds the draw of the random emoticon (by default seeded from the clock).
+    void SeedEmoticonRandom(unsigned seed) { m_random.seed(seed); }
 
     // ---- format switches (the "Estilos" menu) and colours ----
     struct Switches {
@@ -119,7 +158,8 @@ public:
     // Flips the spelling marks and lays the whole document out again.
     void ToggleSpellingSensor();
     // The colour last chosen among the favourite colours (0 until one is chosen).
-    std::uint32_t selectedColor = 0;
+    std::uint32_t SelectedColour() const { return m_selectedColour; }
+    void SelectColour(std::uint32_t colour) { m_selectedColour = colour; }
     enum class ColourTarget { Text, Background, Cursor, Shadow };
     // Gives the selected colour to the target and saves the settings; the cursor colour also
     // repaints the last page.
@@ -159,30 +199,16 @@ public:
 
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
 
-    // ---- the language-tool dialogs (re-edit and word search) ----
     // The word search's list choice and last search text, kept from one opening to the next.
-    DictionarySearchValues wordSearch;
-    // Runs action now or, when it comes from input let through by a running layout or text pass,
-    // right after it, so that a command which changes the text never runs under a pass that reads it.
-    void RunWhenIdle(std::function<void()> action)
-    {
-        if (m_layingOut)
-            m_deferred.push_back(std::move(action));
-        else
-            action();
-    }
-
-    // Runs a guarded command: ignored (false) while another one runs. hold keeps the cursor still.
-    enum class Hold { No, Yes };
-    bool RunGuarded(const std::function<void()>& command, Hold hold);
+    const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
 
     // ---- whole document ----
     // Every page forgotten, the text cut again, laid out from page 1, the current page shown.
     void RebuildDocumentView();
     // The blink timer: draws or wipes the cursor glyph on the shown (last) page.
     void BlinkTick();
-    bool blinkHold = false;
-    bool commandBusy = false;
+    // The cursor stands still: set by the page keys and by holding commands, cleared by typing.
+    bool BlinkHeld() const { return m_blinkHold; }
 
     // The caption text for the current state.
     std::string Caption() const;
@@ -193,19 +219,20 @@ public:
     void LayOutAllPages(Decorate decorate);
     // Makes page the shown page (kept within the pages laid out), writes the caption and shows it.
     void ShowPage(int page);
-    // Called from inside a layout (input let through at a page break), keeps action for when that
-    // layout ends and returns true; otherwise returns false and does nothing.
-    bool DeferUntilLaidOut(std::function<void()> action) { return DeferWhileLayingOut(std::move(action)); }
 
 private:
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
     void AppendEdit(std::size_t bytesAdded);
     LayoutResult RunLayout(const LayoutOptions& options);
+    // The whole-document refresh, carried out now (inside a text pass too).
+    void RebuildNow();
     void ShowCurrentPage();
     void UpdateCaption();
-    // Runs action now, or after the running layout when input arrives from inside one.
-    bool DeferWhileLayingOut(std::function<void()> action);
     void ReportRefused();
+    // The body of a menu command, once its rules let it run (CommandRun.cpp).
+    void Execute(command::Id id);
+    void ExecuteDialogCommand(command::Id id);
+    void ControlsChanged();
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);
@@ -220,12 +247,17 @@ private:
     Canvas* m_canvas = nullptr;
     Prompts* m_prompts = nullptr;
     EditorHooks m_hooks;
-    bool m_layingOut = false;
-    std::deque<std::function<void()>> m_deferred;
-    bool m_listsReady = true;
+    CommandPorts m_commandPorts;
+    CommandGate m_gate;
     bool m_listsLoading = false;
-    std::deque<std::function<void()>> m_afterLists; // commands waiting for the word lists
+    bool m_blinkHold = false;
     int m_blinkPhase = 0;
+    std::uint32_t m_selectedColour = 0;
+    DictionarySearchValues m_wordSearch;
+    int m_emoticonChoice = 0;
+    std::mt19937 m_random;
+    bool m_fontListEnabled = false;
+    bool m_sizeListEnabled = true;
     Switches m_switches;
     int m_staleTokenCount = -1; // shown in the caption after "Nuevo" until the text changes
     std::filesystem::path m_documentFile;

@@ -82,41 +82,31 @@ std::string PageOutput::WritePages(const PageRange& range, const std::vector<int
 
 void PageOutput::ExportCommand()
 {
-    if (m_editor.DeferUntilLaidOut([this] { ExportCommand(); })) return;
-    m_editor.RunGuarded(
-        [this] {
-            PageRange range;
-            if (!AskRange(PageRangeForm::Export, range)) return;
-            const int shownPage = m_editor.GetDocument().Pages().shownPage;
-            // The pictures are those of the screen: the layout that makes them is the view's own,
-            // so the view is rebuilt by showing its last page afterwards.
-            m_editor.LayOutAllPages(Decorate::Yes);
-            const std::string message = WritePages(range, PagesOf(range, shownPage));
-            m_editor.ShowPage(m_editor.GetDocument().Pages().pageCount);
-            if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
-        },
-        Editor::Hold::Yes);
+    PageRange range;
+    if (!AskRange(PageRangeForm::Export, range)) return;
+    const int shownPage = m_editor.GetDocument().Pages().shownPage;
+    // The pictures are those of the screen: the layout that makes them is the view's own, so the
+    // view is rebuilt by showing its last page afterwards.
+    m_editor.LayOutAllPages(Decorate::Yes);
+    const std::string message = WritePages(range, PagesOf(range, shownPage));
+    m_editor.ShowPage(m_editor.GetDocument().Pages().pageCount);
+    if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
 }
 
 void PageOutput::PrintCommand()
 {
-    if (m_editor.DeferUntilLaidOut([this] { PrintCommand(); })) return;
-    m_editor.RunGuarded(
-        [this] {
-            PageRange range;
-            if (!AskRange(PageRangeForm::Print, range)) return;
-            m_ports.AskPrintSetup(m_settings, m_printer.AttachDefault().name);
-            const int shownPage = m_editor.GetDocument().Pages().shownPage;
-            // Printed pages carry no frame, completion or cursor; one layout serves every page.
-            m_editor.LayOutAllPages(Decorate::No);
-            PrintRun run(m_printer, m_prompts, m_settings);
-            const auto& slots = m_editor.GetDocument().Pages();
-            for (int page : PagesOf(range, shownPage))
-                run.PrintPage(page, [&] { return m_ports.PagePicture(slots.Slot(page)); });
-            m_editor.LayOutAllPages(Decorate::Yes);
-            m_editor.ShowPage(shownPage);
-        },
-        Editor::Hold::Yes);
+    PageRange range;
+    if (!AskRange(PageRangeForm::Print, range)) return;
+    m_ports.AskPrintSetup(m_settings, m_printer.AttachDefault().name);
+    const int shownPage = m_editor.GetDocument().Pages().shownPage;
+    // Printed pages carry no frame, completion or cursor; one layout serves every page.
+    m_editor.LayOutAllPages(Decorate::No);
+    PrintRun run(m_printer, m_prompts, m_settings);
+    const auto& slots = m_editor.GetDocument().Pages();
+    for (int page : PagesOf(range, shownPage))
+        run.PrintPage(page, [&] { return m_ports.PagePicture(slots.Slot(page)); });
+    m_editor.LayOutAllPages(Decorate::Yes);
+    m_editor.ShowPage(shownPage);
 }
 
 } // namespace quirel

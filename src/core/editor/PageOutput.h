@@ -27,9 +27,9 @@ public:
     virtual PixelView PagePicture(const PageSlot& slot) = 0;
 };
 
-// The commands "Exportar Bitmap" and "Imprimir". Both are guarded (ignored while another command
-// runs), keep the cursor still while they run, and share the range choice, kept for the whole run
-// of the program together with the print settings.
+// The commands "Exportar Bitmap" and "Imprimir" (run through Editor::Run, which guards them and keeps
+// the cursor still). They share the range choice, kept for the whole run of the program together
+// with the print settings.
 class PageOutput {
 public:
     PageOutput(Editor& editor, PageOutputPorts& ports, Printer& printer, Prompts* prompts)

@@ -7,7 +7,7 @@ namespace quirel {
 
 void Editor::SearchCommand(std::string_view word, std::function<void(int matches)> report)
 {
-    if (DeferWhileLayingOut([this, word = std::string(word), report] { SearchCommand(word, report); })) return;
+    if (m_gate.Defer([this, word = std::string(word), report] { SearchCommand(word, report); })) return;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
     LayoutOptions options;
@@ -19,7 +19,7 @@ void Editor::SearchCommand(std::string_view word, std::function<void(int matches
 
 void Editor::ReplaceCommand(std::string_view search, std::string_view replacement)
 {
-    if (DeferWhileLayingOut([this, search = std::string(search), replacement = std::string(replacement)] {
+    if (m_gate.Defer([this, search = std::string(search), replacement = std::string(replacement)] {
             ReplaceCommand(search, replacement);
         }))
         return;

@@ -5,24 +5,14 @@
 #include "app/MenuBar.h"
 #include "app/QtPageOutput.h"
 #include "app/RulerWidget.h"
-#include "dialogs/AboutBox.h"
-#include "dialogs/FavouriteColoursDialog.h"
-#include "dialogs/ReEditDialog.h"
-#include "dialogs/SearchDialogs.h"
-#include "dialogs/WordSearchDialog.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
-#include "language/SearchReplace.h"
-#include "language/WordListViews.h"
 #include "layout/EmoticonNames.h"
 #include "platform/QtText.h"
 #include "platform/RecordedPage.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QRandomGenerator>
 
 namespace quirel {
 namespace {
@@ -35,6 +25,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     : QMainWindow(parent)
     , m_editor(editor)
     , m_prompts(this)
+    , m_dialogs(this)
 {
     setWindowTitle(QStringLiteral("Quirelpad"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quirel-256.png")));
@@ -112,12 +103,11 @@ void MainWindow::ConnectControls()
 {
     connect(m_fontList, &FontList::FaceChosen, this, [this](const QString& face) {
         m_editor.ChooseFace(Utf8ToCp1252(face.toStdString()));
-        m_fontList->setEnabled(false);
+        SyncControls();
         m_surface->setFocus();
     });
     connect(m_fontList, &FontList::FaceConfirmed, this, [this](const QString& face) {
-        m_editor.GetSettings().fontName = Utf8ToCp1252(face.toStdString());
-        m_editor.GetDocument().Current().faceName = m_editor.GetSettings().fontName;
+        m_editor.ConfirmFace(Utf8ToCp1252(face.toStdString()));
         m_surface->setFocus();
     });
     connect(m_sizeList, &QComboBox::activated, this, [this](int index) {
@@ -150,7 +140,13 @@ void MainWindow::Initialise(const QString& commandLine)
     hooks.showCurrentPage = [this] { ShowCurrentPage(); };
     hooks.setCaption = [this](const std::string& caption) { setWindowTitle(FromCp1252(caption)); };
     hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
+    hooks.controlsChanged = [this] { SyncControls(); };
+    hooks.quit = [this] {
+        m_blinkTimer.stop();
+        QApplication::quit();
+    };
     m_editor.Attach(m_canvas, hooks, &m_prompts);
+    m_editor.ConnectCommands({ &m_dialogs, &m_pageOutput->Commands(), &m_pump });
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
     if (!commandLine.isEmpty()) m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
@@ -158,10 +154,10 @@ void MainWindow::Initialise(const QString& commandLine)
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
     // the window stays live while the lists load. Commands that read them wait for the end.
-    m_editor.ExpectWordLists();
+    m_editor.Gate().ExpectWordLists();
     QTimer::singleShot(0, this, [this] {
         m_editor.LoadWordLists(&m_pump);
-        m_editor.RunWithWordLists([this] {
+        m_editor.Gate().AfterWordLists([this] {
             if (m_editor.GetWordLists().spellingSensor) m_editor.RebuildDocumentView();
             emit WordListsLoaded();
         });
@@ -196,171 +192,23 @@ const QImage& MainWindow::ShownPicture()
     return m_decoded;
 }
 
-void MainWindow::ApplyMenuChecks()
+void MainWindow::SyncControls()
 {
     const auto& switches = m_editor.GetSwitches();
     m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
         switches.superscript, switches.subscript, m_editor.GetWordLists().spellingSensor });
-}
-
-void MainWindow::ColourEpilogue()
-{
     m_menus->UpdateSwatches(m_editor.GetSettings());
-    ApplyMenuChecks();
+    m_sizeList->setEnabled(m_editor.SizeListEnabled());
+    m_emoticonList->setCurrentIndex(m_editor.EmoticonChoice() - 1);
+    if (m_editor.FontListEnabled())
+        m_fontList->Enable();
+    else
+        m_fontList->setEnabled(false);
 }
 
 void MainWindow::Dispatch(int id)
 {
-    using namespace command;
-    using Hold = Editor::Hold;
-    switch (id) {
-    case RepeatedWords:
-        m_prompts.ShowMessage(m_editor.RepeatedWordsCommand(&m_pump), Prompts::Urgency::Normal);
-        break;
-    case Accents:
-        // The pass replaces the text: it waits for the word lists and for a layout that let this
-        // command through.
-        m_editor.RunWithWordLists([this] {
-            m_editor.RunWhenIdle(
-                [this] { m_prompts.ShowMessage(m_editor.AccentCommand(&m_pump), Prompts::Urgency::Topmost); });
-        });
-        break;
-    case OpenDocument:
-        m_editor.RunGuarded([this] { m_editor.OpenDocumentCommand(); }, Hold::Yes);
-        break;
-    case SaveDocument:
-        m_editor.RunGuarded([this] { m_editor.SaveDocumentCommand(); }, Hold::Yes);
-        break;
-    case WordSearch:
-        m_editor.RunWithWordLists([this] {
-            m_editor.RunGuarded(
-                [this] {
-                    m_editor.wordSearch = ShowWordSearch(SearchListsOf(m_editor.GetWordLists()), m_editor.wordSearch);
-                },
-                Hold::Yes);
-        });
-        break;
-    case ExportBitmap:
-        m_pageOutput->ExportCommand();
-        break;
-    case Print:
-        m_pageOutput->PrintCommand();
-        break;
-    case Replace:
-        m_editor.RunGuarded(
-            [this] {
-                const SearchWords words = AskReplaceWords(this);
-                if (!words.search.empty() && !words.replacement.empty())
-                    m_editor.ReplaceCommand(words.search, words.replacement);
-            },
-            Hold::Yes);
-        break;
-    case Find:
-        m_editor.RunGuarded(
-            [this] {
-                const SearchWords words = AskSearchWord(this);
-                if (!words.search.empty())
-                    m_editor.SearchCommand(words.search, [this](int matches) {
-                        m_prompts.ShowMessage(FoundWordsMessage(matches), Prompts::Urgency::Normal);
-                    });
-            },
-            Hold::Yes);
-        break;
-    case FavouriteColours:
-        m_editor.RunGuarded(
-            [this] {
-                m_editor.selectedColor = ShowFavouriteColours(this, m_editor.ProgramFolder(), m_editor.selectedColor);
-            },
-            Hold::No);
-        break;
-    case InsertEmoticon: {
-        const int number = m_editor.InsertEmoticonCommand(m_emoticonList->currentIndex() + 1);
-        m_emoticonList->setCurrentIndex(number - 1);
-        break;
-    }
-    case SelectFont:
-        m_fontList->Enable();
-        break;
-    case ReEdit:
-        // The dialog changes the text: it waits for a layout that let this command through.
-        m_editor.RunWhenIdle([this] {
-            m_editor.RunGuarded(
-                [this] {
-                    if (m_editor.GetDocument().TokenCount() == 0) {
-                        m_prompts.ShowMessage(kReEditEmptyDocumentMessage, Prompts::Urgency::Normal);
-                        return;
-                    }
-                    ShowReEdit(m_editor.GetDocument());
-                    m_editor.RebuildDocumentView();
-                },
-                Hold::No);
-        });
-        break;
-    case Recover:
-        m_editor.RunGuarded([this] { m_editor.RebuildDocumentView(); }, Hold::No);
-        break;
-    case New:
-        m_sizeList->setEnabled(true);
-        m_editor.NewDocument();
-        break;
-    case DocumentColours:
-        m_editor.ResetDocumentColours();
-        ColourEpilogue();
-        break;
-    case BackgroundColour:
-        m_editor.ApplySelectedColour(Editor::ColourTarget::Background);
-        ColourEpilogue();
-        break;
-    case CursorColour:
-        m_editor.ApplySelectedColour(Editor::ColourTarget::Cursor);
-        ColourEpilogue();
-        break;
-    case TextColour:
-        m_editor.ApplySelectedColour(Editor::ColourTarget::Text);
-        ColourEpilogue();
-        break;
-    case ShadowColour:
-        m_editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
-        ColourEpilogue();
-        break;
-    case command::Bold:
-        m_editor.ToggleStyle(kStyleBold);
-        break;
-    case command::Italic:
-        m_editor.ToggleStyle(kStyleItalic);
-        break;
-    case command::Underline:
-        m_editor.ToggleStyle(kStyleUnderline);
-        break;
-    case StrikeOut:
-        m_editor.ToggleStyle(kStyleStrikeOut);
-        break;
-    case Superscript:
-        m_editor.ToggleSuperscript();
-        break;
-    case Subscript:
-        m_editor.ToggleSubscript();
-        // Once turned on, the size list stays off until "Nuevo".
-        if (m_editor.GetSwitches().subscript) m_sizeList->setEnabled(false);
-        break;
-    case SpellingSensor:
-        m_editor.ToggleSpellingSensor();
-        break;
-    case ImportText:
-        m_editor.RunGuarded([this] { m_editor.ImportTextCommand(); }, Hold::No);
-        break;
-    case About:
-        m_editor.RunGuarded([] { ShowAbout(nullptr); }, Hold::No);
-        break;
-    case Quit:
-        m_editor.Quit();
-        m_blinkTimer.stop();
-        QApplication::quit();
-        break;
-    default:
-        break;
-    }
-    ApplyMenuChecks();
+    m_editor.Run(static_cast<command::Id>(id));
 }
 
 void MainWindow::ShowCurrentPage()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/QtDialogs.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrompts.h"
 
@@ -48,7 +49,7 @@ signals:
     void WordListsLoaded();
 
 public:
-    // Carries out a menu command or a list notification by its id.
+    // Carries out a menu command by its id.
     void Dispatch(int id);
 
     // The picture of the shown page: the work surface for the last page, which it holds, and the
@@ -66,12 +67,13 @@ private:
     void FillEmoticonList();
     void ConnectControls();
     void ShowCurrentPage();
-    void ColourEpilogue();
-    void ApplyMenuChecks();
+    // The menus' checks and swatches and the lists' state follow the editor's.
+    void SyncControls();
 
     Editor& m_editor;
     QtCanvas m_canvas;
     QtPrompts m_prompts;
+    QtDialogs m_dialogs;
     QtEventPump m_pump;
     QTimer m_blinkTimer;
     QImage m_decoded;

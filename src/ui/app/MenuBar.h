@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/CommandTable.h"
+
 #include <QAction>
 #include <QHash>
 #include <QMenuBar>
@@ -8,45 +10,6 @@
 namespace quirel {
 
 struct Settings;
-
-// The command ids of the menus and the lists.
-namespace command {
-enum : int {
-    About = 1002,
-    Quit = 1003,
-    ImportText = 1004,
-    SpellingSensor = 1005,
-    FontList = 1006,
-    SizeList = 1007,
-    Bold = 1008,
-    Italic = 1009,
-    Underline = 1010,
-    StrikeOut = 1011,
-    FavouriteColours = 1012,
-    TextColour = 1013,
-    BackgroundColour = 1014,
-    CursorColour = 1015,
-    New = 1018,
-    Print = 1019,
-    DocumentColours = 1020,
-    Find = 1021,
-    Recover = 1022,
-    Replace = 1024,
-    ExportBitmap = 1025,
-    Superscript = 1026,
-    Subscript = 1027,
-    ReEdit = 1028,
-    SelectFont = 1029,
-    InsertEmoticon = 1030,
-    EmoticonList = 1031,
-    WordSearch = 1032,
-    OpenDocument = 1033,
-    SaveDocument = 1034,
-    Accents = 1035,
-    ShadowColour = 1036,
-    RepeatedWords = 1037,
-};
-}
 
 // The five menus with their items, pictures and colour swatches. Each item's action carries its
 // command id as data; Triggered(id) is emitted for every choice.

@@ -17,9 +17,7 @@ class QtPageOutput final : public PageOutputPorts {
 public:
     QtPageOutput(Editor& editor, Prompts& prompts, QWidget* owner);
 
-    void ExportCommand() { m_output.ExportCommand(); }
-    void PrintCommand() { m_output.PrintCommand(); }
-    const PageOutput& Commands() const { return m_output; }
+    PageOutput& Commands() { return m_output; }
 
     PageRange AskPageRange(const PageRangeRequest& request) override;
     void AskPrintSetup(PrintSettings& settings, const std::string& printerName) override;

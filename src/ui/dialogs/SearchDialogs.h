@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/Dialogs.h"
+
 #include <QDialog>
 #include <memory>
 #include <optional>
@@ -12,13 +14,6 @@ class QPushButton;
 namespace quirel {
 
 class Prompts;
-
-// What the search and replace dialogs give back (Windows-1252). Both stay empty when the dialog
-// is left with "Salir", Escape or the window's close button.
-struct SearchWords {
-    std::string search;
-    std::string replacement;
-};
 
 // The word a dialog box holds, when it is one word: not empty, without a blank, and made only of
 // characters the document can hold. Nothing otherwise.

@@ -1,0 +1,61 @@
+#include "editor/CommandGate.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace quirel;
+
+TEST(CommandGateTest, WhatArrivesDuringAPassRunsInOrderWhenTheOutermostPassEnds)
+{
+    CommandGate gate;
+    std::string ran;
+    gate.Admit([&] { ran += 'a'; }); // no pass: at once
+    EXPECT_FALSE(gate.Defer([&] { ran += '!'; }));
+    {
+        CommandGate::TextPass outer(gate);
+        gate.Admit([&] { ran += 'b'; });
+        {
+            CommandGate::TextPass inner(gate);
+            EXPECT_TRUE(gate.Defer([&] { ran += 'c'; }));
+        }
+        EXPECT_EQ(ran, "a"); // the inner pass ending lets nothing run
+        gate.Admit([&] {
+            // A waiting action that opens a pass of its own: what arrives then waits for that pass.
+            CommandGate::TextPass again(gate);
+            gate.Admit([&] { ran += 'e'; });
+            ran += 'd';
+        });
+    }
+    EXPECT_EQ(ran, "abcde");
+    EXPECT_FALSE(gate.InTextPass());
+}
+
+TEST(CommandGateTest, CommandsWaitForTheWordListsOnTheirWay)
+{
+    CommandGate gate;
+    std::string ran;
+    gate.AfterWordLists([&] { ran += 'a'; });
+    gate.ExpectWordLists();
+    gate.AfterWordLists([&] { ran += 'b'; });
+    gate.AfterWordLists([&] { ran += 'c'; });
+    EXPECT_EQ(ran, "a");
+    EXPECT_FALSE(gate.WordListsReady());
+    gate.WordListsLoaded();
+    EXPECT_EQ(ran, "abc");
+    EXPECT_TRUE(gate.WordListsReady());
+}
+
+TEST(CommandGateTest, GuardedCommandsDoNotNestAndTheGuardIsClearedAfterAnException)
+{
+    CommandGate gate;
+    int ran = 0;
+    EXPECT_TRUE(gate.RunGuarded([&] {
+        ++ran;
+        EXPECT_TRUE(gate.GuardedCommandRunning());
+        EXPECT_FALSE(gate.RunGuarded([&] { ++ran; }));
+    }));
+    EXPECT_EQ(ran, 1);
+    EXPECT_FALSE(gate.GuardedCommandRunning());
+    EXPECT_THROW(gate.RunGuarded([] { throw 1; }), int);
+    EXPECT_FALSE(gate.GuardedCommandRunning());
+}

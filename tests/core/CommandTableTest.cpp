@@ -1,0 +1,215 @@
+// Every menu command under its rules: ignored or not while a guarded command runs, the cursor held or
+// not while it runs, run at once or after a running text pass, and after a load of the word lists.
+#include "editor/CommandTable.h"
+
+#include "FakeCanvas.h"
+#include "RecordingPrompts.h"
+#include "TempFolder.h"
+#include "editor/Dialogs.h"
+#include "editor/Editor.h"
+#include "editor/PageOutput.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace quirel;
+
+namespace {
+
+// What a command reached while it ran: the state of the guard and of the cursor at each call.
+struct Probe {
+    int calls = 0;
+    bool sawGuard = false;
+    bool sawHold = false;
+};
+
+class ProbeDialogs : public Dialogs {
+public:
+    ProbeDialogs(Probe& probe, const Editor& editor)
+        : m_probe(probe)
+        , m_editor(editor)
+    {
+    }
+    SearchWords AskSearchWord() override { return Note(SearchWords { "hola", "" }); }
+    SearchWords AskReplaceWords() override { return Note(SearchWords { "hola", "adios" }); }
+    DictionarySearchValues AskWordSearch(const SearchLists&, const DictionarySearchValues& values) override
+    {
+        return Note(values);
+    }
+    std::uint32_t AskFavouriteColour(const std::filesystem::path&, std::uint32_t) override { return Note(0x123456u); }
+    bool ReEdit(Document&) override { return Note(true); }
+    void ShowAbout() override { Note(0); }
+
+    template <typename T> T Note(T answer)
+    {
+        ++m_probe.calls;
+        m_probe.sawGuard |= m_editor.Gate().GuardedCommandRunning();
+        m_probe.sawHold |= m_editor.BlinkHeld();
+        return answer;
+    }
+
+private:
+    Probe& m_probe;
+    const Editor& m_editor;
+};
+
+class ProbePrompts : public RecordingPrompts {
+public:
+    ProbePrompts(ProbeDialogs& dialogs)
+        : m_dialogs(dialogs)
+    {
+    }
+    void ShowMessage(std::string_view text, Urgency urgency) override
+    {
+        m_dialogs.Note(0);
+        RecordingPrompts::ShowMessage(text, urgency);
+    }
+    std::filesystem::path ChooseFile(const FileRequest& request) override
+    {
+        m_dialogs.Note(0);
+        return RecordingPrompts::ChooseFile(request);
+    }
+
+private:
+    ProbeDialogs& m_dialogs;
+};
+
+class ProbePages : public PageOutputPorts {
+public:
+    explicit ProbePages(ProbeDialogs& dialogs)
+        : m_dialogs(dialogs)
+    {
+    }
+    PageRange AskPageRange(const PageRangeRequest&) override
+    {
+        PageRange cancelled;
+        cancelled.cancelled = true;
+        return m_dialogs.Note(cancelled);
+    }
+    void AskPrintSetup(PrintSettings&, const std::string&) override { m_dialogs.Note(0); }
+    PixelView PagePicture(const PageSlot&) override { return {}; }
+
+private:
+    ProbeDialogs& m_dialogs;
+};
+
+class NoPrinter : public Printer {
+public:
+    PrinterAttach AttachDefault() override { return {}; }
+    bool PrintJob(std::string_view, const PixelView&, const PrintSettings&, std::string_view) override { return false; }
+};
+
+// One editor with a typed word, every port a probe, and a fingerprint of everything a command can change.
+struct Bench {
+    Bench()
+        : editor(folder.Path())
+        , dialogs(probe, editor)
+        , prompts(dialogs)
+        , pages(dialogs)
+        , output(editor, pages, printer, &prompts)
+    {
+        EditorHooks hooks;
+        hooks.setCaption = [this](const std::string&) {
+            ++captions;
+            dialogs.Note(0);
+        };
+        hooks.quit = [this] { ++quits; };
+        editor.Attach(canvas, hooks, &prompts);
+        editor.ConnectCommands({ &dialogs, &output, nullptr });
+        editor.SelectColour(0x00FF00);
+        editor.GetDocument().Current().textColor = 0x0000FF;
+        for (char c : std::string("hola mundo"))
+            editor.TypeByte(static_cast<unsigned char>(c));
+    }
+
+    std::string Fingerprint()
+    {
+        const auto& switches = editor.GetSwitches();
+        const auto& current = editor.GetDocument().Current();
+        return editor.GetDocument().Text() + "|" + std::to_string(probe.calls) + "|" + std::to_string(captions) + "|"
+            + std::to_string(quits) + "|"
+            + std::to_string(switches.bold + 2 * switches.italic + 4 * switches.underline + 8 * switches.strikeOut
+                + 16 * editor.GetWordLists().spellingSensor)
+            + "|" + std::to_string(editor.FontListEnabled()) + std::to_string(editor.SelectedColour()) + "|"
+            + std::to_string(current.textColor) + "/" + std::to_string(current.background) + "|"
+            + std::to_string(editor.GetSettings().cursorColor) + "/" + std::to_string(editor.GetSettings().shadowColor);
+    }
+
+    TempFolder folder;
+    Editor editor;
+    FakeCanvas canvas;
+    Probe probe;
+    ProbeDialogs dialogs;
+    ProbePrompts prompts;
+    ProbePages pages;
+    NoPrinter printer;
+    PageOutput output;
+    int captions = 0;
+    int quits = 0;
+};
+
+} // namespace
+
+TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
+{
+    using namespace command;
+    // The commands that open modal windows or run long, those that keep the cursor still, and those
+    // that read the word lists.
+    const std::set<int> guardedIds { About, ImportText, FavouriteColours, Print, Find, Recover, Replace, ExportBitmap,
+        ReEdit, WordSearch, OpenDocument, SaveDocument };
+    const std::set<int> holdingIds { Print, Find, Replace, ExportBitmap, WordSearch, OpenDocument, SaveDocument };
+    const std::set<int> listIds { WordSearch, Accents };
+    std::set<int> ids;
+    for (const CommandRules& rules : CommandTable()) {
+        SCOPED_TRACE(rules.id);
+        EXPECT_EQ(FindCommandRules(rules.id), &rules);
+        EXPECT_TRUE(ids.insert(rules.id).second);
+        const bool guarded = rules.guard == CommandRules::Guard::Yes;
+        EXPECT_EQ(guarded, guardedIds.count(rules.id) == 1);
+        EXPECT_EQ(rules.hold == CommandRules::Hold::Yes, holdingIds.count(rules.id) == 1);
+        EXPECT_EQ(rules.wordLists == CommandRules::WordLists::Complete, listIds.count(rules.id) == 1);
+
+        // Alone: it acts, and its dialogs see the guard and the cursor hold as the rules say.
+        Bench alone;
+        std::string before = alone.Fingerprint();
+        const int callsBefore = alone.probe.calls;
+        alone.probe = {};
+        alone.editor.Run(rules.id);
+        if (alone.probe.calls > 0) {
+            EXPECT_EQ(alone.probe.sawGuard, guarded);
+            EXPECT_EQ(alone.probe.sawHold, rules.hold == CommandRules::Hold::Yes);
+        }
+        alone.probe.calls += callsBefore;
+        EXPECT_NE(alone.Fingerprint(), before);
+        EXPECT_FALSE(alone.editor.BlinkHeld());
+        EXPECT_FALSE(alone.editor.Gate().GuardedCommandRunning());
+
+        // While another guarded command runs, a guarded one is ignored.
+        Bench nested;
+        before = nested.Fingerprint();
+        nested.editor.Gate().RunGuarded([&] { nested.editor.Run(rules.id); });
+        EXPECT_EQ(nested.Fingerprint() == before, guarded);
+
+        // Inside a text pass, a command that changes the text waits for its end.
+        Bench inPass;
+        before = inPass.Fingerprint();
+        {
+            CommandGate::TextPass pass(inPass.editor.Gate());
+            inPass.editor.Run(rules.id);
+            EXPECT_EQ(inPass.Fingerprint() == before, rules.textPass == CommandRules::TextPass::WaitsForEnd);
+        }
+        EXPECT_NE(inPass.Fingerprint(), before);
+
+        // With a load of the word lists on its way, a command that reads them waits for it.
+        Bench loading;
+        before = loading.Fingerprint();
+        loading.editor.Gate().ExpectWordLists();
+        loading.editor.Run(rules.id);
+        EXPECT_EQ(loading.Fingerprint() == before, rules.wordLists == CommandRules::WordLists::Complete);
+        loading.editor.LoadWordLists(nullptr);
+        EXPECT_NE(loading.Fingerprint(), before);
+    }
+    EXPECT_EQ(ids.size(), 30u);
+    for (int listId : { FontList, SizeList, EmoticonList })
+        EXPECT_EQ(FindCommandRules(listId), nullptr);
+}
