@@ -8,6 +8,7 @@
 #include "io/Ports.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace quirel;
 
@@ -309,4 +310,22 @@ TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
     EXPECT_GE(random, 1);
     EXPECT_LE(random, 188);
     EXPECT_EQ(RecordEmoticon(Doc().Records().Get(18)), random);
+
+    // The menu command takes the list's choice, or draws one and makes it the list's choice; the
+    // same seed draws the same pictures.
+    std::vector<int> drawn;
+    for (int run = 0; run < 2; ++run) {
+        Editor seeded(folder.Path());
+        seeded.Attach(canvas, {}, nullptr);
+        seeded.SeedEmoticonRandom(7);
+        for (int i = 0; i < 3; ++i) {
+            seeded.ChooseEmoticon(0);
+            seeded.Run(command::InsertEmoticon);
+            drawn.push_back(seeded.EmoticonChoice());
+            EXPECT_EQ(
+                RecordEmoticon(seeded.GetDocument().Records().Get(seeded.GetDocument().TokenCount())), drawn.back());
+        }
+    }
+    EXPECT_EQ(std::vector<int>(drawn.begin(), drawn.begin() + 3), std::vector<int>(drawn.begin() + 3, drawn.end()));
+    EXPECT_NE(std::set<int>(drawn.begin(), drawn.end()).size(), 1u);
 }
