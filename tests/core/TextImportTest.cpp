@@ -5,6 +5,7 @@
 #include "io/DocumentFile.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace quirel;
 using namespace std::string_literals;
@@ -72,6 +73,46 @@ TEST(TextImport, FilesBecomeDocumentTextWithCrLineEnds)
         EXPECT_EQ(read.status, TextImportStatus::Done) << c.what;
         EXPECT_EQ(read.text, c.text) << c.what;
         EXPECT_EQ(read.replaced, c.replaced) << c.what;
+    }
+}
+
+TEST(TextImport, AnyWindowsTextSurvivesEveryEncodingAndDamagedFilesStillRead)
+{
+    std::mt19937 random(17);
+    auto utf16 = [](std::string_view text, bool bigEndian) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : text) {
+            const char32_t unit = Cp1252ToUnicode(static_cast<unsigned char>(c));
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string { high, low } : std::string { low, high };
+        }
+        return bytes;
+    };
+    for (int round = 0; round < 500; ++round) {
+        // Any bytes but LF and the end mark: what the reader gives back unchanged.
+        std::string text(random() % 40, ' ');
+        for (char& c : text)
+            do
+                c = static_cast<char>(random());
+            while (c == '\n' || c == '\x1A');
+        const std::string files[]
+            = { Cp1252ToUtf8(text), "\xEF\xBB\xBF" + Cp1252ToUtf8(text), utf16(text, false), utf16(text, true) };
+        for (const std::string& file : files) {
+            const TextFileContents read = DecodeTextFile(file);
+            ASSERT_EQ(read.text, text) << testing::PrintToString(file);
+            ASSERT_EQ(read.replaced, 0u);
+
+            std::string damaged = file;
+            for (int m = 0; m < 3 && !damaged.empty(); ++m) {
+                if (random() % 2)
+                    damaged[random() % damaged.size()] = static_cast<char>(random());
+                else
+                    damaged.resize(random() % damaged.size());
+            }
+            const TextFileContents broken = DecodeTextFile(damaged);
+            EXPECT_EQ(broken.text.find_first_of("\n\x1A"), std::string::npos);
+            EXPECT_LE(broken.replaced, broken.text.size());
+        }
     }
 }
 
