@@ -191,6 +191,27 @@ TEST_F(EditorTest, OpensTheDocumentNamedOnTheCommandLine)
     EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(editor.BlinkHeld());
+
+    // Saving offers the name and folder of the document it started with.
+    prompts.chosen.clear();
+    EXPECT_FALSE(editor.SaveDocumentCommand());
+    ASSERT_EQ(prompts.requests.size(), 1u);
+    EXPECT_EQ(prompts.requests[0].fileName, "con blancos.4tf");
+    EXPECT_EQ(prompts.requests[0].folder, folder.Path());
+}
+
+TEST_F(EditorTest, AStartDocumentNamedRelativelyKeepsItsFolder)
+{
+    const auto file = folder.Path() / "carta.4tf";
+    ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const bool opened = editor.OpenStartDocument("carta.4tf");
+    std::filesystem::current_path(before); // the dialog must not depend on the working folder
+    ASSERT_TRUE(opened);
+    editor.SaveDocumentCommand(); // cancelled
+    EXPECT_EQ(prompts.requests.back().fileName, "carta.4tf");
+    EXPECT_EQ(prompts.requests.back().folder, folder.Path());
 }
 
 TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
@@ -267,6 +288,11 @@ TEST_F(EditorTest, SaveAsksBeforeReplacingAndOpenReadsItBack)
     EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "carta.4tf");
     EXPECT_TRUE(prompts.questions.empty());
     EXPECT_EQ(prompts.requests.back().pattern, "*.4tf");
+    prompts.chosen = folder.Path() / "Carta a la Sra. Lopez"; // a dot is not an extension
+    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "Carta a la Sra. Lopez.4tf");
+    EXPECT_EQ(folder.Read("Carta a la Sra. Lopez.4tf").substr(0, 4), "hola");
+    EXPECT_TRUE(prompts.questions.empty());
 
     Type(" mundo");
     prompts.chosen = folder.Path() / "carta.4tf";
@@ -288,18 +314,36 @@ TEST_F(EditorTest, SaveAsksBeforeReplacingAndOpenReadsItBack)
     EXPECT_TRUE(editor.DocumentFileName().empty());
 }
 
-TEST_F(EditorTest, ImportGivesTheTextTheCurrentFormat)
+TEST_F(EditorTest, ImportGivesTheTextTheCurrentFormatAndNoDocumentName)
 {
+    Type("x");
+    prompts.chosen = folder.Path() / "carta.4tf";
+    ASSERT_TRUE(editor.SaveDocumentCommand());
     folder.Write("notas.txt", "ab\r\ncd\r\n");
     Doc().Current().textColor = 0x00FF00;
     prompts.chosen = folder.Path() / "notas.txt";
     EXPECT_TRUE(editor.ImportTextCommand());
-    EXPECT_EQ(Doc().Text(), "abcd");
+    EXPECT_EQ(Doc().Text(), "ab\rcd\r");
     EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x00FF00u);
     EXPECT_FALSE(editor.View().importInProgress);
+    EXPECT_TRUE(prompts.messages.empty());
+    // The imported text is not carta.4tf: the save dialog proposes no name.
+    prompts.chosen.clear();
+    editor.SaveDocumentCommand();
+    EXPECT_EQ(prompts.requests.back().fileName, "");
+    EXPECT_EQ(prompts.requests.back().folder, folder.Path());
+
     prompts.chosen = folder.Path() / "missing.txt";
     EXPECT_FALSE(editor.ImportTextCommand());
-    EXPECT_EQ(Doc().Text(), "abcd");
+    EXPECT_EQ(Doc().Text(), "ab\rcd\r");
+
+    // UTF-8 is converted; what Windows-1252 cannot hold becomes "?" and the user is told how much.
+    folder.Write("utf8.txt", "Canci\xC3\xB3n \xE2\x86\x92 \xE2\x86\x90\n");
+    prompts.chosen = folder.Path() / "utf8.txt";
+    EXPECT_TRUE(editor.ImportTextCommand());
+    EXPECT_EQ(Doc().Text(), "Canci\xF3n ? ?\r");
+    EXPECT_EQ(prompts.messages,
+        (std::vector<std::string> { "2 caracteres no se pueden escribir en este documento y se han cambiado por ?" }));
 }
 
 TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)

@@ -394,8 +394,9 @@ TEST_F(PageOutputTest, SinglePageWritesOnlyTheShownPageAndTheViewIsRebuilt)
     EXPECT_EQ(ports.requests[0].shownPage, 3);
     EXPECT_EQ(ports.requests[0].pageCount, 5);
     EXPECT_EQ(ports.requests[0].choice, RangeChoice::SinglePage); // nothing chosen before
-    // Exported as on screen, frame included (blue byte 16 × 3 + 1).
-    EXPECT_EQ(Exported(), (std::map<std::string, int> { { "3.bmp", 3 * 16 + 1 } }));
+    // Exported as printed, without the frame the screen shows (blue byte 16 × 3, not 16 × 3 + 1).
+    EXPECT_EQ(Exported(), (std::map<std::string, int> { { "3.bmp", 3 * 16 } }));
+    EXPECT_TRUE(FakeCanvas::PageOf(Pages().Slot(3)).framed); // the view has its frames again
     EXPECT_EQ(prompts.messages, (std::vector<std::string> { "Imagen exportada ..." }));
     EXPECT_EQ(prompts.urgencies[0], Prompts::Urgency::Topmost);
     EXPECT_EQ(Pages().shownPage, 5);
@@ -409,7 +410,7 @@ TEST_F(PageOutputTest, IntervalAndAllPagesAndTheRememberedChoice)
     FivePages();
     ports.answer = Range(RangeChoice::Interval, 2, 4);
     editor.Run(command::ExportBitmap);
-    EXPECT_EQ(Exported(), (std::map<std::string, int> { { "2.bmp", 33 }, { "3.bmp", 49 }, { "4.bmp", 65 } }));
+    EXPECT_EQ(Exported(), (std::map<std::string, int> { { "2.bmp", 32 }, { "3.bmp", 48 }, { "4.bmp", 64 } }));
     EXPECT_EQ(prompts.messages.back(), "Imagenes exportadas ...");
 
     ports.answer = Range(RangeChoice::AllPages, 0, 0, "todo\\junto");

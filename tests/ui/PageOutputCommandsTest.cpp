@@ -195,7 +195,35 @@ protected:
         QFile bytes(file);
         ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
         EXPECT_EQ(bytes.read(30).mid(28), QByteArray("\x18\x00", 2)); // bits per pixel
-        EXPECT_TRUE(pixels == RgbBytes(DecodePage(Pages().Slot(page)))) << "pixels differ from page " << page;
+        EXPECT_TRUE(pixels == RgbBytes(PrintPicture(page))) << "pixels differ from printed page " << page;
+        EXPECT_EQ(NonWhiteEdgePixels(pixels, 794, 1122), 0) << "a frame around page " << page;
+    }
+
+    // The printed picture of page: the pages laid out without frame, completion or cursor.
+    QImage PrintPicture(int page)
+    {
+        editor.LayOutAllPages(Decorate::No);
+        return DecodePage(Pages().Slot(page));
+    }
+
+    // Pixels of the outermost rows and columns of an RGB picture that are not white.
+    static int NonWhiteEdgePixels(const QByteArray& rgb, int width, int height)
+    {
+        if (rgb.size() != width * height * 3) return -1;
+        int count = 0;
+        auto check = [&](int x, int y) {
+            const char* pixel = rgb.constData() + (y * width + x) * 3;
+            if (QByteArray::fromRawData(pixel, 3) != QByteArray(3, '\xFF')) ++count;
+        };
+        for (int x = 0; x < width; ++x) {
+            check(x, 0);
+            check(x, height - 1);
+        }
+        for (int y = 1; y < height - 1; ++y) {
+            check(0, y);
+            check(width - 1, y);
+        }
+        return count;
     }
 
     QTemporaryDir folder;
@@ -273,6 +301,23 @@ TEST_F(PageOutputCommandsTest, AllPagesOfAOnePageDocument)
     EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Documento exportado ...") });
     EXPECT_EQ(Files(QString::fromUtf8("páginas")), QStringList { QStringLiteral("1.bmp") });
     ExpectPageFile(folder.filePath(QString::fromUtf8("páginas/1.bmp")), 1);
+}
+
+TEST_F(PageOutputCommandsTest, TheLastPageIsExportedWithoutFrameCompletionOrCursor)
+{
+    MakePages(2);
+    editor.Services().completeWord = [](std::string_view w) { return w == "ca" ? std::string("sa") : std::string(); };
+    QTest::keyClicks(window.Surface(), QStringLiteral(" ca"));
+    ASSERT_TRUE(editor.GetDocument().Text().ends_with(" ca"));
+    ModalScript script(kTimeLimitMs);
+    script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::SinglePage, {}, {}, QStringLiteral("paginas") })).Message();
+    Choose(command::ExportBitmap, script);
+    // The screen shows the page with its frame, the grey completion and the cursor ...
+    const QImage screen = DecodePage(Pages().Slot(2));
+    EXPECT_GT(NonWhiteEdgePixels(RgbBytes(screen), 794, 1122), 3000);
+    // ... the file holds the page as printed.
+    ExpectPageFile(folder.filePath(QStringLiteral("paginas/2.bmp")), 2);
+    EXPECT_NE(RgbBytes(screen), RgbBytes(PrintPicture(2)));
 }
 
 TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
@@ -367,13 +412,12 @@ protected:
         return pdf;
     }
 
-    // The printed pictures: the pages laid out without frame, completion or cursor.
+    // The printed pictures of every page.
     std::vector<QImage> PrintPictures()
     {
-        editor.LayOutAllPages(Decorate::No);
         std::vector<QImage> pictures;
         for (int page = 1; page <= Pages().pageCount; ++page)
-            pictures.push_back(DecodePage(Pages().Slot(page)));
+            pictures.push_back(PrintPicture(page));
         return pictures;
     }
 

@@ -1,6 +1,7 @@
 // The menu commands of the editor: format switches, colours and the document commands.
 #include "editor/Editor.h"
 #include "io/DocumentFile.h"
+#include "io/DocumentName.h"
 #include "io/Ports.h"
 #include "io/TextImport.h"
 #include "language/AccentMarks.h"
@@ -148,8 +149,8 @@ bool Editor::SaveDocumentCommand()
 {
     m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty()) return false;
-    // A name typed without an extension gets the document's own, so the file shows in the dialog later.
-    if (!m_documentFile.has_extension()) m_documentFile += ".4tf";
+    // Every saved name carries the document's extension, so the file shows in the dialog later.
+    m_documentFile = WithDocumentExtension(m_documentFile);
     m_documentFolder = m_documentFile.parent_path();
     if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion)) return false;
     const auto status = WriteDocument(m_document, m_documentFile);
@@ -181,6 +182,8 @@ bool Editor::ImportTextCommand()
     RunLayout({});
     ShowCurrentPage();
     m_view.importInProgress = false;
+    m_documentFile.clear(); // an imported text has no document name: Save asks for one
+    if (contents.replaced > 0) m_prompts->ShowMessage(ReplacedCharactersMessage(contents.replaced));
     return true;
 }
 

@@ -54,6 +54,9 @@ bool Editor::OpenStartDocument(std::string_view argument)
     if (name.size() > 254) name.resize(254);
     std::error_code error;
     if (name.empty() || !std::filesystem::exists(name, error)) return false;
+    // The document keeps its name: the save dialog offers it and its folder, as after "Leer Documento".
+    m_documentFile = std::filesystem::absolute(name, error);
+    m_documentFolder = m_documentFile.parent_path();
     m_blinkHold = true;
     const bool read = OpenDocument(name);
     m_blinkHold = false;

@@ -85,10 +85,11 @@ void PageOutput::ExportCommand()
     PageRange range;
     if (!AskRange(PageRangeForm::Export, range)) return;
     const int shownPage = m_editor.GetDocument().Pages().shownPage;
-    // The pictures are those of the screen: the layout that makes them is the view's own, so the
-    // view is rebuilt by showing its last page afterwards.
-    m_editor.LayOutAllPages(Decorate::Yes);
+    // Exported pages are drawn as printed ones: no frame, completion or cursor. Then the view is
+    // laid out again with them and shows its last page.
+    m_editor.LayOutAllPages(Decorate::No);
     const std::string message = WritePages(range, PagesOf(range, shownPage));
+    m_editor.LayOutAllPages(Decorate::Yes);
     m_editor.ShowPage(m_editor.GetDocument().Pages().pageCount);
     if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
 }

@@ -40,8 +40,9 @@ public:
     {
     }
 
-    // Asks for the pages and a folder name, lays the document out and writes each chosen page as
-    // "N.bmp" (a 24-bit bitmap) into that folder under the program's folder, creating it. Then the
+    // Asks for the pages and a folder name, lays the document out without decoration (as printed)
+    // and writes each chosen page as "N.bmp" (a 24-bit bitmap) into that folder under the program's
+    // folder, creating it. Then the
     // view is rebuilt and a system-modal message tells "Imagen exportada ...", "Imagenes exportadas
     // ..." or "Documento exportado ..."; a folder that cannot be made or a file that cannot be
     // written is reported instead (and ends the export).

@@ -24,18 +24,27 @@ enum class TextImportStatus {
 struct TextFileContents {
     TextImportStatus status = TextImportStatus::Done;
     std::string text;
+    std::size_t replaced = 0; // characters Windows-1252 cannot hold, each now a "?"
 };
 
-// The text lines of bytes, joined without separators. A line ends at a CR; an LF right after the
-// CR belongs to that line end; an LF on its own is not a line end and stays in the text. A byte
-// 0x1A (the end mark of old text files) ends the line it stands on and is dropped; the bytes after
-// it are still read, so no text after a stray mark is lost. Every other byte is kept as it is.
-std::string JoinTextLines(std::string_view bytes);
+// The document text of the bytes of a plain text file (status Done).
+// Encoding: bytes that start with the UTF-16 byte-order mark (FF FE little-endian, FE FF
+// big-endian) are read as UTF-16; other bytes that are valid UTF-8 (no overlong form, surrogate
+// or code point beyond U+10FFFF) are read as UTF-8, a leading byte-order mark skipped; any other
+// bytes are Windows-1252 and kept as they are. A character Windows-1252 cannot hold, an unpaired
+// UTF-16 surrogate and a lone last byte of UTF-16 each become "?" and are counted in replaced.
+// Line ends: CR LF, LF and a lone CR each become one CR, the line end the Return key types, so
+// paragraphs and blank lines are kept. A 0x1A (the end mark of old text files) is dropped; the
+// text after it is still read.
+TextFileContents DecodeTextFile(std::string_view bytes);
 
-// Reads the plain text file at path (Windows-1252 bytes, nothing converted) as JoinTextLines
-// describes. An unreadable file gives an empty text and Unreadable; a file longer than
-// kMaxTextFileBytes gives an empty text and FileTooLarge.
+// Reads the plain text file at path as DecodeTextFile describes. An unreadable file gives an empty
+// text and Unreadable; a file longer than kMaxTextFileBytes gives an empty text and FileTooLarge.
 TextFileContents ReadTextFile(const std::filesystem::path& path);
+
+// The message for the user (Windows-1252) after an import in which count characters (count > 0)
+// became "?".
+std::string ReplacedCharactersMessage(std::size_t count);
 
 // Replaces the document by an imported text: the text is cut into tokens; the font table holds
 // face in slot 0 with K = 0; the current format keeps its colours, size and style, its emoticon
