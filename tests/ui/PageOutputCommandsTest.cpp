@@ -195,7 +195,7 @@ protected:
         QFile bytes(file);
         ASSERT_TRUE(bytes.open(QIODevice::ReadOnly));
         EXPECT_EQ(bytes.read(30).mid(28), QByteArray("\x18\x00", 2)); // bits per pixel
-        EXPECT_TRUE(pixels == RgbBytes(DecodePage(Pages().Slot(page)))) << "pixels differ from page " << page;
+        EXPECT_TRUE(pixels == RgbBytes(PageImage(Pages().Slot(page)))) << "pixels differ from page " << page;
     }
 
     QTemporaryDir folder;
@@ -373,7 +373,7 @@ protected:
         editor.LayOutAllPages(Decorate::No);
         std::vector<QImage> pictures;
         for (int page = 1; page <= Pages().pageCount; ++page)
-            pictures.push_back(DecodePage(Pages().Slot(page)));
+            pictures.push_back(PageImage(Pages().Slot(page)));
         return pictures;
     }
 

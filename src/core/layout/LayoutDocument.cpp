@@ -1,6 +1,7 @@
 #include "layout/LayoutDocument.h"
 
 #include "document/CasePattern.h"
+#include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Settings.h"
@@ -307,13 +308,6 @@ std::string TitleStatusLine(const Document& doc, const Settings& settings)
     return "Pagina " + std::to_string(pages.shownPage) + " de " + std::to_string(pages.pageCount)
         + " TAB: " + std::to_string(settings.tabWidth) + " Margen: " + std::to_string(settings.margin)
         + " quirel: " + std::to_string(doc.TokenCount());
-}
-
-std::string PageLimitMessage()
-{
-    return "El programa excede de p\xE1gin"
-           "as ...\r\nM\xE1ximo 150 p\xE1gin"
-           "as ...";
 }
 
 } // namespace quirel

@@ -10,8 +10,8 @@
 #include "dialogs/ReEditDialog.h"
 #include "dialogs/SearchDialogs.h"
 #include "dialogs/WordSearchDialog.h"
-#include "document/Cp1252.h"
 #include "editor/Editor.h"
+#include "language/LanguageMessages.h"
 #include "language/SearchReplace.h"
 #include "language/WordListViews.h"
 #include "layout/EmoticonNames.h"
@@ -20,9 +20,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QRandomGenerator>
 
 namespace quirel {
 namespace {
@@ -111,12 +108,12 @@ void MainWindow::FillEmoticonList()
 void MainWindow::ConnectControls()
 {
     connect(m_fontList, &FontList::FaceChosen, this, [this](const QString& face) {
-        m_editor.ChooseFace(Utf8ToCp1252(face.toStdString()));
+        m_editor.ChooseFace(ToCp1252(face));
         m_fontList->setEnabled(false);
         m_surface->setFocus();
     });
     connect(m_fontList, &FontList::FaceConfirmed, this, [this](const QString& face) {
-        m_editor.GetSettings().fontName = Utf8ToCp1252(face.toStdString());
+        m_editor.GetSettings().fontName = ToCp1252(face);
         m_editor.GetDocument().Current().faceName = m_editor.GetSettings().fontName;
         m_surface->setFocus();
     });
@@ -192,8 +189,8 @@ const QImage& MainWindow::ShownPicture()
         }
         return m_canvas.Image();
     }
-    DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
-    return m_decoded;
+    PaintPageInto(pages.Slot(pages.shownPage), m_pageImage);
+    return m_pageImage;
 }
 
 void MainWindow::ApplyMenuChecks()
