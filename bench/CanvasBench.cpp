@@ -5,11 +5,9 @@
 #include "BenchText.h"
 #include "QtBenchMain.h"
 #include "document/PageTable.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 using namespace quirel;
@@ -146,7 +144,7 @@ void BM_RelayAndShowLastPage(benchmark::State& state)
     QImage shown;
     for (auto _ : state) {
         LayOut(canvas, *pages, SpanishDocument(), 10, 1);
-        DecodePageInto(pages->Slot(1), shown);
+        PaintPageInto(pages->Slot(1), shown);
         benchmark::DoNotOptimize(shown.constBits());
     }
 }
@@ -174,7 +172,7 @@ void BM_PaintStoredTextPage(benchmark::State& state)
     canvas.StorePage(slot);
     QImage target;
     for (auto _ : state) {
-        DecodePageInto(slot, target);
+        PaintPageInto(slot, target);
         benchmark::DoNotOptimize(target.constBits());
     }
 }

@@ -1,5 +1,4 @@
 // Saving and reading a document of 300,000 tokens (the model's capacity).
-#include "document/Cp1252.h"
 #include "io/DocumentFile.h"
 
 #include <benchmark/benchmark.h>

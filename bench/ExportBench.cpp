@@ -6,12 +6,10 @@
 #include "QtBenchMain.h"
 #include "editor/Editor.h"
 #include "editor/PageOutput.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrinter.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>

@@ -3,7 +3,6 @@
 #include "QtBenchMain.h"
 #include "app/FontList.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 using namespace quirel;

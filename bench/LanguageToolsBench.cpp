@@ -6,6 +6,7 @@
 #include "BenchText.h"
 #include "QtBenchMain.h"
 #include "dialogs/WordSearchDialog.h"
+#include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Ports.h"

@@ -8,7 +8,6 @@
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // folder with the built lists (scripts/build-wordlists.sh) the real lists are used; otherwise
 // synthetic lists of the same sizes.
 
-#include "document/Cp1252.h"
 #include "io/Ports.h"
 #include "language/WordLists.h"
+#include "language/WordRecord.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

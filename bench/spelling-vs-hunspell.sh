@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Spelling over Quirel's word lists against hunspell, on real Spanish prose (the fortunes-es
 # package), in one run:
-#  (a) words marked per 1,000: our lookup with the painter's rule (a token with a digit or without
-#      a letter is not marked, hyphens and apostrophes at its ends are ignored, it is lower-cased;
-#      the text is cut by the editor's own tokenizer) against `hunspell -d es_ES -l`; ours must
-#      mark no more than hunspell;
+#  (a) words marked per 1,000: our lookup with the rule of the editor's spelling marks (the same
+#      SpellingLookupWord the layout calls: a token with a digit, superscripts and fractions
+#      included, or without a letter is not marked, hyphens, apostrophes and en and em dashes at
+#      its ends are ignored, it is lower-cased; the text is cut by the editor's own tokenizer)
+#      against `hunspell -d es_ES -l`; ours must mark no more than hunspell;
 #  (b) words checked per second, ours (fastest of several passes, lists already loaded) against
 #      hunspell's (median of three runs over the text three times, its start-up taken off);
 #      ours must be at least ten times faster.

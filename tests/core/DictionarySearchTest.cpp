@@ -3,7 +3,6 @@
 #include "TestText.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace quirel;
 

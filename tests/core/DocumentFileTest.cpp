@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace quirel;
 namespace fs = std::filesystem;

@@ -3,9 +3,9 @@
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
 #include "TempFolder.h"
+#include "editor/EditorMessages.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
-#include "io/Ports.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -144,7 +144,7 @@ TEST_F(EditorTest, AnEditThatWouldNeedPage151IsTakenBackWithAMessage)
     EXPECT_EQ(Doc().Text(), text); // the "b" would open page 151
     EXPECT_EQ(Doc().Pages().pageCount, 150);
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0], PageLimitMessage());
+    EXPECT_EQ(prompts.messages[0], kPageLimitMessage);
 }
 
 TEST_F(EditorTest, InputArrivingDuringAPageBreakWaitsForTheLayout)

@@ -3,7 +3,6 @@
 #include "document/Cp1252.h"
 
 #include <gtest/gtest.h>
-#include <string>
 
 using namespace quirel;
 

@@ -217,9 +217,13 @@ TEST_F(Layout, WordsArePaintedInARegularCaseAndMarkedWhenUnknown)
     const std::set<std::string> known = { "casa", "h2o" };
     services.isKnownWord = [&known](std::string_view w) { return known.count(std::string(w)) > 0; };
     doc.Current().textColor = 0x00FF00;
-    Add("CASA Casa cAsa H2O casas 3x -casa- ' l'casa");
+    Add("CASA Casa cAsa H2O casas 3x -casa- \x97"
+        "casa m\xB2 ' l'casa");
     Full();
-    for (const char* word : { "CASA", "Casa", "casa", "h2o", "3x", "-casa-" })
+    for (const char* word : { "CASA", "Casa", "casa", "h2o", "3x", "-casa-",
+             "\x97"
+             "casa",
+             "m\xB2" })
         EXPECT_EQ(Drawn(word).color, 0x00FF00u) << word;
     EXPECT_EQ(Drawn("casas").color, 0x0000FFu);
     EXPECT_EQ(Drawn("casas").background, 0xFFFFFFu);

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 #include "editor/Editor.h"
 #include "io/BitmapFile.h"
+#include "io/IoMessages.h"
 #include "io/PageRange.h"
 #include "io/Ports.h"
 #include "io/Printing.h"

@@ -1,6 +1,7 @@
 #include "language/ReEdit.h"
 
 #include "TestText.h"
+#include "language/LanguageMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
-#include "io/Ports.h"
+#include "language/LanguageMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "RecordingPrompts.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/WordRecord.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -6,6 +6,7 @@
 #include "dialogs/FavouriteColoursDialog.h"
 #include "editor/Editor.h"
 #include "io/FavouriteColours.h"
+#include "io/IoMessages.h"
 #include "io/Ports.h"
 
 #include <QColorDialog>

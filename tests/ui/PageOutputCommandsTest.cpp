@@ -203,7 +203,7 @@ protected:
     QImage PrintPicture(int page)
     {
         editor.LayOutAllPages(Decorate::No);
-        return DecodePage(Pages().Slot(page));
+        return PageImage(Pages().Slot(page));
     }
 
     // Pixels of the outermost rows and columns of an RGB picture that are not white.
@@ -313,7 +313,7 @@ TEST_F(PageOutputCommandsTest, TheLastPageIsExportedWithoutFrameCompletionOrCurs
     script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::SinglePage, {}, {}, QStringLiteral("paginas") })).Message();
     Choose(command::ExportBitmap, script);
     // The screen shows the page with its frame, the grey completion and the cursor ...
-    const QImage screen = DecodePage(Pages().Slot(2));
+    const QImage screen = PageImage(Pages().Slot(2));
     EXPECT_GT(NonWhiteEdgePixels(RgbBytes(screen), 794, 1122), 3000);
     // ... the file holds the page as printed.
     ExpectPageFile(folder.filePath(QStringLiteral("paginas/2.bmp")), 2);

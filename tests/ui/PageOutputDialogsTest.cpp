@@ -72,6 +72,27 @@ TEST(PageRangeDialogTest, TheCloseBoxLeavesLikeSalir)
     EXPECT_EQ(dialog.Result().choice, RangeChoice::None);
 }
 
+// The boxes turn a character the code page cannot hold into "?" instead of dropping it: dropped,
+// "1✓" read as page 1 and "Fotos✓" chose the folder "Fotos", which may hold other pages.
+TEST(PageRangeDialogTest, ACharacterTheCodePageCannotHoldStaysAsAQuestionMark)
+{
+    PageRangeDialog dialog({ PageRangeForm::Export, RangeChoice::Interval, 1, 5 });
+    dialog.show();
+    Child<QLineEdit>(dialog, "folderName")->setText(QString::fromUtf8("Fotos\u2713"));
+    Child<QLineEdit>(dialog, "firstPage")->setText(QString::fromUtf8("1\u2713"));
+    Child<QLineEdit>(dialog, "lastPage")->setText(QStringLiteral("3"));
+    Child<QPushButton>(dialog, "saveButton")->click();
+    EXPECT_NE(dialog.result(), QDialog::Accepted); // "1?" is no page number
+    EXPECT_TRUE(dialog.isVisible());
+
+    Child<QLineEdit>(dialog, "firstPage")->setText(QStringLiteral("1"));
+    Child<QPushButton>(dialog, "saveButton")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Result().firstPage, 1);
+    EXPECT_EQ(dialog.Result().lastPage, 3);
+    EXPECT_EQ(dialog.Result().folderName, "Fotos?");
+}
+
 TEST(PrintSetupDialogTest, ListsLabelsAndTheSettingsGivenBack)
 {
     PrintSetupDialog dialog({ 0, 2, 0 }, QStringLiteral("Oficina"));

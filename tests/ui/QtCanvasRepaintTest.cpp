@@ -64,7 +64,7 @@ public:
         const QImage& image = m_canvas.Image();
         PageSlot slot;
         m_canvas.StorePage(slot);
-        const QImage fresh = DecodePage(slot);
+        const QImage fresh = PageImage(slot);
         EXPECT_EQ(DifferenceBounds(image, fresh), QRect()) << "the image differs from a full repaint";
         const QRect differs = DifferenceBounds(m_before, image);
         if (!differs.isNull()) {

@@ -58,23 +58,22 @@ TEST_F(RecordedPageTest, PagesRoundTripPixelExact)
 {
     PageSlot slot;
     canvas.StorePage(slot); // the untouched surface: white, no frame
-    EXPECT_EQ(FirstDifference(DecodePage(slot), canvas.Image(), kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), canvas.Image(), kPage), QPoint(-1, -1));
 
     canvas.DrawFrame();
     canvas.StorePage(slot);
-    EXPECT_EQ(FirstDifference(DecodePage(slot), canvas.Image(), kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), canvas.Image(), kPage), QPoint(-1, -1));
 
     PaintTextPage();
     canvas.StorePage(slot); // the slot's picture is reused
-    const QImage decoded = DecodePage(slot);
-    EXPECT_EQ(FirstDifference(decoded, canvas.Image(), kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), canvas.Image(), kPage), QPoint(-1, -1));
     const auto& page = dynamic_cast<const RecordedPage&>(*slot.picture);
     EXPECT_LT(page.MemoryBytes(), 100u * 1024u) << "a text page takes a small part of its 3.5 MB";
 
     // Cleared again: the slot's picture becomes a blank page.
     canvas.Clear();
     canvas.StorePage(slot);
-    EXPECT_TRUE(BoundsOfOther(DecodePage(slot), kPage, 0xFFFFFFFFu).isNull());
+    EXPECT_TRUE(BoundsOfOther(PageImage(slot), kPage, 0xFFFFFFFFu).isNull());
 }
 
 TEST_F(RecordedPageTest, PaintingInStepsGivesThePixelsOfPaintingAtOnce)
@@ -98,7 +97,7 @@ TEST_F(RecordedPageTest, PaintingInStepsGivesThePixelsOfPaintingAtOnce)
 
     PageSlot slot;
     inSteps.StorePage(slot);
-    EXPECT_EQ(FirstDifference(DecodePage(slot), inSteps.Image(), kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), inSteps.Image(), kPage), QPoint(-1, -1));
 }
 
 TEST_F(RecordedPageTest, ABlinkingCursorDoesNotGrowThePage)
@@ -122,7 +121,7 @@ TEST_F(RecordedPageTest, ABlinkingCursorDoesNotGrowThePage)
     EXPECT_EQ(dynamic_cast<const RecordedPage&>(*slot.picture).OperationCount(), operations);
 
     const QImage blinked = canvas.Image().copy();
-    EXPECT_EQ(FirstDifference(DecodePage(slot), blinked, kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), blinked, kPage), QPoint(-1, -1));
     const QRect ink = BoundsOfOther(blinked, QRect(390, 990, 30, 40), 0xFFFFFFFFu);
     EXPECT_FALSE(ink.isNull()) << "the last blink shows the cursor";
     EXPECT_TRUE(ink.intersects(QRect(400, 1000, 10, 20)));
@@ -141,13 +140,13 @@ TEST_F(RecordedPageTest, APictureOutlivesTheCanvasThatDrewIt)
         other.StorePage(slot);
         expected = other.Image().copy();
     }
-    EXPECT_EQ(FirstDifference(DecodePage(slot), expected, kPage), QPoint(-1, -1));
+    EXPECT_EQ(FirstDifference(PageImage(slot), expected, kPage), QPoint(-1, -1));
 }
 
 TEST_F(RecordedPageTest, ASlotWithoutPictureIsAWhiteFramedPage)
 {
     PageSlot slot;
-    const QImage image = DecodePage(slot);
+    const QImage image = PageImage(slot);
     ASSERT_EQ(image.size(), QSize(kPageWidth, kPageHeight));
     EXPECT_EQ(CountColour(image, kPage, 0xFF000000u), 2 * kPageWidth + 2 * kPageHeight - 4);
     EXPECT_EQ(CountColour(image, kPage.adjusted(1, 1, -1, -1), 0xFFFFFFFFu), (kPageWidth - 2) * (kPageHeight - 2));

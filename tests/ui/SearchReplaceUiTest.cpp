@@ -6,7 +6,7 @@
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "io/Ports.h"
-#include "language/SearchReplace.h"
+#include "language/LanguageMessages.h"
 
 #include <QLabel>
 #include <QLineEdit>

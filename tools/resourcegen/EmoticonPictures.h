@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QString>
-#include <string>
 #include <vector>
 
 namespace quirel::resourcegen {

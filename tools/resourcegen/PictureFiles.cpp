@@ -1,7 +1,6 @@
 #include "PictureFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>

@@ -72,9 +72,10 @@ Usage:
   quirel-wordlist check [--repeat=N] FOLDER TEXT.txt
       Loads the word lists in FOLDER, cuts the UTF-8 text into words the way
       the editor does and prints each word the spelling sensor would mark, as
-      looked up (one per line). A token with a digit or without a letter is
-      not checked; hyphens and apostrophes at a word's ends are ignored; the
-      word is lower-cased. Figures go to standard error as "name value" lines:
+      looked up (one per line), by the editor's own rule: a token with a digit
+      (superscripts and fractions included) or without a letter is not
+      checked; hyphens, apostrophes and en and em dashes at a word's ends are
+      ignored; the word is lower-cased. Figures go to standard error as "name value" lines:
       words, unknown, unknown_per_1000, load_seconds, check_seconds (the
       fastest of N passes, default 1) and words_per_second.
 

@@ -1,5 +1,6 @@
 #include "document/Document.h"
 
+#include "document/CharClass.h"
 #include "document/Cp1252.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/CharClass.h"
 #include "document/CurrentFormat.h"
 #include "document/FontTable.h"
 #include "document/FormatRecords.h"

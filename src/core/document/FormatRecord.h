@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace quirel {
@@ -30,6 +29,9 @@ private:
 
 // Style bits.
 enum StyleBits : int { kStyleBold = 1, kStyleItalic = 2, kStyleUnderline = 4, kStyleStrikeOut = 8 };
+// The bits that choose the glyphs, and the lines drawn across a text cell.
+inline constexpr int kFontStyleBits = kStyleBold | kStyleItalic;
+inline constexpr int kDecorationBits = kStyleUnderline | kStyleStrikeOut;
 
 // The attributes of a record as numbers; values wider than their field are cut to its low digits.
 struct FormatFields {

@@ -4,6 +4,7 @@
 #include "editor/Editor.h"
 #include "editor/PageOutput.h"
 #include "io/Ports.h"
+#include "language/LanguageMessages.h"
 #include "language/ReEdit.h"
 #include "language/SearchReplace.h"
 #include "language/WordListViews.h"

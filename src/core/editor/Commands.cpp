@@ -1,5 +1,6 @@
 // The menu commands of the editor: format switches, colours and the document commands.
 #include "editor/Editor.h"
+#include "editor/EditorMessages.h"
 #include "io/DocumentFile.h"
 #include "io/DocumentName.h"
 #include "io/Ports.h"
@@ -14,8 +15,6 @@
 
 namespace quirel {
 namespace {
-
-constexpr const char* kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
 
 bool Exists(const std::filesystem::path& path)
 {

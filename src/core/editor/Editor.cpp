@@ -1,5 +1,7 @@
 #include "editor/Editor.h"
 
+#include "editor/EditorMessages.h"
+#include "editor/Ruler.h"
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
 #include "layout/Canvas.h"
@@ -102,7 +104,7 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options)
         : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
     UpdateCaption();
-    if (result.pageLimit && m_prompts) m_prompts->ShowMessage(PageLimitMessage());
+    if (result.pageLimit && m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
     return result;
 }
 
@@ -125,7 +127,7 @@ void Editor::UpdateCaption()
 
 void Editor::ReportRefused()
 {
-    if (m_prompts) m_prompts->ShowMessage("El documento no admite m\xE1s de 300000 trozos ...");
+    if (m_prompts) m_prompts->ShowMessage(kTokenLimitMessage);
 }
 
 void Editor::AppendEdit(std::size_t bytesAdded)
@@ -242,7 +244,7 @@ void Editor::Wheel(int delta)
 
 void Editor::SetMarginCell(int cell)
 {
-    if (cell < 1 || cell > 22) return;
+    if (cell < 1 || cell > ruler::kMaxMarginCell) return;
     if (m_gate.Defer([this, cell] { SetMarginCell(cell); })) return;
     m_settings.margin = static_cast<std::int16_t>(10 * cell);
     RebuildDocumentView();
@@ -250,10 +252,10 @@ void Editor::SetMarginCell(int cell)
 
 std::string Editor::SetTabCell(int cell)
 {
-    if (cell < 1 || cell > 40) return {};
+    if (cell < 1 || cell > ruler::kMaxTabCell) return {};
     m_settings.tabWidth = static_cast<std::int16_t>(cell);
     UpdateCaption();
-    return "La Tabulaci\xF3n ha sido cambiada a " + std::to_string(cell) + " pasos";
+    return std::string(kTabChangedHead) + std::to_string(cell) + std::string(kTabChangedTail);
 }
 
 void Editor::ChooseFace(const std::string& face)

@@ -2,6 +2,7 @@
 
 #include "document/PageTable.h"
 #include "editor/Editor.h"
+#include "editor/EditorMessages.h"
 #include "io/Ports.h"
 
 #include <algorithm>
@@ -63,12 +64,13 @@ std::string PageOutput::WritePages(const PageRange& range, const std::vector<int
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error))
-        return "No se puede crear la carpeta " + range.folderName + " ...";
+        return std::string(kFolderNotMadeHead) + range.folderName + std::string(kExportFailedTail);
     const auto& slots = m_editor.GetDocument().Pages();
     for (int page : pages) {
         const std::string name = std::to_string(page) + ".bmp";
         if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page))))
-            return "No se puede grabar el archivo " + name + " en la carpeta " + range.folderName + " ...";
+            return std::string(kFileNotWrittenHead) + name + std::string(kFileNotWrittenMiddle) + range.folderName
+                + std::string(kExportFailedTail);
     }
     switch (range.choice) {
     case RangeChoice::Interval:

@@ -52,12 +52,7 @@ public:
     // the page shown before is shown again. Nothing reports success.
     void PrintCommand();
 
-    RangeChoice LastChoice() const { return m_choice; }
     const PrintSettings& Settings() const { return m_settings; }
-
-    static constexpr std::string_view kPageExported = "Imagen exportada ...";
-    static constexpr std::string_view kPagesExported = "Imagenes exportadas ...";
-    static constexpr std::string_view kDocumentExported = "Documento exportado ...";
 
 private:
     // Opens the page-range dialog in form; false when it was left without a choice.

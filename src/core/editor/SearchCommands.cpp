@@ -1,6 +1,7 @@
 // The search and replace commands of the editor.
 #include "editor/Editor.h"
 #include "io/Ports.h"
+#include "language/LanguageMessages.h"
 #include "language/SearchReplace.h"
 
 namespace quirel {

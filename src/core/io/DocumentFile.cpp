@@ -2,6 +2,7 @@
 
 #include "document/Cp1252.h"
 #include "io/FileBytes.h"
+#include "io/IoMessages.h"
 
 #include <algorithm>
 #include <array>
@@ -167,36 +168,28 @@ DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path&
 std::string DocumentFileMessage(DocumentFileStatus status, const std::filesystem::path& file)
 {
     const std::string name = Utf8ToCp1252(file.string());
-    const std::string notSaved = Utf8ToCp1252("No se ha grabado el documento.\r\n");
-    const std::string unchanged = Utf8ToCp1252("\r\nEl documento actual no se ha modificado.");
+    const auto named
+        = [&name](std::string_view head, std::string_view tail) { return std::string(head).append(name).append(tail); };
+    const auto notSaved = [](std::string_view why) { return std::string(kDocumentNotSavedHead).append(why); };
     switch (status) {
     case DocumentFileStatus::Done:
         return {};
     case DocumentFileStatus::TextHoldsSignature:
-        return notSaved
-            + Utf8ToCp1252(
-                "El texto contiene la secuencia reservada \"fanavo.mee.4x4x\". Elimínela y vuelva a grabar.");
+        return notSaved(kTextHoldsSignatureMessage);
     case DocumentFileStatus::FaceNameHoldsMarker:
-        return notSaved
-            + Utf8ToCp1252(
-                "Un nombre de fuente contiene el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
+        return notSaved(kFaceNameHoldsMarkerMessage);
     case DocumentFileStatus::DataHoldsMarker:
-        return notSaved
-            + Utf8ToCp1252(
-                "Los datos de formato contienen el carácter \"|\" o la secuencia reservada \"fanavo.mee.4x4x\".");
+        return notSaved(kDataHoldsMarkerMessage);
     case DocumentFileStatus::DocumentTooLarge:
-        return notSaved + Utf8ToCp1252("El documento es demasiado grande para grabarlo.");
+        return notSaved(kDocumentTooLargeMessage);
     case DocumentFileStatus::WriteFailed:
-        return Utf8ToCp1252("No se ha podido grabar el documento en\r\n") + name
-            + Utf8ToCp1252("\r\nEl fichero anterior, si existía, se conserva sin cambios.");
+        return named(kDocumentNotWrittenHead, kOldFileKeptTail);
     case DocumentFileStatus::Unreadable:
-        return Utf8ToCp1252("No se ha podido leer el documento\r\n") + name
-            + Utf8ToCp1252("\r\nSe muestra un documento vacío.");
+        return named(kDocumentUnreadableHead, kEmptyDocumentShownTail);
     case DocumentFileStatus::FileTooLarge:
-        return Utf8ToCp1252("El fichero es demasiado grande para ser un documento:\r\n") + name + unchanged;
+        return named(kDocumentFileTooLargeHead, kDocumentUnchangedTail);
     case DocumentFileStatus::TooManyTokens:
-        return Utf8ToCp1252("El documento tiene más de 300000 palabras, espacios y signos y no se puede abrir:\r\n")
-            + name + unchanged;
+        return named(kDocumentTooManyTokensHead, kDocumentUnchangedTail);
     }
     return {};
 }

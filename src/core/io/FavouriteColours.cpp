@@ -1,6 +1,7 @@
 #include "io/FavouriteColours.h"
 
 #include "io/FileBytes.h"
+#include "io/IoMessages.h"
 
 #include <array>
 #include <cerrno>
@@ -134,7 +135,7 @@ std::optional<std::string> SaveFavouriteColours(const std::filesystem::path& fol
     errno = 0;
     if (ReplaceFileContents(FileIn(folder), ColourRecords(table))) return std::nullopt;
     const int number = errno != 0 ? errno : EIO;
-    return "Err:  " + std::to_string(number) + " " + std::strerror(number);
+    return std::string(kColoursFileErrorHead) + std::to_string(number) + " " + std::strerror(number);
 }
 
 void DeleteFavouriteColours(const std::filesystem::path& folder)

@@ -24,12 +24,6 @@ inline constexpr std::size_t kColourRecordBytes = 24;
 inline constexpr std::size_t kColourFileBytes = kPaletteCells * kColourRecordBytes; // 3120
 inline constexpr std::uint32_t kWhiteColour = 0xFFFFFF;
 
-// The texts of the favourite-colours window (Windows-1252).
-inline constexpr std::string_view kColoursSavedMessage = "Mis Colores Favoritos han sido Archivados";
-inline constexpr std::string_view kSaveBeforeExitQuestion = "Desea guardar los cambios antes de Salir ?";
-inline constexpr std::string_view kResetQuestion
-    = "Realmente desea RESETEAR ?\r\nSe perderan todos tus colores favoritos";
-
 // One cell: its box in grid pixels (left, right, top, bottom), where it stands, and its colour
 // (0x00BBGGRR, red in the low byte). Stored as 24 little-endian bytes in this order.
 struct ColourCell {

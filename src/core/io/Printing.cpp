@@ -1,5 +1,6 @@
 #include "io/Printing.h"
 
+#include "io/IoMessages.h"
 #include "io/Ports.h"
 
 namespace quirel {
@@ -55,7 +56,7 @@ void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& pictu
     const PrinterAttach printer = m_printer.AttachDefault();
     if (printer.name.empty()) {
         ++m_failures;
-        Report("Err: " + std::to_string(printer.errorNumber) + " " + printer.errorText);
+        Report(std::string(kPrinterErrorHead) + std::to_string(printer.errorNumber) + " " + printer.errorText);
         return;
     }
     m_printer.PrintJob(printer.name, picture(), m_settings, "Quirel Pagina " + std::to_string(pageNumber));

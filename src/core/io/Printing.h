@@ -88,7 +88,4 @@ private:
     int m_failures = 0;
 };
 
-// The message after the first page that could not be printed.
-inline constexpr std::string_view kNoDefaultPrinterMessage = "No tienes una Impresora configurada por defecto ...";
-
 } // namespace quirel

@@ -2,6 +2,7 @@
 
 #include "document/Cp1252.h"
 #include "io/FileBytes.h"
+#include "io/IoMessages.h"
 
 namespace quirel {
 
@@ -158,18 +159,17 @@ TextImportStatus ImportText(Document& document, std::string text, std::string_vi
 std::string TextImportMessage(TextImportStatus status, const std::filesystem::path& path)
 {
     const std::string name = Utf8ToCp1252(path.string());
+    const auto named
+        = [&name](std::string_view head, std::string_view tail) { return std::string(head).append(name).append(tail); };
     switch (status) {
     case TextImportStatus::Done:
         return {};
     case TextImportStatus::Unreadable:
-        return Utf8ToCp1252("No se ha podido leer el fichero de texto\r\n") + name
-            + Utf8ToCp1252("\r\nSe muestra un documento vacío.");
+        return named(kTextUnreadableHead, kEmptyDocumentShownTail);
     case TextImportStatus::FileTooLarge:
-        return Utf8ToCp1252("El fichero es demasiado grande para leerlo como texto:\r\n") + name
-            + Utf8ToCp1252("\r\nEl documento actual no se ha modificado.");
+        return named(kTextFileTooLargeHead, kDocumentUnchangedTail);
     case TextImportStatus::TooManyTokens:
-        return Utf8ToCp1252("El texto tiene más de 300000 palabras, espacios y signos y no se puede leer:\r\n") + name
-            + Utf8ToCp1252("\r\nEl documento actual no se ha modificado.");
+        return named(kTextTooManyTokensHead, kDocumentUnchangedTail);
     }
     return {};
 }

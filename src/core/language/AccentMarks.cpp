@@ -5,6 +5,7 @@
 #include "document/Cp1252.h"
 #include "document/Tokenize.h"
 #include "io/Ports.h"
+#include "language/LanguageMessages.h"
 
 #include <limits>
 #include <vector>
@@ -83,9 +84,7 @@ AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown,
 
 std::string AccentMessage(const AccentResult& result)
 {
-    std::string message = "Encontradas " + std::to_string(result.count)
-        + " palabras a las que se le ha puesto t\xEDlde ortogr\xE1"
-          "fica ...";
+    std::string message = std::string(kFoundHead) + std::to_string(result.count) + std::string(kAccentedWordsTail);
     if (result.count > 0) message += "\r\n" + result.report;
     return message;
 }

@@ -1,6 +1,7 @@
 #include "language/DictionarySearch.h"
 
 #include "document/Cp1252.h"
+#include "language/LanguageMessages.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -83,8 +84,9 @@ std::optional<SearchResult> SearchWordLists(const SearchLists& lists, SearchChoi
     if (Searches(choice, SearchChoice::Apellidos)) WalkList(lists.apellidos, loweredKey, request.kind, addProper);
     if (Searches(choice, SearchChoice::Dictionary)) WalkList(lists.dictionary, loweredKey, request.kind, addProper);
 
-    result.message = "Termine de buscar ...\r\nEncontrados " + std::to_string(result.items.size()) + " palabras con "
-        + std::string(text) + (request.kind == SearchKind::Beginning ? "-" : "");
+    result.message = std::string(kDictionarySearchDoneHead) + std::to_string(result.items.size())
+        + std::string(kDictionarySearchDoneMiddle) + std::string(text)
+        + (request.kind == SearchKind::Beginning ? "-" : "");
     return result;
 }
 

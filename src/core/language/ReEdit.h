@@ -10,17 +10,6 @@
 
 namespace quirel {
 
-// Shown instead of the dialog when the document has no token.
-inline constexpr std::string_view kReEditEmptyDocumentMessage = "No tienes texto Editado ...";
-// "Cambiar trozo" without a page, a piece or a one-word replacement.
-inline constexpr std::string_view kReEditChangeRefusedMessage
-    = "Tienes que elegir p\xE1gina y posici\xF3n de palabra ...\r\nNo m\xE1s de una palabra por posici\xF3n ...";
-// "Poner Resalte" without a page or a piece.
-inline constexpr std::string_view kReEditHighlightRefusedMessage
-    = "Tienes que elegir p\xE1gina y posici\xF3n de palabra ...";
-// "Aceptar cámbios" when the rebuilt text would pass the document's 300000 tokens.
-inline constexpr std::string_view kReEditTokenLimitMessage = "El documento no admite m\xE1s de 300000 trozos ...";
-
 // One item of the special-character list: its text, what it shows in the replacement box, and the
 // byte a "Cambiar trozo" stores in the token while the box shows it.
 struct SpecialChar {

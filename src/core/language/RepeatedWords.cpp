@@ -1,8 +1,10 @@
 #include "language/RepeatedWords.h"
 
+#include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Ports.h"
+#include "language/LanguageMessages.h"
 
 #include <algorithm>
 #include <iterator>
@@ -74,15 +76,15 @@ RepeatedWordsResult RepeatedWords(const Document& doc, EventPump* pump)
     for (const RepeatRow& row : result.rows)
         buckets[row.count] += row.word + ' ';
     auto bucket = buckets.begin();
-    result.report = "Lo que m\xE1s repite es: " + bucket->second + "\r\n";
-    if (++bucket != buckets.end()) result.report += "Otra(s) que repiten: " + bucket->second + "\r\n";
+    result.report = std::string(kMostRepeatedHead) + bucket->second + "\r\n";
+    if (++bucket != buckets.end()) result.report += std::string(kNextRepeatedHead) + bucket->second + "\r\n";
     return result;
 }
 
 std::string RepeatedWordsMessage(const RepeatedWordsResult& result)
 {
-    if (result.rows.empty()) return "No Repite palabras claramente ...";
-    return "Este trozo de texto tiene " + std::to_string(result.rows.size()) + " palabra(s) m\xE1s repetidas\r\n"
+    if (result.rows.empty()) return std::string(kNoRepeatedWordsMessage);
+    return std::string(kRepeatedWordsHead) + std::to_string(result.rows.size()) + std::string(kRepeatedWordsTail)
         + result.report;
 }
 

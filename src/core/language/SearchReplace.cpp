@@ -1,6 +1,7 @@
 #include "language/SearchReplace.h"
 
 #include "document/Cp1252.h"
+#include "language/LanguageMessages.h"
 
 namespace quirel {
 
@@ -16,7 +17,7 @@ std::string FindKey(std::string_view word)
 
 std::string FoundWordsMessage(int count)
 {
-    return "Encontradas " + std::to_string(count) + " palabras ...";
+    return std::string(kFoundHead) + std::to_string(count) + std::string(kFoundWordsTail);
 }
 
 ReplaceResult ReplaceAll(std::string& text, std::string_view search, std::string_view replacement, std::size_t maxBytes)

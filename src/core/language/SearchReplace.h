@@ -6,16 +6,6 @@
 
 namespace quirel {
 
-// "Buscar" with an empty box or a text holding a space (Windows-1252).
-inline constexpr std::string_view kSearchWordRefusedMessage = "Tiene que escribir una \xFAnica palabra para buscar ...";
-// "Reemplazar" unless both boxes hold one word each.
-inline constexpr std::string_view kReplaceWordsRefusedMessage
-    = "Tiene que escribir una \xFAnica palabra en ambos controles para buscar y reemplazar ...";
-// A replacement whose result would be larger than any document the program reads or writes.
-inline constexpr std::string_view kReplaceTooLargeMessage
-    = "El documento quedar\xED"
-      "a demasiado grande con ese reemplazo.\r\nNo se ha reemplazado nada.";
-
 // The largest text a replacement may produce, in bytes: the size of the largest document file.
 inline constexpr std::size_t kMaxReplacedTextBytes = std::size_t { 256 } << 20;
 

@@ -2,6 +2,8 @@
 
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/LanguageMessages.h"
+#include "language/WordRecord.h"
 
 #include <algorithm>
 #include <bit>
@@ -329,7 +331,7 @@ void LoadWordList(
     if (error) return;
     if (length % kWordRecordSize != 0) {
         if (prompts) {
-            const std::string text = "Fichero con formato Erroneo ..\r\n" + Utf8ToCp1252(file.filename().string());
+            const std::string text = std::string(kWordListFormatErrorHead) + Utf8ToCp1252(file.filename().string());
             prompts->ShowMessage(text, Prompts::Urgency::Topmost);
         }
         return;

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "language/WordRecord.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <string_view>
 #include <vector>
 

@@ -1,9 +1,11 @@
 #include "layout/LayoutDocument.h"
 
 #include "document/CasePattern.h"
+#include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Settings.h"
+#include "language/SpellingLookupWord.h"
 
 #include <algorithm>
 
@@ -14,27 +16,6 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kYellow = 0x00FFFF;
-
-bool IsLetter(unsigned char c)
-{
-    return ToLowerByte(c) != ToUpperByte(c) || c == 0xAA || c == 0xBA || c == 0xDF || c == 0xB5;
-}
-
-// The spelling marks leave alone what is not a word to look up: a token with a digit or
-// without any letter is taken as known, and hyphens and apostrophes at its ends are ignored.
-bool IsKnownForMarks(std::string_view lowerWord, const std::function<bool(std::string_view)>& isKnownWord)
-{
-    bool hasLetter = false;
-    for (char c : lowerWord) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= '0' && byte <= '9') return true;
-        hasLetter = hasLetter || IsLetter(byte);
-    }
-    if (!hasLetter) return true;
-    const auto first = lowerWord.find_first_not_of("-'");
-    const auto last = lowerWord.find_last_not_of("-'");
-    return isKnownWord(lowerWord.substr(first, last - first + 1));
-}
 
 // One run of the layout: the pen, the drawing state carried from token to token, and the page state.
 class Layouter {
@@ -173,8 +154,9 @@ void Layouter::PaintWord(std::string_view word, const FormatFields& fields)
             text = kBlack;
             background = kYellow;
         }
-    } else if (m_services.isKnownWord && !IsKnownForMarks(m_lower, m_services.isKnownWord)) {
-        text = kRed;
+    } else if (m_services.isKnownWord) {
+        const std::string_view lookedUp = SpellingLookupWord(m_lower);
+        if (!lookedUp.empty() && !m_services.isKnownWord(lookedUp)) text = kRed;
     }
     const std::string shown = RestoreCase(m_lower, pattern);
     if (!PlaceToken(fields, shown.size())) return;
@@ -326,13 +308,6 @@ std::string TitleStatusLine(const Document& doc, const Settings& settings)
     return "Pagina " + std::to_string(pages.shownPage) + " de " + std::to_string(pages.pageCount)
         + " TAB: " + std::to_string(settings.tabWidth) + " Margen: " + std::to_string(settings.margin)
         + " quirel: " + std::to_string(doc.TokenCount());
-}
-
-std::string PageLimitMessage()
-{
-    return "El programa excede de p\xE1gin"
-           "as ...\r\nM\xE1ximo 150 p\xE1gin"
-           "as ...";
 }
 
 } // namespace quirel

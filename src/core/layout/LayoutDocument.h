@@ -54,7 +54,4 @@ LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& can
 // The window caption: "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0".
 std::string TitleStatusLine(const Document& doc, const Settings& settings);
 
-// The message shown when a document needs more than 150 pages (Windows-1252).
-std::string PageLimitMessage();
-
 } // namespace quirel

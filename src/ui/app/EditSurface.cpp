@@ -1,8 +1,8 @@
 #include "app/EditSurface.h"
 
-#include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "layout/Canvas.h"
+#include "platform/QtText.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -97,9 +97,8 @@ void EditSurface::inputMethodEvent(QInputMethodEvent* event)
 void EditSurface::TypeText(const QString& text)
 {
     // One byte of Windows-1252 or nothing: characters the code page cannot hold are ignored.
-    std::size_t skipped = 0;
-    const std::string bytes = Utf8ToCp1252(text.toStdString(), &skipped);
-    if (bytes.size() == 1 && skipped == 0) m_editor.TypeByte(static_cast<unsigned char>(bytes[0]));
+    const auto bytes = ToCp1252Exactly(text);
+    if (bytes && bytes->size() == 1) m_editor.TypeByte(static_cast<unsigned char>(bytes->front()));
 }
 
 void EditSurface::wheelEvent(QWheelEvent* event)

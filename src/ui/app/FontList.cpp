@@ -1,6 +1,6 @@
 #include "app/FontList.h"
 
-#include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -35,13 +35,6 @@ QString WithoutFoundry(const QString& family)
     return open > 0 ? family.left(open) : family;
 }
 
-bool FitsWindows1252(const QString& name)
-{
-    const QList<uint> codePoints = name.toUcs4();
-    return std::all_of(codePoints.begin(), codePoints.end(),
-        [](uint codePoint) { return UnicodeToCp1252(static_cast<char32_t>(codePoint)) >= 0; });
-}
-
 bool IsGenericName(const QString& family)
 {
     return family == QLatin1String("Serif") || family == QLatin1String("Sans Serif")
@@ -66,7 +59,7 @@ QStringList InstalledFaceNames()
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family) || IsGenericName(family)) continue;
         const QString name = WithoutFoundry(family);
-        if (name.isEmpty() || !FitsWindows1252(name)) continue;
+        if (name.isEmpty() || !ToCp1252Exactly(name).has_value()) continue;
         if (seen.contains(name.toCaseFolded())) continue;
         seen.insert(name.toCaseFolded());
         names.append(name);

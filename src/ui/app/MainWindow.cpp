@@ -102,12 +102,12 @@ void MainWindow::FillEmoticonList()
 void MainWindow::ConnectControls()
 {
     connect(m_fontList, &FontList::FaceChosen, this, [this](const QString& face) {
-        m_editor.ChooseFace(Utf8ToCp1252(face.toStdString()));
+        m_editor.ChooseFace(ToCp1252(face));
         SyncControls();
         m_surface->setFocus();
     });
     connect(m_fontList, &FontList::FaceConfirmed, this, [this](const QString& face) {
-        m_editor.ConfirmFace(Utf8ToCp1252(face.toStdString()));
+        m_editor.ConfirmFace(ToCp1252(face));
         m_surface->setFocus();
     });
     connect(m_sizeList, &QComboBox::activated, this, [this](int index) {
@@ -188,8 +188,8 @@ const QImage& MainWindow::ShownPicture()
         }
         return m_canvas.Image();
     }
-    DecodePageInto(pages.Slot(pages.shownPage), m_decoded);
-    return m_decoded;
+    PaintPageInto(pages.Slot(pages.shownPage), m_pageImage);
+    return m_pageImage;
 }
 
 void MainWindow::SyncControls()

@@ -76,7 +76,7 @@ private:
     QtDialogs m_dialogs;
     QtEventPump m_pump;
     QTimer m_blinkTimer;
-    QImage m_decoded;
+    QImage m_pageImage; // a page before the last, painted from its record when it is shown
     // What the editing surface was last asked to show: a page, whether it was the work surface's,
     // and at which scroll offset.
     struct ShownView {

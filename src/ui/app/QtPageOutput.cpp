@@ -2,7 +2,7 @@
 
 #include "dialogs/PageRangeDialog.h"
 #include "dialogs/PrintSetupDialog.h"
-#include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 namespace quirel {
 
@@ -19,7 +19,7 @@ PageRange QtPageOutput::AskPageRange(const PageRangeRequest& request)
 
 void QtPageOutput::AskPrintSetup(PrintSettings& settings, const std::string& printerName)
 {
-    quirel::AskPrintSetup(settings, QString::fromStdString(Cp1252ToUtf8(printerName)), m_owner);
+    quirel::AskPrintSetup(settings, FromCp1252(printerName), m_owner);
 }
 
 PixelView QtPageOutput::PagePicture(const PageSlot& slot)

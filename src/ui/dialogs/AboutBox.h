@@ -20,7 +20,6 @@ public:
     explicit AboutBox(QWidget* owner = nullptr);
 
     QLabel* Picture() const { return m_picture; }
-    QLabel* Description() const { return m_description; }
     QPushButton* ExitButton() const { return m_exitButton; }
 
 private:

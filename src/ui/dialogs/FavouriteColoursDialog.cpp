@@ -1,6 +1,7 @@
 #include "dialogs/FavouriteColoursDialog.h"
 
 #include "dialogs/DialogFont.h"
+#include "io/IoMessages.h"
 #include "platform/QtPrompts.h"
 
 #include <QColorDialog>

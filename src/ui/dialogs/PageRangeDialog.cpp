@@ -1,7 +1,7 @@
 #include "dialogs/PageRangeDialog.h"
 
 #include "dialogs/DialogFont.h"
-#include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,11 +10,6 @@
 
 namespace quirel {
 namespace {
-std::string ToCp1252(const QString& text)
-{
-    return Utf8ToCp1252(text.toStdString());
-}
-
 template <typename Widget> Widget* Place(Widget* widget, const char* name, const QRect& geometry)
 {
     widget->setObjectName(QLatin1String(name));

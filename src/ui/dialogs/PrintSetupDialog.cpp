@@ -1,7 +1,7 @@
 #include "dialogs/PrintSetupDialog.h"
 
 #include "dialogs/DialogFont.h"
-#include "document/Cp1252.h"
+#include "platform/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,14 +24,14 @@ QComboBox* AddColumn(QWidget* parent, const QString& title, const std::array<std
     list->setGeometry(x, 36, 190, 26);
     list->clear();
     for (const auto item : items)
-        list->addItem(QString::fromStdString(Cp1252ToUtf8(item)));
+        list->addItem(FromCp1252(item));
     list->setCurrentIndex(selected);
     return list;
 }
 
 std::string SelectedText(const QComboBox* list)
 {
-    return list->currentIndex() < 0 ? std::string() : Utf8ToCp1252(list->currentText().toStdString());
+    return list->currentIndex() < 0 ? std::string() : ToCp1252(list->currentText());
 }
 } // namespace
 

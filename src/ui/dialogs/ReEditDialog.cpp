@@ -1,8 +1,9 @@
 #include "dialogs/ReEditDialog.h"
 
 #include "dialogs/DialogFont.h"
-#include "document/Cp1252.h"
 #include "document/Document.h"
+#include "editor/EditorMessages.h"
+#include "language/LanguageMessages.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtText.h"
 
@@ -183,7 +184,7 @@ void ReEditDialog::Accept()
 {
     // A refused text keeps the dialog open with the replacements, so the user can undo one or leave.
     if (AcceptChanges(m_doc) == EditStatus::Refused) {
-        m_prompts->ShowMessage(kReEditTokenLimitMessage, Prompts::Urgency::Normal);
+        m_prompts->ShowMessage(kTokenLimitMessage, Prompts::Urgency::Normal);
         return;
     }
     done(QDialog::Accepted);

@@ -1,9 +1,10 @@
 #include "dialogs/SearchDialogs.h"
 
 #include "dialogs/DialogFont.h"
-#include "document/Cp1252.h"
+#include "language/LanguageMessages.h"
 #include "language/SearchReplace.h"
 #include "platform/QtPrompts.h"
+#include "platform/QtText.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,8 @@
 namespace quirel {
 namespace {
 const QString kIconResource = QStringLiteral(":/icon/quirel-32.png");
+// The label of the search box, which both dialogs have.
+const QString kSearchBoxLabel = QStringLiteral("Palabra a Buscar");
 
 constexpr int kIconSize = 32;
 constexpr int kLeft = 48; // labels and boxes stand right of the icon
@@ -24,9 +27,8 @@ constexpr QSize kButtonSize(80, 24);
 
 std::optional<std::string> SingleWordOf(const QString& boxText)
 {
-    std::size_t skipped = 0;
-    std::string word = Utf8ToCp1252(boxText.toStdString(), &skipped);
-    if (skipped > 0 || !IsSingleWord(word)) return std::nullopt;
+    auto word = ToCp1252Exactly(boxText);
+    if (!word || !IsSingleWord(*word)) return std::nullopt;
     return word;
 }
 
@@ -90,7 +92,7 @@ void WordsDialog::Refuse(std::string_view message)
 
 SearchDialog::SearchDialog(Prompts* prompts, QWidget* owner)
     : WordsDialog(QStringLiteral("Buscador"), QStringLiteral("Buscar"), prompts, owner)
-    , m_searchBox(AddBox(QStringLiteral("Palabra a Buscar"), QStringLiteral("searchBox")))
+    , m_searchBox(AddBox(kSearchBoxLabel, QStringLiteral("searchBox")))
 {
     setObjectName(QStringLiteral("searchDialog"));
     Finish();
@@ -110,7 +112,7 @@ void SearchDialog::TryAccept()
 
 ReplaceDialog::ReplaceDialog(Prompts* prompts, QWidget* owner)
     : WordsDialog(QStringLiteral("Reemplazar"), QStringLiteral("Reemplazar"), prompts, owner)
-    , m_searchBox(AddBox(QStringLiteral("Palabra a Buscar"), QStringLiteral("searchBox")))
+    , m_searchBox(AddBox(kSearchBoxLabel, QStringLiteral("searchBox")))
     , m_replacementBox(AddBox(QStringLiteral("Palabra a Reemplazar"), QStringLiteral("replacementBox")))
 {
     setObjectName(QStringLiteral("replaceDialog"));

@@ -10,7 +10,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
-#include <algorithm>
 #include <cmath>
 
 namespace quirel {

@@ -1,6 +1,8 @@
 #include "platform/GlyphFont.h"
 
 #include "document/Cp1252.h"
+#include "document/FormatRecord.h"
+#include "platform/QtText.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -37,8 +39,8 @@ GlyphFont::GlyphFont(const QString& family, int pixelSize, int style)
 {
     m_font.setFamily(family);
     m_font.setPixelSize(pixelSize);
-    m_font.setWeight((style & 1) ? QFont::Bold : QFont::Normal);
-    m_font.setItalic((style & 2) != 0);
+    m_font.setWeight((style & kStyleBold) ? QFont::Bold : QFont::Normal);
+    m_font.setItalic((style & kStyleItalic) != 0);
     m_font.setKerning(false);
 
     const QFontMetrics metrics(m_font);
@@ -50,12 +52,12 @@ GlyphFont::GlyphFont(const QString& family, int pixelSize, int style)
     m_strikeTop = -metrics.strikeOutPos() - m_lineThickness / 2;
 
     m_raw = QRawFont::fromFont(m_font);
-    QString all(256, QChar(' '));
+    std::string all(256, ' ');
     for (int byte = 0; byte < 256; ++byte) {
         if (!IsControlByte(static_cast<unsigned char>(byte)))
-            all[byte] = QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
+            all[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
     }
-    const QList<quint32> glyphs = m_raw.glyphIndexesForString(all);
+    const QList<quint32> glyphs = m_raw.glyphIndexesForString(FromCp1252(all));
     const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(glyphs);
     for (int byte = 0; byte < 256 && byte < glyphs.size() && byte < advances.size(); ++byte) {
         m_glyph[byte] = glyphs[byte];
@@ -177,7 +179,7 @@ const std::shared_ptr<GlyphFont>& GlyphFontCache::Get(std::string_view face, int
     m_key.append(std::to_string(style));
     auto found = m_fonts.find(m_key);
     if (found != m_fonts.end()) return found->second;
-    const QString family = QString::fromStdString(Cp1252ToUtf8(face));
+    const QString family = FromCp1252(face);
     auto font = std::make_shared<GlyphFont>(family, PointsToPixels(sizePoints), style);
     return m_fonts.emplace(m_key, std::move(font)).first->second;
 }

@@ -62,7 +62,6 @@ public:
     int UnderlineTop() const { return m_underlineTop; }
     int StrikeTop() const { return m_strikeTop; }
     int LineThickness() const { return m_lineThickness; }
-    const QFont& Font() const { return m_font; }
 
 private:
     void RenderMask(unsigned char byte);

@@ -17,7 +17,7 @@ public:
     PagePixels();
     ~PagePixels();
 
-    // The picture of slot, the same pixels DecodePageInto gives (a slot without picture is a white
+    // The picture of slot, the same pixels PaintPageInto gives (a slot without picture is a white
     // page with its frame); valid until the next call.
     PixelView Paint(const PageSlot& slot);
 

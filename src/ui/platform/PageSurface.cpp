@@ -1,5 +1,7 @@
 #include "platform/PageSurface.h"
 
+#include "document/FormatRecord.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -192,11 +194,11 @@ int PageSurface::DrawText(
     const int baseline = y + font.Ascent();
     DrawGlyphs(font, x, baseline, text, colour, background);
     const int thickness = font.LineThickness();
-    if (decorations & 4) {
+    if (decorations & kStyleUnderline) {
         const int top = baseline + font.UnderlineTop();
         Fill(x, top, x + advance, top + thickness, colour);
     }
-    if (decorations & 8) {
+    if (decorations & kStyleStrikeOut) {
         const int top = baseline + font.StrikeTop();
         Fill(x, top, x + advance, top + thickness, colour);
     }

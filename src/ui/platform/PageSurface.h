@@ -20,7 +20,7 @@ struct RowExtent {
 
 // A page-sized RGB32 image (794 × 1122) that remembers, row by row, which columns may differ from
 // the blank page: white, with the black one-pixel frame once the frame was drawn. Clearing and
-// compressing touch only those columns, and white fills over untouched parts cost nothing, which
+// restoring touch only those columns, and white fills over untouched parts cost nothing, which
 // matters because a page is mostly white and a long document lays out 150 of them at once.
 class PageSurface {
 public:
@@ -39,15 +39,6 @@ public:
     QRgb* Pixels();
     const QRgb* Pixels() const { return reinterpret_cast<const QRgb*>(m_image.constBits()); }
     static constexpr int Stride() { return kPageWidth; }
-
-    const RowExtent& Row(int y) const { return m_rows[static_cast<std::size_t>(y)]; }
-    const RowExtent* Rows() const { return m_rows.data(); }
-    bool Framed() const { return m_framed; }
-    // Pixel of the blank page at (x, y), with or without the frame.
-    static QRgb BlankPixel(int x, int y, bool framed)
-    {
-        return framed && (x == 0 || y == 0 || x == kPageWidth - 1 || y == kPageHeight - 1) ? kBlack : kWhite;
-    }
 
     // White page without frame.
     void Clear();

@@ -1,8 +1,8 @@
 #include "platform/QtCanvas.h"
 
+#include "document/FormatRecord.h"
 #include "document/PageTable.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace quirel {
@@ -46,7 +46,7 @@ void QtCanvas::SelectFont(std::string_view face, int sizePoints, int style, Char
     // Layout selects a font for nearly every token, mostly the one already selected.
     if (sizePoints == m_sizePoints && style == m_style && face == m_face) return;
     // Underline and strike-through are lines drawn with the text; the glyphs are the same.
-    m_font = m_fonts.Get(face, sizePoints, style & 3);
+    m_font = m_fonts.Get(face, sizePoints, style & kFontStyleBits);
     m_face.assign(face);
     m_sizePoints = sizePoints;
     m_style = style;
@@ -67,7 +67,7 @@ int QtCanvas::DrawText(int x, int y, std::string_view text)
 {
     const int advance = m_font->TextAdvance(text);
     if (advance > 0) {
-        m_page.AddText(m_font, m_style & 12, x, y, text, m_text, m_background);
+        m_page.AddText(m_font, m_style & kDecorationBits, x, y, text, m_text, m_background);
         m_recordingChanged = true;
     }
     return advance;

@@ -46,7 +46,7 @@ PrinterAttach QtPrinter::AttachDefault()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     PrinterAttach attach;
-    if (!info.isNull()) attach.name = Utf8ToCp1252(info.printerName().toStdString());
+    if (!info.isNull()) attach.name = ToCp1252(info.printerName());
     if (attach.name.empty()) {
         // The platform's own words for a missing device, in the user's language.
         attach.errorNumber = ENODEV;

@@ -1,6 +1,5 @@
 #include "platform/QtPrompts.h"
 
-#include "document/Cp1252.h"
 #include "platform/QtText.h"
 
 #include <QCoreApplication>

@@ -15,7 +15,6 @@ public:
         : m_owner(owner)
     {
     }
-    void SetOwner(QWidget* owner) { m_owner = owner; }
 
     void ShowMessage(std::string_view text, Urgency urgency) override;
     bool AskYesNo(std::string_view text) override;

@@ -3,6 +3,20 @@
 #include "document/Cp1252.h"
 
 namespace quirel {
+namespace {
+// text as Windows-1252 bytes with "?" for what the code page cannot hold; false when there was any.
+bool ConvertToCp1252(const QString& text, std::string& out)
+{
+    bool exact = true;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (const char32_t codePoint : text.toUcs4()) {
+        const int byte = UnicodeToCp1252(codePoint);
+        exact = exact && byte >= 0;
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return exact;
+}
+} // namespace
 
 QString FromCp1252(std::string_view text)
 {
@@ -17,11 +31,14 @@ QString FromCp1252(std::string_view text)
 std::string ToCp1252(const QString& text)
 {
     std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (const char32_t codePoint : text.toUcs4()) {
-        const int byte = UnicodeToCp1252(codePoint);
-        out += byte < 0 ? '?' : static_cast<char>(byte);
-    }
+    ConvertToCp1252(text, out);
+    return out;
+}
+
+std::optional<std::string> ToCp1252Exactly(const QString& text)
+{
+    std::string out;
+    if (!ConvertToCp1252(text, out)) return std::nullopt;
     return out;
 }
 

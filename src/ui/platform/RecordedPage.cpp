@@ -1,5 +1,7 @@
 #include "platform/RecordedPage.h"
 
+#include "document/FormatRecord.h"
+
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
@@ -138,8 +140,10 @@ QRect RecordedPage::InkBounds(std::size_t index) const
     const int advance = font.TextAdvance(text);
     const int baseline = op.y + font.Ascent();
     QRect ink = QRect(op.x, op.y, advance, font.Height()) | font.TextInk(text).translated(op.x, baseline);
-    if (op.decorations & 4) ink |= QRect(op.x, baseline + font.UnderlineTop(), advance, font.LineThickness());
-    if (op.decorations & 8) ink |= QRect(op.x, baseline + font.StrikeTop(), advance, font.LineThickness());
+    if (op.decorations & kStyleUnderline)
+        ink |= QRect(op.x, baseline + font.UnderlineTop(), advance, font.LineThickness());
+    if (op.decorations & kStyleStrikeOut)
+        ink |= QRect(op.x, baseline + font.StrikeTop(), advance, font.LineThickness());
     return ink & page;
 }
 
@@ -162,7 +166,7 @@ std::size_t RecordedPage::CommonPrefix(const RecordedPage& other) const
     return i;
 }
 
-void RecordedPage::DecodeInto(QImage& target) const
+void RecordedPage::PaintInto(QImage& target) const
 {
     PageSurface surface(std::move(target));
     PaintOn(surface);
@@ -175,10 +179,10 @@ std::size_t RecordedPage::MemoryBytes() const
         + m_pictures.capacity() * sizeof(m_pictures[0]);
 }
 
-void DecodePageInto(const PageSlot& slot, QImage& target)
+void PaintPageInto(const PageSlot& slot, QImage& target)
 {
     if (const auto* page = dynamic_cast<const RecordedPage*>(slot.picture.get())) {
-        page->DecodeInto(target);
+        page->PaintInto(target);
         return;
     }
     PageSurface surface(std::move(target));
@@ -186,10 +190,10 @@ void DecodePageInto(const PageSlot& slot, QImage& target)
     target = surface.TakeImage();
 }
 
-QImage DecodePage(const PageSlot& slot)
+QImage PageImage(const PageSlot& slot)
 {
     QImage image;
-    DecodePageInto(slot, image);
+    PaintPageInto(slot, image);
     return image;
 }
 

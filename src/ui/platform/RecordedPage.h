@@ -44,9 +44,9 @@ public:
     // How many operations, from the first, this page and other have in common: the same drawing
     // (kind, place, font, colours, bytes, picture), so painting them gives the same pixels.
     std::size_t CommonPrefix(const RecordedPage& other) const;
-    // The page as an image (a white page on which the operations are painted), reusing target's
-    // buffer when it already is a 794 × 1122 RGB32 image.
-    void DecodeInto(QImage& target) const;
+    // Paints the operations on a white page in target, reusing target's buffer when it already is
+    // a 794 × 1122 RGB32 image.
+    void PaintInto(QImage& target) const;
 
     std::size_t OperationCount() const { return m_ops.size(); }
     // Bytes held by this picture, its own object included (the shared fonts and pictures not).
@@ -78,8 +78,8 @@ private:
 
 // The picture of slot as an image: its painted page, or a white page with the black frame when the
 // slot has no picture.
-QImage DecodePage(const PageSlot& slot);
+QImage PageImage(const PageSlot& slot);
 // The same into target, reusing its buffer when it already is a 794 × 1122 RGB32 image.
-void DecodePageInto(const PageSlot& slot, QImage& target);
+void PaintPageInto(const PageSlot& slot, QImage& target);
 
 } // namespace quirel

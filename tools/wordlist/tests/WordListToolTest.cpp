@@ -4,8 +4,8 @@
 #include "WordListFiles.h"
 #include "document/Cp1252.h"
 #include "language/WordLists.h"
+#include "language/WordRecord.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
