@@ -2,6 +2,8 @@
 
 #include "document/Cp1252.h"
 
+#include <QList>
+
 namespace quirel {
 
 QString FromCp1252(std::string_view text)
