@@ -11,6 +11,8 @@ SAN_BUILD=build-sanitize
 PACKAGES=(
   # build and tests
   cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+  # the format and naming checks of the sources
+  clang-format clang-tidy
   # fonts the program draws with (Windows faces are mapped onto these)
   fontconfig fonts-dejavu-core fonts-liberation fonts-crosextra-carlito fonts-crosextra-caladea fonts-noto-color-emoji
   # word lists
@@ -72,6 +74,9 @@ case "${1:-}" in
     ;;
   test)
     install_packages
+    # The sources are checked first: a format or naming fault fails the run before the long build.
+    scripts/check-style.sh format
+    scripts/check-style.sh naming
     build
     run_tests
     ;;

@@ -1,6 +1,7 @@
 #include "language/WordLists.h"
 
 #include "RecordingPrompts.h"
+#include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
 #include "language/WordRecord.h"
@@ -11,7 +12,6 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace quirel {
@@ -71,17 +71,8 @@ void WriteWords(const fs::path& file, const std::vector<std::string>& words)
 
 class WordListsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path()
-            / (std::string("quirel-wordlists-") + info->name() + "-" + std::to_string(static_cast<long>(::getpid())));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path folder;
+    TempFolder temporary;
+    const fs::path folder = temporary.Path();
     RecordingPrompts prompts;
 };
 

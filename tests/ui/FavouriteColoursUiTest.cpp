@@ -1,10 +1,6 @@
 #include "CanvasTestSupport.h"
-#include "ModalScript.h"
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
+#include "RealWindowTest.h"
 #include "dialogs/FavouriteColoursDialog.h"
-#include "editor/Editor.h"
 #include "io/FavouriteColours.h"
 #include "io/IoMessages.h"
 #include "io/Ports.h"
@@ -13,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
@@ -84,15 +79,15 @@ void PaintCell(FavouriteColoursDialog& dialog, int column, int row, QColor colou
 
 class FavouriteColoursDialogTest : public ::testing::Test {
 protected:
-    std::filesystem::path Folder() const { return folder.path().toStdString(); }
-    QString FilePath() const { return folder.filePath(QString::fromStdString(std::string(kFavouriteColoursFileName))); }
+    std::filesystem::path Folder() const { return folder.Path(); }
+    QString FilePath() const { return test::QtPath(folder.Path() / kFavouriteColoursFileName); }
     QByteArray FileBytes() const
     {
         QFile file(FilePath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QTemporaryDir folder;
+    TempFolder folder;
     ScriptedPrompts prompts;
 };
 
@@ -226,21 +221,10 @@ TEST_F(FavouriteColoursDialogTest, HostileRectanglesAreDrawnWithinThePicture)
 }
 
 // The real window: the palette through "Colores Favoritos", then "Color Fuente".
-TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
-{
-    QTemporaryDir folder;
-    Editor editor(folder.path().toStdString());
-    MainWindow window(editor);
-    window.show();
-    window.Initialise({});
-    window.BlinkTimer().stop();
-    // Chooses a menu item while the script answers the modal windows it opens.
-    auto choose = [&](int id, ModalScript& script) {
-        script.Run([&] { window.Menus()->Action(id)->trigger(); });
-        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
-        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
-    };
+class FavouriteColoursWindow : public test::RealWindowTest { };
 
+TEST_F(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
+{
     ModalScript script;
     script.Then<FavouriteColoursDialog>([](FavouriteColoursDialog& dialog) {
         ClickGrid(dialog, Qt::LeftButton, Inside(3, 2)); // the chooser runs inside this click
@@ -252,15 +236,14 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
             ClickGrid(dialog, Qt::RightButton, Inside(3, 2));
             ModalScript::Click(dialog.ExitButton());
         });
-    choose(command::FavouriteColours, script);
+    Choose(command::FavouriteColours, script);
     EXPECT_EQ(script.Texts(), QStringList { "Mis Colores Favoritos han sido Archivados" });
     EXPECT_EQ(editor.SelectedColour(), 0xFF0000u); // blue, 0x00BBGGRR
-    EXPECT_EQ(QFileInfo(folder.filePath("Mis Colores.log")).size(), 3120);
+    EXPECT_EQ(QFileInfo(FilePath("Mis Colores.log")).size(), 3120);
 
     ModalScript noWindow;
-    choose(command::TextColour, noWindow);
-    QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_X, QStringLiteral("x"), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_X, QStringLiteral("x"), Qt::NoModifier);
+    Choose(command::TextColour, noWindow);
+    Key(Qt::Key_X, QStringLiteral("x"));
     const auto& doc = editor.GetDocument();
     EXPECT_EQ(RecordTextColor(doc.Records().Get(doc.TokenCount())), 0xFF0000u);
     int bluish = 0;
@@ -278,7 +261,7 @@ TEST(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
         shown = PixelOf(dialog.Grid(), Inside(3, 2));
         ModalScript::Click(dialog.ExitButton());
     });
-    choose(command::FavouriteColours, reopen);
+    Choose(command::FavouriteColours, reopen);
     EXPECT_EQ(shown, 0x0000FFu);
     EXPECT_EQ(editor.SelectedColour(), 0xFF0000u);
 }

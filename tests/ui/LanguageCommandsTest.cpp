@@ -1,10 +1,6 @@
-#include "ModalScript.h"
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
+#include "RealWindowTest.h"
 #include "dialogs/ReEditDialog.h"
 #include "dialogs/WordSearchDialog.h"
-#include "editor/Editor.h"
 #include "language/WordRecord.h"
 
 #include <QComboBox>
@@ -13,29 +9,38 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace quirel;
+using namespace quirel::test;
 
 namespace {
 
+// A word-list file of 100-byte records.
+void WriteList(const std::filesystem::path& file, std::initializer_list<const char*> words)
+{
+    QFile out(QtPath(file));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    for (const char* word : words) {
+        WordRecordBytes record {};
+        ASSERT_TRUE(EncodeWordRecord(word, record));
+        out.write(reinterpret_cast<const char*>(record.data()), static_cast<qint64>(record.size()));
+    }
+}
+
 // The real main window over a program folder that holds small word lists.
-class LanguageCommandsTest : public ::testing::Test {
+class LanguageCommandsTest : public RealWindowTest {
 protected:
     LanguageCommandsTest()
-        : editor(folder.path().toStdString())
-        , window(editor)
+        : RealWindowTest([](const std::filesystem::path& programFolder) {
+            WriteList(programFolder / "diccionario.log", { "casa", "castillo", "canci\xF3n", "cantar", "perro" });
+            WriteList(programFolder / "verbos.log", { "cantar", "casar" });
+            WriteList(programFolder / "npropios.log", { "casandra" });
+            WriteList(programFolder / "Apellidos.log", { "castro" });
+            WriteList(programFolder / "dictionary.log", { "cast", "casa" });
+        })
     {
-        WriteList("diccionario.log", { "casa", "castillo", "canci\xF3n", "cantar", "perro" });
-        WriteList("verbos.log", { "cantar", "casar" });
-        WriteList("npropios.log", { "casandra" });
-        WriteList("Apellidos.log", { "castro" });
-        WriteList("dictionary.log", { "cast", "casa" });
-        window.show();
-        window.Initialise({});
-        window.BlinkTimer().stop();
     }
 
     // The window loads the lists once the first page is shown; most tests start after that.
@@ -44,50 +49,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Gate().WordListsReady(); }, 10000));
     }
 
-    // A word-list file of 100-byte records.
-    void WriteList(const char* name, std::initializer_list<const char*> words)
-    {
-        QFile file(folder.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (const char* word : words) {
-            WordRecordBytes record {};
-            ASSERT_TRUE(EncodeWordRecord(word, record));
-            file.write(reinterpret_cast<const char*>(record.data()), static_cast<qint64>(record.size()));
-        }
-    }
-
-    // Chooses a menu item while the script answers the modal windows it opens; the test fails on
-    // a window the script does not expect or when its steps are not all used.
-    void Choose(int id, ModalScript& script)
-    {
-        script.Run([&] { window.Menus()->Action(id)->trigger(); });
-        ExpectAnswered(script);
-        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
-        EXPECT_FALSE(editor.BlinkHeld());
-    }
-
-    // Every window was answered, and the program's message boxes carry its title.
-    static void ExpectAnswered(const ModalScript& script)
-    {
-        EXPECT_TRUE(script.AllAnswered());
-        for (const QString& title : script.Titles())
-            EXPECT_EQ(title, QStringLiteral("Programador"));
-    }
-
-    void Type(const QString& text)
-    {
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
     QImage Picture() { return window.ShownPicture().copy(); }
-    Document& Doc() { return editor.GetDocument(); }
-
-    QTemporaryDir folder;
-    Editor editor;
-    MainWindow window;
 };
 
 // Fills the re-edit dialog as a user does: page, piece, replacement.

@@ -1,66 +1,29 @@
 #include "app/MainWindow.h"
 
-#include "app/EditSurface.h"
+#include "RealWindowTest.h"
 #include "app/FontList.h"
 #include "app/RulerWidget.h"
 #include "document/Cp1252.h"
-#include "editor/Editor.h"
 #include "editor/Ruler.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
 
 using namespace quirel;
+using namespace quirel::test;
 
 namespace {
 
 // The real main window over a fresh program folder.
-class MainWindowTest : public ::testing::Test {
-protected:
-    void Start(const QByteArray& config = {})
-    {
-        if (!config.isEmpty()) {
-            QFile file(folder.filePath(QStringLiteral("config.ini")));
-            file.open(QIODevice::WriteOnly);
-            file.write(config);
-        }
-        editor = std::make_unique<Editor>(folder.path().toStdString());
-        window = std::make_unique<MainWindow>(*editor);
-        window->show();
-        window->Initialise({});
-        window->BlinkTimer().stop(); // keep the pictures still while the test looks at them
-    }
-
-    // A key as the keyboard sends it: down with its text, then up.
-    void Key(Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::sendKeyEvent(QTest::Press, window->Surface(), key, text, modifiers);
-        QTest::sendKeyEvent(QTest::Release, window->Surface(), key, text, modifiers);
-    }
-
-    void Type(const QString& text)
-    {
-        for (const QChar c : text)
-            Key(Qt::Key_unknown, QString(c));
-    }
-
-    Document& Doc() { return editor->GetDocument(); }
-
-    QTemporaryDir folder;
-    std::unique_ptr<Editor> editor;
-    std::unique_ptr<MainWindow> window;
-};
+class MainWindowTest : public RealWindowTest { };
 
 } // namespace
 
 TEST_F(MainWindowTest, TypingStoresEachTokensFormatAndShowsTheCaption)
 {
-    Start();
-    EXPECT_EQ(window->windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0");
+    EXPECT_EQ(window.windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0");
     Type("a");
     Doc().Current().size = 14;
     Type("b ");
@@ -70,9 +33,9 @@ TEST_F(MainWindowTest, TypingStoresEachTokensFormatAndShowsTheCaption)
     EXPECT_EQ(RecordSize(Doc().Records().Get(1)), 14);
     EXPECT_EQ(RecordSize(Doc().Records().Get(2)), 14);
     EXPECT_EQ(RecordSize(Doc().Records().Get(3)), 16);
-    EXPECT_EQ(window->windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
+    EXPECT_EQ(window.windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
     // The letters are on the page shown: something dark where the first line starts.
-    const QImage screen = window->Surface()->Screen();
+    const QImage screen = window.Surface()->Screen();
     bool ink = false;
     for (int x = 40; x < 80 && !ink; ++x)
         for (int y = 40; y < 60 && !ink; ++y)
@@ -82,43 +45,40 @@ TEST_F(MainWindowTest, TypingStoresEachTokensFormatAndShowsTheCaption)
 
 TEST_F(MainWindowTest, SpanishLettersFromKeysAndInputMethodsAndControlKeys)
 {
-    Start();
     Type(QStringLiteral("ñÑ¿¡«»€ü"));
     QInputMethodEvent deadKey;
     deadKey.setCommitString(QStringLiteral("é"));
-    QCoreApplication::sendEvent(window->Surface(), &deadKey);
+    QCoreApplication::sendEvent(window.Surface(), &deadKey);
     Type(QStringLiteral("\u03b1")); // Greek alpha: not in the code page, ignored
     Key(Qt::Key_K, QStringLiteral("\x0b"), Qt::ControlModifier);
     Key(Qt::Key_B, QStringLiteral("\x02"), Qt::ControlModifier);
     Key(Qt::Key_Tab, QStringLiteral("\t"));
     Key(Qt::Key_Return, QStringLiteral("\r"));
     EXPECT_EQ(Doc().Text(), Utf8ToCp1252("ñÑ¿¡«»€üé\x0b\r"));
-    EXPECT_EQ(window->focusWidget(), window->Surface()); // Tab did not move the focus
+    EXPECT_EQ(window.focusWidget(), window.Surface()); // Tab did not move the focus
 }
 
 TEST_F(MainWindowTest, AHeldKeyTypesOnceAndOverlappingKeysKeepTheirOrder)
 {
-    Start();
-    QTest::sendKeyEvent(QTest::Press, window->Surface(), Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
     for (int i = 0; i < 3; ++i) {
-        QTest::sendKeyEvent(QTest::Release, window->Surface(), Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true);
-        QCoreApplication::sendEvent(window->Surface(), &repeat);
+        QCoreApplication::sendEvent(window.Surface(), &repeat);
     }
     QKeyEvent lastRelease(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), false);
-    QCoreApplication::sendEvent(window->Surface(), &lastRelease);
+    QCoreApplication::sendEvent(window.Surface(), &lastRelease);
     EXPECT_EQ(Doc().Text(), "a");
 
-    QTest::sendKeyEvent(QTest::Press, window->Surface(), Qt::Key_B, QStringLiteral("b"), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Press, window->Surface(), Qt::Key_C, QStringLiteral("c"), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, window->Surface(), Qt::Key_C, QStringLiteral("c"), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, window->Surface(), Qt::Key_B, QStringLiteral("b"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_B, QStringLiteral("b"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_C, QStringLiteral("c"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_C, QStringLiteral("c"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_B, QStringLiteral("b"), Qt::NoModifier);
     EXPECT_EQ(Doc().Text(), "abc");
 }
 
 TEST_F(MainWindowTest, BackspaceAfterAnEmoticonRemovesOnlyItsEndMarker)
 {
-    Start();
     Type("x");
     Doc().InsertEmoticon(3);
     Key(Qt::Key_Backspace, QStringLiteral("\b"));
@@ -127,11 +87,10 @@ TEST_F(MainWindowTest, BackspaceAfterAnEmoticonRemovesOnlyItsEndMarker)
 
 TEST_F(MainWindowTest, PageKeysAndTheWheel)
 {
-    Start();
     Type(QString(60, QChar('\r')) + "x");
     ASSERT_EQ(Doc().Pages().pageCount, 2);
     Key(Qt::Key_PageUp);
-    EXPECT_EQ(window->windowTitle(), "Pagina 1 de 2 TAB: 6 Margen: 40 quirel: 61");
+    EXPECT_EQ(window.windowTitle(), "Pagina 1 de 2 TAB: 6 Margen: 40 quirel: 61");
     Key(Qt::Key_End);
     EXPECT_EQ(Doc().Pages().shownPage, 2);
     Key(Qt::Key_Home);
@@ -142,33 +101,32 @@ TEST_F(MainWindowTest, PageKeysAndTheWheel)
     auto wheel = [this](int delta) {
         QWheelEvent event(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, delta), Qt::NoButton,
             Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(window->Surface(), &event);
+        QCoreApplication::sendEvent(window.Surface(), &event);
     };
     wheel(120);
-    EXPECT_EQ(editor->View().scrollOffset, 0);
+    EXPECT_EQ(editor.View().scrollOffset, 0);
     for (int i = 0; i < 39; ++i)
         wheel(-120);
-    EXPECT_EQ(editor->View().scrollOffset, -570);
+    EXPECT_EQ(editor.View().scrollOffset, -570);
 }
 
 TEST_F(MainWindowTest, RulerClicksSetTheMarginAndTheTabButtonTypesBlanks)
 {
-    Start();
     auto click = [this](int cell, int y) {
         const QPoint at(ruler::CellLeft(cell) + 2 + RulerWidget::kBorder, y + RulerWidget::kBorder);
-        QTest::mouseClick(window->Ruler(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseClick(window.Ruler(), Qt::LeftButton, Qt::NoModifier, at);
     };
     click(7, 17);
-    EXPECT_EQ(editor->GetSettings().margin, 70);
-    EXPECT_EQ(window->windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 70 quirel: 0");
+    EXPECT_EQ(editor.GetSettings().margin, 70);
+    EXPECT_EQ(window.windowTitle(), "Pagina 1 de 1 TAB: 6 Margen: 70 quirel: 0");
     click(23, 17);
-    EXPECT_EQ(editor->GetSettings().margin, 70);
+    EXPECT_EQ(editor.GetSettings().margin, 70);
     click(4, 17);
-    EXPECT_EQ(editor->GetSettings().margin, 40);
+    EXPECT_EQ(editor.GetSettings().margin, 40);
     click(41, 7);
-    EXPECT_EQ(editor->GetSettings().tabWidth, 6);
+    EXPECT_EQ(editor.GetSettings().tabWidth, 6);
 
-    QTest::mousePress(window->Ruler(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mousePress(window.Ruler(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::qWait(RulerWidget::kTabPressMs + 150);
     EXPECT_EQ(Doc().Text(), std::string(6, ' '));
     EXPECT_EQ(Doc().TokenCount(), 6);
@@ -181,28 +139,31 @@ TEST_F(MainWindowTest, SizeListShowsTheConfiguredSize)
         QString shown;
     };
     for (const Case& c : { Case { "9", "09" }, Case { "90", "90" }, Case { "91", "" }, Case { "5", "" } }) {
-        Start("[Formato]\r\nTama\xF1o=" + QByteArray(c.size) + "\r\n");
-        EXPECT_EQ(window->Sizes()->count(), 82);
-        EXPECT_EQ(window->Sizes()->currentText(), c.shown) << c.size;
+        TempFolder configured;
+        configured.Write("config.ini", "[Formato]\r\nTama\xF1o=" + std::string(c.size) + "\r\n");
+        Editor configuredEditor(configured.Path());
+        MainWindow configuredWindow(configuredEditor);
+        Open(configuredWindow);
+        EXPECT_EQ(configuredWindow.Sizes()->count(), 82);
+        EXPECT_EQ(configuredWindow.Sizes()->currentText(), c.shown) << c.size;
     }
-    EXPECT_EQ(window->Emoticons()->count(), 188);
-    EXPECT_EQ(window->Emoticons()->itemText(1), QStringLiteral("pestañear"));
-    EXPECT_FALSE(window->Fonts()->isEnabled());
+    EXPECT_EQ(window.Emoticons()->count(), 188);
+    EXPECT_EQ(window.Emoticons()->itemText(1), QStringLiteral("pestañear"));
+    EXPECT_FALSE(window.Fonts()->isEnabled());
 }
 
 TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
 {
     // Keystrokes and blinks draw only what changed on the page; what reaches the screen must still
     // be the whole page as the work surface holds it, also after scrolling and paging.
-    Start();
-    const QPoint origin = window->Surface()->mapTo(window.get(), QPoint(0, 0));
+    const QPoint origin = window.Surface()->mapTo(&window, QPoint(0, 0));
     auto expectScreenShowsPage = [&](const std::string& step) {
         QCoreApplication::processEvents();
-        const QImage screen = window->screen()
-                                  ->grabWindow(window->winId(), origin.x(), origin.y(), kPageWidth, kPageBodyHeight)
+        const QImage screen = window.screen()
+                                  ->grabWindow(window.winId(), origin.x(), origin.y(), kPageWidth, kPageBodyHeight)
                                   .toImage()
                                   .convertToFormat(QImage::Format_RGB32);
-        const QImage expected = window->Surface()->Screen();
+        const QImage expected = window.Surface()->Screen();
         ASSERT_EQ(screen.size(), expected.size()) << step;
         for (int y = 0; y < expected.height(); ++y) {
             ASSERT_EQ(std::memcmp(screen.constScanLine(y), expected.constScanLine(y), kPageWidth * sizeof(QRgb)), 0)
@@ -216,7 +177,7 @@ TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
             Key(Qt::Key_unknown, QString(c));
             expectScreenShowsPage("typing");
         }
-        editor->BlinkTick();
+        editor.BlinkTick();
         expectScreenShowsPage("blink");
     }
     for (int i = 0; i < 10; ++i) {
@@ -234,11 +195,11 @@ TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
     expectScreenShowsPage("page down");
     QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(window->Surface(), &wheel);
+    QCoreApplication::sendEvent(window.Surface(), &wheel);
     expectScreenShowsPage("scrolled");
     Type("yz");
     expectScreenShowsPage("typing while scrolled");
-    editor->BlinkTick();
+    editor.BlinkTick();
     expectScreenShowsPage("blink while scrolled");
 }
 
@@ -253,10 +214,9 @@ TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
         }
         std::vector<QRect> areas;
     } painted;
-    Start();
     Type(QString(20, QChar('\r')) + "Hola, buenos ");
     QCoreApplication::processEvents();
-    window->Surface()->installEventFilter(&painted);
+    window.Surface()->installEventFilter(&painted);
     auto expectSmallArea = [&](const char* step) {
         QCoreApplication::processEvents();
         ASSERT_EQ(painted.areas.size(), 1u) << step;
@@ -266,15 +226,15 @@ TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
     };
     Type("d");
     expectSmallArea("a letter");
-    editor->BlinkTick();
+    editor.BlinkTick();
     expectSmallArea("a blink");
     // After a scroll the whole surface is drawn once; the next keystroke again draws little.
     QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(window->Surface(), &wheel);
+    QCoreApplication::sendEvent(window.Surface(), &wheel);
     QCoreApplication::processEvents();
     ASSERT_EQ(painted.areas.size(), 1u);
-    EXPECT_EQ(painted.areas[0], window->Surface()->rect());
+    EXPECT_EQ(painted.areas[0], window.Surface()->rect());
     painted.areas.clear();
     Type("\u00ed");
     expectSmallArea("a letter after scrolling");

@@ -1,48 +1,18 @@
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
-#include "editor/Editor.h"
+#include "RealWindowTest.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace quirel;
+using namespace quirel::test;
 
 namespace {
 
-class MenuCommandsTest : public ::testing::Test {
+// The real main window; the settings it saves are read back from config.ini.
+class MenuCommandsTest : public RealWindowTest {
 protected:
-    MenuCommandsTest()
-        : editor(folder.path().toStdString())
-        , window(editor)
-    {
-        window.show();
-        window.Initialise({});
-        window.BlinkTimer().stop();
-    }
-
-    void Choose(int id) { window.Menus()->Action(id)->trigger(); }
-    void Type(const QString& text)
-    {
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-    QByteArray Config()
-    {
-        QFile file(folder.filePath(QStringLiteral("config.ini")));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-    Document& Doc() { return editor.GetDocument(); }
-
-    QTemporaryDir folder;
-    Editor editor;
-    MainWindow window;
+    QByteArray Config() { return QByteArray::fromStdString(folder.Read("config.ini")); }
 };
 
 } // namespace

@@ -2,14 +2,10 @@
 // answered as a user would, bitmaps read back with ImageMagick, and printing through a spooler
 // the test starts itself (CUPS with a PDF printer), its PDFs read back with the poppler tools.
 #include "LocalSpooler.h"
-#include "ModalScript.h"
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
+#include "RealWindowTest.h"
 #include "dialogs/PageRangeDialog.h"
 #include "dialogs/PrintSetupDialog.h"
 #include "document/Cp1252.h"
-#include "editor/Editor.h"
 #include "io/PageRange.h"
 #include "platform/RecordedPage.h"
 
@@ -22,11 +18,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace quirel;
+using namespace quirel::test;
 
 namespace {
 
@@ -127,19 +123,10 @@ QByteArray RgbBytes(const QImage& image)
     return bytes;
 }
 
-class PageOutputCommandsTest : public ::testing::Test {
+class PageOutputCommandsTest : public RealWindowTest {
 protected:
     // Time for a command from its first dialog to its last message, printing included.
     static constexpr int kTimeLimitMs = 60000;
-
-    PageOutputCommandsTest()
-        : editor(folder.path().toStdString())
-        , window(editor)
-    {
-        window.show();
-        window.Initialise({});
-        window.BlinkTimer().stop();
-    }
 
     // A document of count pages in red text, each page with its own lines: "Hoja k" and k lines
     // of words, then enough line ends to push the next page over.
@@ -163,21 +150,13 @@ protected:
     // Shows page by the page keys, as the user would.
     void ShowPage(int page)
     {
-        while (Pages().shownPage > page) {
-            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_PageUp, QString(), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_PageUp, QString(), Qt::NoModifier);
-        }
+        while (Pages().shownPage > page)
+            Key(Qt::Key_PageUp);
         ASSERT_EQ(Pages().shownPage, page);
     }
 
-    // Chooses a menu item while the script answers the modal windows it opens.
-    void Choose(int id, ModalScript& script)
-    {
-        script.Run([&] { window.Menus()->Action(id)->trigger(); });
-        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
-    }
     PageTable& Pages() { return editor.GetDocument().Pages(); }
-    QStringList Files(const QString& sub) { return QDir(folder.filePath(sub)).entryList(QDir::Files, QDir::Name); }
+    QStringList Files(const QString& sub) { return QDir(FilePath(sub)).entryList(QDir::Files, QDir::Name); }
 
     // The exported file of page, read back by ImageMagick, holds exactly the picture of that page.
     void ExpectPageFile(const QString& file, int page)
@@ -225,10 +204,6 @@ protected:
         }
         return count;
     }
-
-    QTemporaryDir folder;
-    Editor editor;
-    MainWindow window;
 };
 
 } // namespace
@@ -253,7 +228,7 @@ TEST_F(PageOutputCommandsTest, SinglePageWritesOnlyTheShownPage)
     EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Imagen exportada ...") });
     EXPECT_EQ(script.Topmost(), std::vector<bool> { true });
     EXPECT_EQ(Files(QStringLiteral("paginas")), QStringList { QStringLiteral("3.bmp") });
-    ExpectPageFile(folder.filePath(QStringLiteral("paginas/3.bmp")), 3);
+    ExpectPageFile(FilePath(QStringLiteral("paginas/3.bmp")), 3);
     EXPECT_EQ(Pages().shownPage, 5); // the view is laid out again from page 1 and shows its end
     EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
 }
@@ -271,7 +246,7 @@ TEST_F(PageOutputCommandsTest, IntervalWritesItsPagesAndTheDialogRemembersTheCho
     EXPECT_EQ(Files(QStringLiteral("paginas")),
         (QStringList { QStringLiteral("2.bmp"), QStringLiteral("3.bmp"), QStringLiteral("4.bmp") }));
     for (int page = 2; page <= 4; ++page)
-        ExpectPageFile(folder.filePath(QStringLiteral("paginas/%1.bmp").arg(page)), page);
+        ExpectPageFile(FilePath(QStringLiteral("paginas/%1.bmp").arg(page)), page);
 
     // Opened again: the interval is chosen, the boxes are empty; after "Salir" the single page.
     ModalScript leaving(kTimeLimitMs);
@@ -300,7 +275,7 @@ TEST_F(PageOutputCommandsTest, AllPagesOfAOnePageDocument)
     Choose(command::ExportBitmap, script);
     EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("Documento exportado ...") });
     EXPECT_EQ(Files(QString::fromUtf8("páginas")), QStringList { QStringLiteral("1.bmp") });
-    ExpectPageFile(folder.filePath(QString::fromUtf8("páginas/1.bmp")), 1);
+    ExpectPageFile(FilePath(QString::fromUtf8("páginas/1.bmp")), 1);
 }
 
 TEST_F(PageOutputCommandsTest, TheLastPageIsExportedWithoutFrameCompletionOrCursor)
@@ -316,7 +291,7 @@ TEST_F(PageOutputCommandsTest, TheLastPageIsExportedWithoutFrameCompletionOrCurs
     const QImage screen = PageImage(Pages().Slot(2));
     EXPECT_GT(NonWhiteEdgePixels(RgbBytes(screen), 794, 1122), 3000);
     // ... the file holds the page as printed.
-    ExpectPageFile(folder.filePath(QStringLiteral("paginas/2.bmp")), 2);
+    ExpectPageFile(FilePath(QStringLiteral("paginas/2.bmp")), 2);
     EXPECT_NE(RgbBytes(screen), RgbBytes(PrintPicture(2)));
 }
 
@@ -330,7 +305,7 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
         { RangeChoice::Interval, QStringLiteral("dos"), QStringLiteral("4"), QStringLiteral("paginas") },
         { RangeChoice::AllPages, {}, {}, QString() },
         { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") },
-        { RangeChoice::SinglePage, {}, {}, folder.filePath(QStringLiteral("absoluta")) },
+        { RangeChoice::SinglePage, {}, {}, FilePath(QStringLiteral("absoluta")) },
     };
     std::array<bool, std::size(refused)> open {};
     // A refusal shows no message: the same dialog takes every answer, then "Salir".
@@ -345,8 +320,8 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
     Choose(command::ExportBitmap, script);
     for (std::size_t i = 0; i < open.size(); ++i)
         EXPECT_TRUE(open[i]) << "answer " << i << " was accepted";
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {});
-    EXPECT_FALSE(QFileInfo::exists(QFileInfo(folder.path()).dir().filePath(QStringLiteral("fuera"))));
+    EXPECT_EQ(QDir(QtPath(folder.Path())).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {});
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(QtPath(folder.Path())).dir().filePath(QStringLiteral("fuera"))));
 }
 
 TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveTwoMessages)

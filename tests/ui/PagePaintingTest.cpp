@@ -1,8 +1,8 @@
+#include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "platform/QtCanvas.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace quirel;
@@ -13,7 +13,7 @@ namespace {
 class PagePaintingTest : public ::testing::Test {
 protected:
     PagePaintingTest()
-        : editor(folder.path().toStdString())
+        : editor(folder.Path())
     {
         editor.Services().completeWord = nullptr;
         editor.Services().rememberWord = nullptr;
@@ -48,7 +48,7 @@ protected:
         return n;
     }
 
-    QTemporaryDir folder;
+    TempFolder folder;
     Editor editor;
     QtCanvas canvas;
 };

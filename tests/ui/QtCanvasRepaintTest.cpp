@@ -4,6 +4,7 @@
 // hard cases (glyphs reaching into a neighbour's cell, lines, pictures, the frame), and check that
 // the rectangle it reports holds every pixel that changed.
 #include "CanvasTestSupport.h"
+#include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "document/PageTable.h"
 #include "editor/Editor.h"
@@ -13,7 +14,6 @@
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
 
-#include <QTemporaryDir>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -23,8 +23,6 @@ using namespace quirel;
 using namespace quirel::test;
 
 namespace {
-
-const QRect kPage(0, 0, kPageWidth, kPageHeight);
 
 // Smallest rectangle holding every pixel where a and b differ (null when they are equal).
 QRect DifferenceBounds(const QImage& a, const QImage& b)
@@ -93,11 +91,11 @@ protected:
     static void SetUpTestSuite() { InstallFontSubstitutes(); }
 
     EditorRepaintTest()
-        : editor(folder.path().toStdString())
+        : editor(folder.Path())
     {
         WriteWordList({ "el", "casa", "perro", "come", "mucho", "de", "la", "ni\xF1o" });
-        LoadWordList(folder.filePath("diccionario.log").toStdString(),
-            editor.GetWordLists().List(WordListId::Diccionario), 256, nullptr, nullptr);
+        LoadWordList(folder.Path() / "diccionario.log", editor.GetWordLists().List(WordListId::Diccionario), 256,
+            nullptr, nullptr);
         editor.GetWordLists().spellingSensor = true;
         editor.Services().rememberWord = nullptr;
         editor.Services().completeWord = [](std::string_view word) -> std::string {
@@ -111,7 +109,7 @@ protected:
 
     void WriteWordList(std::initializer_list<const char*> words)
     {
-        std::ofstream out(folder.filePath("diccionario.log").toStdString(), std::ios::binary);
+        std::ofstream out(folder.Path() / "diccionario.log", std::ios::binary);
         for (const char* word : words) {
             WordRecordBytes record {};
             ASSERT_TRUE(EncodeWordRecord(word, record));
@@ -129,7 +127,7 @@ protected:
         }
     }
 
-    QTemporaryDir folder;
+    TempFolder folder;
     Editor editor;
     QtCanvas canvas;
 };

@@ -1,10 +1,6 @@
-#include "ModalScript.h"
-#include "app/EditSurface.h"
-#include "app/MainWindow.h"
-#include "app/MenuBar.h"
+#include "RealWindowTest.h"
 #include "dialogs/SearchDialogs.h"
 #include "document/Cp1252.h"
-#include "editor/Editor.h"
 #include "io/Ports.h"
 #include "language/LanguageMessages.h"
 
@@ -12,11 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace quirel;
+using namespace quirel::test;
 
 namespace {
 
@@ -117,34 +113,8 @@ TEST(SearchDialogs, SalirAndEscapeLeaveTheWordsEmpty)
 }
 
 // The real window, its menu bar and its dialogs.
-class SearchReplaceWindowTest : public ::testing::Test {
+class SearchReplaceWindowTest : public RealWindowTest {
 protected:
-    SearchReplaceWindowTest()
-        : editor(folder.path().toStdString())
-        , window(editor)
-    {
-        window.show();
-        window.Initialise({});
-        window.BlinkTimer().stop();
-    }
-
-    void Type(const QString& text)
-    {
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Press, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, window.Surface(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
-    // Runs a menu command while the script answers its windows.
-    void Choose(int id, ModalScript& script)
-    {
-        script.Run([&] { window.Menus()->Action(id)->trigger(); });
-        EXPECT_TRUE(script.AllAnswered()) << "command " << id;
-        EXPECT_FALSE(editor.Gate().GuardedCommandRunning());
-        EXPECT_FALSE(editor.BlinkHeld());
-    }
-
     // The yellow cells on the first line of the page: runs of yellow pixels along the row that
     // holds most of them.
     int YellowCells()
@@ -166,10 +136,6 @@ protected:
         }
         return runs;
     }
-
-    QTemporaryDir folder;
-    Editor editor;
-    MainWindow window;
 };
 
 TEST_F(SearchReplaceWindowTest, BuscarHighlightsEveryCaseOfTheWordAndReportsTheCount)

@@ -68,13 +68,13 @@ QImage DrawContactSheet(const SheetContents& contents)
     top = DrawEmoticonGrid(painter, contents.emoticons, named, top, QColor(0x1E, 0x2A, 0x44));
 
     painter.fillRect(QRect(kMargin, top, kColumns * kCell, 2 * kCell), QColor(0xF0, 0xF0, 0xF0));
-    constexpr int menuColumns = kColumns * 2 / 3;
-    constexpr int menuCell = kColumns * kCell / menuColumns;
+    constexpr int kMenuColumns = kColumns * 2 / 3;
+    constexpr int kMenuCell = kColumns * kCell / kMenuColumns;
     for (std::size_t i = 0; i < contents.menuPictures.size(); ++i) {
         const auto& [number, picture] = contents.menuPictures[i];
-        const int column = static_cast<int>(i) % menuColumns;
-        const int row = static_cast<int>(i) / menuColumns;
-        const QRect cell(kMargin + column * menuCell, top + row * kCell, menuCell, kCell);
+        const int column = static_cast<int>(i) % kMenuColumns;
+        const int row = static_cast<int>(i) / kMenuColumns;
+        const QRect cell(kMargin + column * kMenuCell, top + row * kCell, kMenuCell, kCell);
         const QImage big = picture.scaled(picture.size() * kZoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         painter.drawImage(cell.x() + 6, cell.y() + 6, big);
         painter.drawImage(cell.x() + 6 + big.width() + 4, cell.y() + 6, picture);

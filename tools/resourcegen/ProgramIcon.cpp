@@ -19,19 +19,19 @@ QPolygonF PageOutline(qreal fold)
 
 void DrawPage(QPainter& painter)
 {
-    constexpr qreal fold = 46;
+    constexpr qreal kFold = 46;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 45));
-    painter.drawPolygon(PageOutline(fold).translated(7, 7));
+    painter.drawPolygon(PageOutline(kFold).translated(7, 7));
 
     QLinearGradient paper(QPointF(0, 18), QPointF(0, 238));
     paper.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
     paper.setColorAt(1, QColor(0xE9, 0xEE, 0xF5));
     painter.setPen(QPen(QColor(0x4E, 0x59, 0x69), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(paper);
-    painter.drawPolygon(PageOutline(fold));
+    painter.drawPolygon(PageOutline(kFold));
     painter.setBrush(QColor(0xCF, 0xD7, 0xE2));
-    painter.drawPolygon(QPolygonF({ { 190 - fold, 18 }, { 190 - fold, 18 + fold }, { 190, 18 + fold } }));
+    painter.drawPolygon(QPolygonF({ { 190 - kFold, 18 }, { 190 - kFold, 18 + kFold }, { 190, 18 + kFold } }));
 
     painter.setPen(QPen(QColor(0xB4, 0xBE, 0xCC), 8, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(68, 204), QPointF(150, 204));

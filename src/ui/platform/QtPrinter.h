@@ -2,6 +2,9 @@
 
 #include "io/Printing.h"
 
+#include <QString>
+#include <utility>
+
 class QPrinter;
 
 namespace quirel {

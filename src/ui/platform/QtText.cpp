@@ -2,6 +2,8 @@
 
 #include "document/Cp1252.h"
 
+#include <QList>
+
 namespace quirel {
 namespace {
 // text as Windows-1252 bytes with "?" for what the code page cannot hold; false when there was any.

@@ -1,4 +1,5 @@
 #include "HunspellDictionary.h"
+#include "TempFolder.h"
 #include "Utf8.h"
 #include "VerbForms.h"
 #include "WordListFiles.h"
@@ -12,26 +13,11 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace quirel::wordlist {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::temp_directory_path()
-            / (std::string("quirel-wordlist-tool-") + info->name() + "-" + std::to_string(::getpid()));
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
 
 void Write(const fs::path& file, const std::string& text)
 {
@@ -93,16 +79,16 @@ const std::set<std::string> kVerbForms = { "cantar", "canto", "cantábamos", "ca
 TEST(WordListToolTest, EncodesAUtf8ListAndReadsItBack)
 {
     TempFolder folder;
-    const fs::path input = folder.path / "words.txt";
-    const fs::path output = folder.path / "verbos.log";
+    const fs::path input = folder.Path() / "words.txt";
+    const fs::path output = folder.Path() / "verbos.log";
     const std::string tooLong(41, 'x');
     Write(input, "Canción\r\n  de la  \n\nñandú\nEuro€\n" + tooLong + "\n北京\ncasa\n" + std::string(40, 'y') + "\n");
 
     ASSERT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " encode " + Quote(input) + " " + Quote(output) + " 2> "
-                  + Quote(folder.path / "report.txt")),
+                  + Quote(folder.Path() / "report.txt")),
         0);
     EXPECT_EQ(fs::file_size(output), 6 * kWordRecordSize);
-    const std::string report = Read(folder.path / "report.txt");
+    const std::string report = Read(folder.Path() / "report.txt");
     EXPECT_NE(
         report.find("6 words written; skipped 1 not in Windows-1252, 1 longer than 40 characters"), std::string::npos)
         << report;
@@ -116,15 +102,15 @@ TEST(WordListToolTest, EncodesAUtf8ListAndReadsItBack)
     EXPECT_EQ(list.Entry(4), Utf8ToCp1252("euro€"));
 
     // ... and decode lists them as written.
-    ASSERT_EQ(
-        Shell(std::string(QUIREL_WORDLIST_TOOL) + " decode " + Quote(output) + " > " + Quote(folder.path / "back.txt")),
+    ASSERT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " decode " + Quote(output) + " > "
+                  + Quote(folder.Path() / "back.txt")),
         0);
-    EXPECT_EQ(Read(folder.path / "back.txt"), "Canción\nde la\nñandú\nEuro€\ncasa\n" + std::string(40, 'y') + "\n");
+    EXPECT_EQ(Read(folder.Path() / "back.txt"), "Canción\nde la\nñandú\nEuro€\ncasa\n" + std::string(40, 'y') + "\n");
 
     // Usage errors and files that are not word lists.
-    Write(folder.path / "bad.log", std::string(150, '\0'));
+    Write(folder.Path() / "bad.log", std::string(150, '\0'));
     EXPECT_EQ(
-        Shell(std::string(QUIREL_WORDLIST_TOOL) + " decode " + Quote(folder.path / "bad.log") + " 2>/dev/null"), 1);
+        Shell(std::string(QUIREL_WORDLIST_TOOL) + " decode " + Quote(folder.Path() / "bad.log") + " 2>/dev/null"), 1);
     EXPECT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " encode --bogus a b 2>/dev/null"), 2);
     EXPECT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " --help > /dev/null"), 0);
 }
@@ -172,18 +158,18 @@ TEST(WordListToolTest, HunspellAcceptsTheExpandedForms)
 {
     if (Shell("command -v hunspell > /dev/null 2>&1") != 0) GTEST_SKIP() << "hunspell is not installed";
     TempFolder folder;
-    Write(folder.path / "fx.aff", kAffixes);
-    Write(folder.path / "fx.dic", kWords);
+    Write(folder.Path() / "fx.aff", kAffixes);
+    Write(folder.Path() / "fx.dic", kWords);
     std::string words;
     for (const auto& form : kAllForms)
         words += form + "\n";
-    Write(folder.path / "forms.txt", words);
-    Write(folder.path / "wrong.txt", "recasas\nluzes\ncomo\ncomiendo\ndescantacións\ncantacións\n");
-    const std::string hunspell = "LC_ALL=C.UTF-8 hunspell -i UTF-8 -d " + Quote(folder.path / "fx") + " -l < ";
-    ASSERT_EQ(Shell(hunspell + Quote(folder.path / "forms.txt") + " > " + Quote(folder.path / "rejected.txt")), 0);
-    EXPECT_EQ(Read(folder.path / "rejected.txt"), "");
-    ASSERT_EQ(Shell(hunspell + Quote(folder.path / "wrong.txt") + " > " + Quote(folder.path / "rejected.txt")), 0);
-    EXPECT_EQ(Read(folder.path / "rejected.txt"), Read(folder.path / "wrong.txt"));
+    Write(folder.Path() / "forms.txt", words);
+    Write(folder.Path() / "wrong.txt", "recasas\nluzes\ncomo\ncomiendo\ndescantacións\ncantacións\n");
+    const std::string hunspell = "LC_ALL=C.UTF-8 hunspell -i UTF-8 -d " + Quote(folder.Path() / "fx") + " -l < ";
+    ASSERT_EQ(Shell(hunspell + Quote(folder.Path() / "forms.txt") + " > " + Quote(folder.Path() / "rejected.txt")), 0);
+    EXPECT_EQ(Read(folder.Path() / "rejected.txt"), "");
+    ASSERT_EQ(Shell(hunspell + Quote(folder.Path() / "wrong.txt") + " > " + Quote(folder.Path() / "rejected.txt")), 0);
+    EXPECT_EQ(Read(folder.Path() / "rejected.txt"), Read(folder.Path() / "wrong.txt"));
 }
 
 TEST(WordListToolTest, RecognisesVerbFormsWithEncliticPronouns)

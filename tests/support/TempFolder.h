@@ -6,15 +6,18 @@
 #include <random>
 #include <string>
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder of its own under the system's temporary folder, removed with everything in it at
+// the end. Core, UI and tool tests all use it.
 class TempFolder {
 public:
     TempFolder()
     {
         std::random_device seed;
-        m_path = std::filesystem::temp_directory_path()
-            / ("quirel-test-" + std::to_string(seed()) + std::to_string(seed()));
-        std::filesystem::create_directories(m_path);
+        // create_directory refuses a folder that exists: no two tests ever share one.
+        do {
+            m_path = std::filesystem::temp_directory_path()
+                / ("quirel-test-" + std::to_string(seed()) + std::to_string(seed()));
+        } while (!std::filesystem::create_directory(m_path));
     }
     ~TempFolder()
     {
