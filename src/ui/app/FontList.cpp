@@ -1,6 +1,7 @@
 #include "app/FontList.h"
 
 #include "document/Cp1252.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -164,6 +165,14 @@ int FontList::SelectFace(const QString& name)
     setCurrentIndex(found);
     m_indexBeforeUser = found;
     return found;
+}
+
+int FontList::SelectFaceOrStandIn(const QString& name)
+{
+    const int found = SelectFace(name);
+    if (found >= 0 || name.isEmpty()) return found;
+    const QStringList standIns = FontSubstitutesFor(name);
+    return standIns.isEmpty() ? -1 : SelectFace(standIns.constFirst());
 }
 
 void FontList::Enable()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SizeList.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrompts.h"
 
@@ -35,7 +36,7 @@ public:
 
     EditSurface* Surface() const { return m_surface; }
     FontList* Fonts() const { return m_fontList; }
-    QComboBox* Sizes() const { return m_sizeList; }
+    SizeList* Sizes() const { return m_sizeList; }
     QComboBox* Emoticons() const { return m_emoticonList; }
     RulerWidget* Ruler() const { return m_ruler; }
     QtCanvas& Canvas() { return m_canvas; }
@@ -62,7 +63,6 @@ protected:
 
 private:
     void BuildControls();
-    void FillSizeList();
     void FillEmoticonList();
     void ConnectControls();
     void ShowCurrentPage();
@@ -88,7 +88,7 @@ private:
     // shown by it.
     bool m_wholeSurfaceQueued = false;
     FontList* m_fontList = nullptr;
-    QComboBox* m_sizeList = nullptr;
+    SizeList* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;
     RulerWidget* m_ruler = nullptr;
     EditSurface* m_surface = nullptr;
