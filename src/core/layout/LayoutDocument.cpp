@@ -56,10 +56,12 @@ private:
     void SelectTokenFont(const FormatFields& fields);
     void SelectFontAt(const FormatFields& fields, int size);
     void LineFeed();
-    // Text was drawn at the pen in the selected font: a line as tall as that font.
+    // A token was drawn at the pen in its own font: the line is at least as tall as that font.
     void NoteTextHeight()
     {
-        if (!m_inSubscript) m_lineHeight = std::max(m_lineHeight, m_canvas.LineHeight());
+        if (m_inSubscript) return;
+        if (m_recordLineHeight < 0) m_recordLineHeight = m_canvas.LineHeight();
+        m_lineHeight = std::max(m_lineHeight, m_recordLineHeight);
     }
     bool PageBreakCheck(int y);
     bool PlaceToken(const FormatFields& fields, std::size_t length);
@@ -94,6 +96,7 @@ private:
     FormatRecord m_lastRecord;
     FormatFields m_lastFields;
     bool m_haveFields = false;
+    int m_recordLineHeight = -1; // the line height of the last record's font, once measured
 };
 
 void Layouter::StartSurface()
@@ -240,6 +243,7 @@ void Layouter::PaintToken(int k)
         m_lastRecord = record;
         m_lastFields = ReadFormatFields(record);
         m_haveFields = true;
+        m_recordLineHeight = -1;
     }
     const FormatFields fields = m_lastFields;
     const unsigned char first = m_doc.TokenFirstByte(k);

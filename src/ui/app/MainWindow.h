@@ -57,7 +57,7 @@ public:
     const QImage& ShownPicture();
 
 protected:
-    // Gives the window the focus back when one of the program's modal windows closes and no other
+    // Gives the window the focus back when one of the program's dialogs or boxes closes and no other
     // window took it (without a window manager nobody else does).
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -39,8 +39,9 @@ int SizeList::ParseSize(const QString& text)
 void SizeList::ShowSize(int size)
 {
     if (size < kSmallest || size > kLargest) return;
+    // A new index shows its text in the field; a size being typed stays until Return or until the
+    // field is left.
     if (currentIndex() != size - kSmallest) setCurrentIndex(size - kSmallest);
-    RestoreField();
 }
 
 void SizeList::RestoreField()

@@ -18,7 +18,8 @@ public:
     static int ParseSize(const QString& text);
 
     // Shows size (points) as the current one when the list holds it; any other size (a small size
-    // of superscript, a size out of range from the configuration) leaves the list as it is.
+    // of superscript, a size out of range from the configuration) leaves the list as it is. Text
+    // being typed in the field stays while the size does not change.
     void ShowSize(int size);
 
 signals:
