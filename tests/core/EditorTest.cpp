@@ -224,6 +224,45 @@ TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
     EXPECT_EQ(Doc().Text(), "casa casa");
 }
 
+TEST_F(EditorTest, TheWordMemoryIsGivenFinishedWordsOnly)
+{
+    std::vector<std::string> given;
+    editor.Services().rememberWord = [&given](std::string_view word) { given.emplace_back(word); };
+    Type("el carro");
+    EXPECT_EQ(given, std::vector<std::string> { "el" }); // never c, ca, car, carr while it is typed
+    prompts.chosen = folder.Path() / "coche.4tf";
+    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_EQ(given, (std::vector<std::string> { "el", "carro" }));
+}
+
+TEST_F(EditorTest, TypingKeepsTheCursorLineInSight)
+{
+    // Lines of 15 pixels from row 40: after 53 line ends the cursor's line is rows 835 to 850,
+    // below the 800 rows on screen; the page scrolls in steps of 15 until it shows.
+    auto inSight = [this] {
+        const auto& view = editor.View();
+        return view.cursorY >= -view.scrollOffset
+            && view.cursorY + view.cursorLineHeight <= kPageBodyHeight - view.scrollOffset;
+    };
+    Type(std::string(49, '\r'));
+    EXPECT_EQ(editor.View().scrollOffset, 0);
+    Type(std::string(4, '\r'));
+    EXPECT_EQ(editor.View().scrollOffset, -60);
+    EXPECT_TRUE(inSight());
+    editor.Wheel(120); // the wheel still moves the page, until the next keystroke
+    EXPECT_EQ(editor.View().scrollOffset, -45);
+    Type("x");
+    EXPECT_EQ(editor.View().scrollOffset, -60);
+    // A new page starts at its top; taken back, the end of the page before is in sight again.
+    Type("\rx");
+    ASSERT_EQ(Doc().Pages().pageCount, 2);
+    EXPECT_EQ(editor.View().scrollOffset, 0);
+    Type("\b");
+    ASSERT_EQ(Doc().Pages().pageCount, 1);
+    EXPECT_TRUE(inSight());
+    EXPECT_EQ(editor.View().scrollOffset, -75);
+}
+
 TEST_F(EditorTest, StyleSwitchesShapeTheRecordsOfNewText)
 {
     editor.ToggleStyle(kStyleBold);

@@ -249,7 +249,9 @@ TEST_F(Layout, FindPaintsMatchesBlackOnYellowAndCountsThem)
 TEST_F(Layout, TailDrawsTheCompletionThenTheCursorOrRemembersTheWord)
 {
     std::vector<std::string> remembered;
-    services.completeWord = [](std::string_view w) { return w == "ca" ? std::string("sa") : std::string(); };
+    services.completeWord = [](std::string_view w) {
+        return w == "ca" ? std::string("sa") : w == "cas" ? std::string("a") : std::string();
+    };
     services.rememberWord = [&remembered](std::string_view w) { remembered.emplace_back(w); };
     settings.shadowColor = 0xC0C0C0;
     settings.cursorChar = '_';
@@ -258,19 +260,103 @@ TEST_F(Layout, TailDrawsTheCompletionThenTheCursorOrRemembersTheWord)
     const auto& completion = Drawn("sa");
     EXPECT_EQ(completion.x, 60);
     EXPECT_EQ(completion.color, 0xC0C0C0u);
-    EXPECT_EQ(Drawn("_").x, completion.x); // the cursor stands at the pen, right after the word
-    EXPECT_TRUE(remembered.empty());
-
-    Add("sa");
+    EXPECT_EQ(Drawn("_").x, 80); // the cursor follows the completion and covers none of it
+    EXPECT_EQ(view.cursorX, 80);
+    Add("s");
     Full();
-    EXPECT_EQ(remembered, std::vector<std::string> { "casa" });
+    EXPECT_EQ(Drawn("a").x, 70); // a completion of one letter is seen too
+    EXPECT_EQ(Drawn("_").x, 80);
 
-    options.decorate = Decorate::No; // printing: no frame, completion or cursor
+    // A word is remembered once it is finished (a blank, sign, line end or marker follows it),
+    // never while it is being typed.
+    Add("a");
+    Full();
+    EXPECT_TRUE(remembered.empty());
+    for (const char* end : { " ", " ", "mesa", ".", "sol", "\r", "luz" }) {
+        Add(end);
+        Full();
+    }
+    EXPECT_EQ(remembered, (std::vector<std::string> { "casa", "mesa", "sol" }));
+    // Saving finishes the last word too.
+    RememberFinishedWord(doc, services, TextEnd::Saved);
+    EXPECT_EQ(remembered.back(), "luz");
+
+    options.decorate = Decorate::No; // printing: no frame, completion or cursor, nothing remembered
+    remembered.clear();
     Add(" ca");
     Full();
     EXPECT_FALSE(PageNo(1).framed);
     for (const auto& op : canvas.ops)
-        EXPECT_NE(op.text, "sa");
+        EXPECT_TRUE(op.text != "sa" && op.text != "_") << op.text;
+    EXPECT_TRUE(remembered.empty());
+}
+
+TEST_F(Layout, ALineFeedsByItsTallestText)
+{
+    // A title at 18 points (23 pixels a line) with its line end at 11 (16): the next line starts
+    // below the title, not inside it; a line end taller than its line's text still counts.
+    Add("Titulo", 18);
+    Add("\r", 11);
+    Add("texto", 11);
+    Add("\r", 20);
+    Add("fin", 11);
+    // A line of 18-point words where an 11-point word wraps: the new line starts below them.
+    Add("\r", 11);
+    Add(std::string(38, 'a'), 18);
+    Add(" bb", 11);
+    // A line of one size feeds by it as ever.
+    Add("\r", 11);
+    Add("uno\rdos", 11);
+    for (const Decorate decorate : { Decorate::Yes, Decorate::No }) { // the screen and export, and printing
+        options.decorate = decorate;
+        Full();
+        EXPECT_EQ(Drawn("Titulo").y, 40);
+        EXPECT_EQ(Drawn("texto").y, 40 + 23);
+        EXPECT_EQ(Drawn("fin").y, 63 + 25);
+        EXPECT_EQ(Drawn(std::string(38, 'a')).y, 88 + 16);
+        EXPECT_EQ(Drawn("bb").y, 104 + 23);
+        EXPECT_EQ(Drawn("bb").x, 40);
+        EXPECT_EQ(Drawn("uno").y, 127 + 16);
+        EXPECT_EQ(Drawn("dos").y, 143 + 16);
+    }
+}
+
+TEST_F(Layout, TheCursorLineHeightIsItsTallestTextOrTheCursor)
+{
+    Add("Grande", 30);
+    Add(" y", 10);
+    Full();
+    EXPECT_EQ(view.cursorY, 40);
+    EXPECT_EQ(view.cursorLineHeight, 35);
+    Add("\r", 10);
+    Full();
+    EXPECT_EQ(view.cursorY, 75);
+    EXPECT_EQ(view.cursorLineHeight, 15); // the cursor glyph at the current size
+}
+
+TEST(ScrollCursorLineIntoView, ScrollsInWheelStepsByTheLeastThatShowsTheWholeLine)
+{
+    struct Case {
+        int cursorY, lineHeight, offset, expected;
+    };
+    const Case cases[] = {
+        { 40, 15, 0, 0 }, // in sight: nothing moves
+        { 500, 20, -100, -100 },
+        { 785, 15, 0, 0 }, // the last visible row is 799
+        { 786, 15, 0, -15 },
+        { 1000, 30, 0, -240 }, // 1030 − 800 = 230, rounded up to whole steps
+        { 1350, 95, 0, -570 }, // never past the wheel's lowest offset
+        { 40, 15, -300, -30 }, // above the rows on screen: up until its top shows
+        { 0, 15, -45, 0 },
+    };
+    for (const Case& c : cases) {
+        ViewState view;
+        view.cursorY = c.cursorY;
+        view.cursorLineHeight = c.lineHeight;
+        view.scrollOffset = c.offset;
+        EXPECT_EQ(ScrollCursorLineIntoView(view), c.expected != c.offset) << c.cursorY;
+        EXPECT_EQ(view.scrollOffset, c.expected) << c.cursorY;
+    }
 }
 
 TEST_F(Layout, ImportGivesEveryTokenTheCurrentFormat)

@@ -4,6 +4,7 @@
 #include "TestText.h"
 #include "document/Cp1252.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -30,7 +31,7 @@ class WordMemoryTest : public testing::Test {
 protected:
     // The word lists: lower-case entries matched with the trimmed word lower-cased.
     WordMemory::KnownWordTest isKnown = [this](std::string_view word) { return known.count(ToLower(word)) > 0; };
-    std::set<std::string> known { "casa", "casado", W("ñandú"), std::string(35, 'k') };
+    std::set<std::string> known { "casa", "casado", W("ñandú"), std::string(35, 'k'), "ya", "sol", "h2o" };
     TempFolder folder;
     WordMemory memory { folder.Path() };
     std::string FileBytes() const { return folder.Read(kWordMemoryFileName); }
@@ -73,7 +74,11 @@ TEST_F(WordMemoryTest, RemembersKnownWordsOnceInTheirTypedCase)
     EXPECT_EQ(memory.RememberWord(" Casa ", isKnown), RememberStatus::Stored);
     EXPECT_EQ(memory.RememberWord("casa", isKnown), RememberStatus::AlreadyRemembered);
     EXPECT_EQ(memory.RememberWord("   ", isKnown), RememberStatus::Empty);
-    EXPECT_EQ(FileBytes(), Records({ "Casa" }));
+    // Fragments of words are no help: a word needs three letters to be kept.
+    EXPECT_EQ(memory.RememberWord("ya", isKnown), RememberStatus::TooShort);
+    EXPECT_EQ(memory.RememberWord("H2O", isKnown), RememberStatus::TooShort);
+    EXPECT_EQ(memory.RememberWord("sol", isKnown), RememberStatus::Stored);
+    EXPECT_EQ(FileBytes(), Records({ "Casa", "sol" }));
     EXPECT_EQ(memory.CompleteWord("ca"), "sa");
     EXPECT_EQ(memory.CompleteWord("CASA"), "");
 
@@ -81,7 +86,7 @@ TEST_F(WordMemoryTest, RemembersKnownWordsOnceInTheirTypedCase)
     const std::string longWord(35, 'k');
     EXPECT_EQ(memory.RememberWord(longWord, isKnown), RememberStatus::Stored);
     EXPECT_EQ(memory.RememberWord(longWord, isKnown), RememberStatus::AlreadyRemembered);
-    EXPECT_EQ(FileBytes(), Records({ "Casa", std::string(29, 'k') }));
+    EXPECT_EQ(FileBytes(), Records({ "Casa", "sol", std::string(29, 'k') }));
 }
 
 TEST_F(WordMemoryTest, IncompleteFileIsIgnoredUntilTheNextWordMendsIt)
@@ -121,6 +126,10 @@ TEST_F(WordMemoryTest, RandomFilesAgreeWithTheRecordRules)
     const std::string alphabet = "aAbB \0\x1A"s + W("ñÑéÉ");
     auto lower = [](std::string_view text) { return ToLower(text); };
     auto trim = [](std::string_view text) { return std::string(TrimBlanks(text)); };
+    auto letters = [](std::string_view text) {
+        return std::count_if(
+            text.begin(), text.end(), [](char c) { return ToLower(std::string(1, c)) != ToUpper(std::string(1, c)); });
+    };
     auto recordWords = [&](const std::string& bytes) {
         std::vector<std::string> words;
         for (std::size_t at = 0; at + 30 <= bytes.size(); at += 30) {
@@ -169,6 +178,8 @@ TEST_F(WordMemoryTest, RandomFilesAgreeWithTheRecordRules)
         readBack = trim(readBack.substr(0, readBack.find('\0')));
         if (readBack.empty()) {
             ASSERT_EQ(status, RememberStatus::Empty);
+        } else if (letters(readBack) < 3) {
+            ASSERT_EQ(status, RememberStatus::TooShort);
         } else if (remembered(bytes, readBack)) {
             ASSERT_EQ(status, RememberStatus::AlreadyRemembered);
         } else {

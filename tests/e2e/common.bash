@@ -32,6 +32,17 @@ window_of() {
   echo "$wid"
 }
 
+# Starts $program with the arguments given, waits for its main window and gives it the keyboard
+# focus; sets $pid (the process) and $wid (the window). Fails when no window comes.
+start_program() {
+  "$program" "$@" &
+  pid=$!
+  wid=$(window_of $pid)
+  [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$wid"
+  sleep 0.3
+}
+
 # Waits up to 30 s for a visible window of process $1 other than window $2 (a dialog or message
 # box) and prints its id.
 other_window() {

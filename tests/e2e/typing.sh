@@ -9,12 +9,8 @@ source "$(dirname "$0")/common.bash"
 
 run() {
   fresh_home
-  "$program" &
-  local pid=$!
-  local wid; wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$wid"
-  sleep 0.3
+  local pid wid
+  start_program || return 1
   # "¿Qué año? ¡Olé!" then Enter, then "té" with the accent typed as a dead key.
   xdotool type --delay 40 '¿Qué año? ¡Olé!'
   xdotool key --delay 40 Return t dead_acute e

@@ -2,13 +2,22 @@
 
 #include "RealWindowTest.h"
 #include "app/FontList.h"
+#include "app/MenuBar.h"
 #include "app/RulerWidget.h"
+#include "app/SizeList.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/SearchDialogs.h"
 #include "document/Cp1252.h"
 #include "editor/Ruler.h"
+#include "io/DocumentFile.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QComboBox>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace quirel;
@@ -43,19 +52,77 @@ TEST_F(MainWindowTest, TypingStoresEachTokensFormatAndShowsTheCaption)
     EXPECT_TRUE(ink);
 }
 
-TEST_F(MainWindowTest, SpanishLettersFromKeysAndInputMethodsAndControlKeys)
+TEST_F(MainWindowTest, SpanishLettersFromKeysAndInputMethods)
 {
     Type(QStringLiteral("ñÑ¿¡«»€ü"));
     QInputMethodEvent deadKey;
     deadKey.setCommitString(QStringLiteral("é"));
     QCoreApplication::sendEvent(window.Surface(), &deadKey);
     Type(QStringLiteral("\u03b1")); // Greek alpha: not in the code page, ignored
-    Key(Qt::Key_K, QStringLiteral("\x0b"), Qt::ControlModifier);
-    Key(Qt::Key_B, QStringLiteral("\x02"), Qt::ControlModifier);
     Key(Qt::Key_Tab, QStringLiteral("\t"));
     Key(Qt::Key_Return, QStringLiteral("\r"));
-    EXPECT_EQ(Doc().Text(), Utf8ToCp1252("ñÑ¿¡«»€üé\x0b\r"));
+    EXPECT_EQ(Doc().Text(), Utf8ToCp1252("ñÑ¿¡«»€üé\r"));
     EXPECT_EQ(window.focusWidget(), window.Surface()); // Tab did not move the focus
+}
+
+TEST_F(MainWindowTest, KeysThatMakeNoCharacterTypeNothing)
+{
+    Type("ab");
+    struct Case {
+        Qt::Key key;
+        const char* text;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case keys[] = {
+        { Qt::Key_Delete, "\x7f", Qt::NoModifier },
+        { Qt::Key_Escape, "\x1b", Qt::NoModifier },
+        { Qt::Key_K, "\x0b", Qt::ControlModifier },
+        { Qt::Key_B, "\x02", Qt::ControlModifier },
+        { Qt::Key_Z, "\x1a", Qt::ControlModifier },
+        { Qt::Key_M, "\r", Qt::ControlModifier },
+        { Qt::Key_Q, "q", Qt::ControlModifier },
+        { Qt::Key_Insert, "", Qt::NoModifier },
+        { Qt::Key_F5, "", Qt::NoModifier },
+    };
+    for (const Case& c : keys)
+        Key(c.key, QString::fromLatin1(c.text), c.modifiers);
+    QInputMethodEvent controls;
+    controls.setCommitString(QStringLiteral("\x1b\x7f\x0b"));
+    QCoreApplication::sendEvent(window.Surface(), &controls);
+    Key(Qt::Key_At, QStringLiteral("@"), Qt::ControlModifier | Qt::AltModifier); // AltGr as some systems send it
+    EXPECT_EQ(Doc().Text(), "ab@");
+    Key(Qt::Key_Backspace, QStringLiteral("\b"));
+    Key(Qt::Key_Enter, QString(), Qt::KeypadModifier);
+    EXPECT_EQ(Doc().Text(), "ab\r");
+}
+
+TEST_F(MainWindowTest, ShortcutsRunTheirCommandsAlsoWhenTheirKeyReachesTheSurface)
+{
+    Type("abc");
+    // The key as the surface gets it when no window is active, as right after a box closed with
+    // no window manager to hand the activation back.
+    auto reachesSurface = [this](Qt::Key key, const char* text) {
+        for (const auto type : { QEvent::KeyPress, QEvent::KeyRelease }) {
+            QKeyEvent event(type, key, Qt::ControlModifier, QString::fromLatin1(text));
+            QCoreApplication::sendEvent(window.Surface(), &event);
+        }
+    };
+    auto closeReplace = [](ReplaceDialog& dialog) { ModalScript::Click(dialog.ExitButton()); };
+    ModalScript replace;
+    replace.Then<ReplaceDialog>(closeReplace);
+    replace.Run([&] { reachesSurface(Qt::Key_H, "\x08"); });
+    EXPECT_TRUE(replace.AllAnswered());
+    EXPECT_EQ(Doc().Text(), "abc"); // Ctrl+H opened "Reemplazar" and did not act as Backspace
+
+    // Through the window's own shortcuts the command runs once.
+    ModalScript once;
+    once.Then<ReplaceDialog>(closeReplace);
+    once.Run([&] { Key(Qt::Key_H, QStringLiteral("\x08"), Qt::ControlModifier); });
+    EXPECT_TRUE(once.AllAnswered());
+    EXPECT_EQ(Doc().Text(), "abc");
+
+    reachesSurface(Qt::Key_N, "\x0e");
+    EXPECT_EQ(Doc().Text(), ""); // "Nuevo"
 }
 
 TEST_F(MainWindowTest, AHeldKeyTypesOnceAndOverlappingKeysKeepTheirOrder)
@@ -150,6 +217,101 @@ TEST_F(MainWindowTest, SizeListShowsTheConfiguredSize)
     EXPECT_EQ(window.Emoticons()->count(), 188);
     EXPECT_EQ(window.Emoticons()->itemText(1), QStringLiteral("pestañear"));
     EXPECT_FALSE(window.Fonts()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ASizeTypedInTheSizeListActsOnReturnOnlyWhenItIsOneOfTheList)
+{
+    QLineEdit* field = window.Sizes()->lineEdit();
+    struct Case {
+        const char* typed;
+        int size; // the size for new text afterwards
+    };
+    const Case cases[]
+        = { { "7", 10 }, { "9", 9 }, { "70", 70 }, { "91", 70 }, { "1x", 70 }, { " 12", 12 }, { "", 12 } };
+    for (const Case& c : cases) {
+        field->clear();
+        QTest::keyClicks(field, QString::fromLatin1(c.typed));
+        EXPECT_EQ(field->text(), QString::fromLatin1(c.typed)); // nothing is completed
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(Doc().Current().size, c.size) << c.typed;
+        EXPECT_EQ(window.Sizes()->currentText(), QStringLiteral("%1").arg(c.size, 2, 10, QLatin1Char('0'))) << c.typed;
+    }
+    // Leaving the field without Return drops what was typed.
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("33"));
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(field, &focusOut);
+    EXPECT_EQ(field->text(), "12");
+    EXPECT_EQ(Doc().Current().size, 12);
+}
+
+// The main window over a program folder whose config.ini holds config.
+class ConfiguredWindowTest : public RealWindowTest {
+protected:
+    explicit ConfiguredWindowTest(std::string config)
+        : RealWindowTest([config](const std::filesystem::path& programFolder) {
+            std::ofstream(programFolder / "config.ini", std::ios::binary) << config;
+        })
+    {
+    }
+};
+
+class SizeTwentyWindowTest : public ConfiguredWindowTest {
+protected:
+    SizeTwentyWindowTest()
+        : ConfiguredWindowTest("[Formato]\r\nTama\xF1o=20\r\n")
+    {
+    }
+};
+
+class CandaraWindowTest : public ConfiguredWindowTest {
+protected:
+    CandaraWindowTest()
+        : ConfiguredWindowTest("[Formato]\r\nFuente=Candara\r\n")
+    {
+    }
+};
+
+TEST_F(SizeTwentyWindowTest, AfterReadingADocumentTheSizeListShowsTheSizeOfNewText)
+{
+    EXPECT_EQ(window.Sizes()->currentText(), "20");
+    Type("hola");
+    const std::filesystem::path file = folder.Path() / "hola.4tf";
+    ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
+    editor.OpenDocument(file); // what "Leer Documento" does once its file is chosen
+    EXPECT_EQ(Doc().Current().size, 11);
+    EXPECT_EQ(window.Sizes()->currentText(), "11");
+}
+
+TEST_F(CandaraWindowTest, TheFontListShowsTheFaceThatStandsInForTheConfiguredOne)
+{
+    const QStringList standIns = FontSubstitutesFor(QStringLiteral("Candara"));
+    if (standIns.isEmpty()) GTEST_SKIP() << "Candara is installed, or none of its stand-ins is";
+    EXPECT_EQ(window.Fonts()->currentText(), standIns.constFirst());
+    EXPECT_EQ(Doc().Fonts().Name(0), "Candara"); // the document keeps the configured name
+}
+
+TEST_F(MainWindowTest, TheAboutBoxLeavesTheMainWindowUsable)
+{
+    int boxes = -1;
+    QTimer::singleShot(0, &window, [&] {
+        // Typed through the window system, which holds back input from windows under a modal one.
+        QTest::keyClick(window.windowHandle(), 'x');
+        window.Dispatch(command::About); // a second "Autor" is kept out while the first is open
+        const auto all = QApplication::topLevelWidgets();
+        boxes = static_cast<int>(std::count_if(
+            all.begin(), all.end(), [](QWidget* w) { return qobject_cast<AboutBox*>(w) && w->isVisible(); }));
+        for (QWidget* w : all)
+            if (auto* box = qobject_cast<AboutBox*>(w)) QTest::mouseClick(box->ExitButton(), Qt::LeftButton);
+    });
+    // Should the box not close, the test fails instead of hanging.
+    QTimer::singleShot(10000, &window, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<AboutBox*>(w)) box->close();
+    });
+    window.Dispatch(command::About);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(Doc().Text(), "x");
 }
 
 TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)

@@ -54,10 +54,11 @@ protected:
         QTest::sendKeyEvent(QTest::Release, window.Surface(), key, text, modifiers);
     }
 
+    // Characters as their keys type them; a line end is the Return key.
     void Type(const QString& text)
     {
         for (const QChar c : text)
-            Key(Qt::Key_unknown, QString(c));
+            Key(c == QLatin1Char('\r') ? Qt::Key_Return : Qt::Key_unknown, QString(c));
     }
 
     // Chooses a menu item that opens no window.

@@ -153,6 +153,11 @@ unsigned char ToUpperByte(unsigned char byte)
     return kCase.upper[byte];
 }
 
+bool IsLetterByte(unsigned char byte)
+{
+    return kCase.lower[byte] != kCase.upper[byte] || byte == 0xAA || byte == 0xBA || byte == 0xDF || byte == 0xB5;
+}
+
 void ToLowerInPlace(std::string& text)
 {
     for (char& c : text)

@@ -37,6 +37,9 @@ unsigned char ToUpperByte(unsigned char byte);
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 void ToLowerInPlace(std::string& text);
+// A letter: a byte with a case partner in the mapping above, or one of the letters that have none
+// (the ordinal indicators ª º, ß and µ).
+bool IsLetterByte(unsigned char byte);
 
 // Removes leading and trailing blanks (byte 32 only).
 std::string_view TrimBlanks(std::string_view text);

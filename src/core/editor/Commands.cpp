@@ -157,6 +157,7 @@ bool Editor::SaveDocumentCommand()
         m_prompts->ShowMessage(DocumentFileMessage(status, m_documentFile));
         return false;
     }
+    RememberFinishedWord(m_document, m_services, TextEnd::Saved); // saving finishes the last word
     return true;
 }
 

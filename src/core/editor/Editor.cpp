@@ -144,6 +144,7 @@ void Editor::AppendEdit(std::size_t bytesAdded)
         pages.shownPage = pages.pageCount;
         RunLayout({});
     }
+    ScrollCursorLineIntoView(m_view); // the line being typed stays in sight
     ShowCurrentPage();
 }
 

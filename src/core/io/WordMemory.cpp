@@ -103,13 +103,15 @@ bool WordMemory::IsRemembered(std::string_view word) const
 RememberStatus WordMemory::RememberWord(std::string_view word, const KnownWordTest& isKnown) const
 {
     const std::string_view trimmed = TrimBlanks(word);
-    if (trimmed.empty()) return RememberStatus::Empty;
-    if (!isKnown(trimmed)) return RememberStatus::NotKnown;
     // The word as its record will read back (cut to 29 bytes, ended at a zero byte, trimmed): testing
     // that form keeps a word that does not fit a record from being stored again on every call.
     std::string_view stored = trimmed.substr(0, kWordMemoryWordLength);
     stored = TrimBlanks(stored.substr(0, stored.find('\0')));
     if (stored.empty()) return RememberStatus::Empty;
+    const auto letters = std::count_if(
+        stored.begin(), stored.end(), [](char c) { return IsLetterByte(static_cast<unsigned char>(c)); });
+    if (static_cast<std::size_t>(letters) < kWordMemoryMinLetters) return RememberStatus::TooShort;
+    if (!isKnown(trimmed)) return RememberStatus::NotKnown;
     if (IsRemembered(stored)) return RememberStatus::AlreadyRemembered;
 
     FileDescriptor fd(::open(m_file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));

@@ -16,11 +16,14 @@ namespace quirel {
 inline constexpr const char* kWordMemoryFileName = "rey.log";
 inline constexpr std::size_t kWordMemoryRecordSize = 30;
 inline constexpr std::size_t kWordMemoryWordLength = 29;
+// Shorter words are not worth a completion: the memory keeps words of at least this many letters.
+inline constexpr std::size_t kWordMemoryMinLetters = 3;
 
 // What RememberWord did.
 enum class RememberStatus {
     Stored,
     Empty, // nothing but blanks; nothing stored
+    TooShort, // fewer than three letters; nothing stored
     NotKnown, // the word lists do not hold the word; nothing stored
     AlreadyRemembered, // nothing stored
     WriteFailed, // the record could not be written (the file may be left incomplete, which the next write mends)
@@ -49,9 +52,10 @@ public:
     using KnownWordTest = std::function<bool(std::string_view)>;
 
     // Stores the trimmed word, cut to 29 bytes, as a new record at offset 30 × (length / 30), when
-    // isKnown accepts it and the word as its record will read back (cut, ended at a zero byte,
-    // trimmed) is not remembered yet. Testing that form keeps a word that does not fit a record from
-    // being stored again on every call. Empty when nothing of the word would remain.
+    // it has at least three letters, isKnown accepts it and the word as its record will read back
+    // (cut, ended at a zero byte, trimmed) is not remembered yet. Testing that form keeps a word that
+    // does not fit a record from being stored again on every call. Empty when nothing of the word
+    // would remain.
     RememberStatus RememberWord(std::string_view word, const KnownWordTest& isKnown) const;
 
 private:

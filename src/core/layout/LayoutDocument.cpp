@@ -41,7 +41,14 @@ private:
     void SelectCurrentFormat();
     void SelectTokenFont(const FormatFields& fields);
     void SelectFontAt(const FormatFields& fields, int size);
-    void LineFeed() { m_y += m_canvas.LineHeight(), m_x = 0; }
+    void LineFeed();
+    // A token was drawn at the pen in its own font: the line is at least as tall as that font.
+    void NoteTextHeight()
+    {
+        if (m_inSubscript) return;
+        if (m_recordLineHeight < 0) m_recordLineHeight = m_canvas.LineHeight();
+        m_lineHeight = std::max(m_lineHeight, m_recordLineHeight);
+    }
     bool PageBreakCheck(int y);
     bool PlaceToken(const FormatFields& fields, std::size_t length);
     void PaintToken(int k);
@@ -66,6 +73,7 @@ private:
     int m_spanX = 0;
     int m_spanY = 0;
     bool m_inSubscript = false;
+    int m_lineHeight = 0; // of the tallest text on the line so far, outside subscript spans
     int m_counter = 0;
     bool m_stopped = false;
     LayoutResult m_result;
@@ -74,6 +82,7 @@ private:
     FormatRecord m_lastRecord;
     FormatFields m_lastFields;
     bool m_haveFields = false;
+    int m_recordLineHeight = -1; // the line height of the last record's font, once measured
 };
 
 void Layouter::StartSurface()
@@ -99,6 +108,13 @@ void Layouter::SelectFontAt(const FormatFields& fields, int size)
     m_canvas.SelectFont(m_doc.Fonts().Name(fields.fontIndex), size, fields.style, CharSet::Ansi);
 }
 
+void Layouter::LineFeed()
+{
+    m_y += std::max(m_lineHeight, m_canvas.LineHeight());
+    m_x = 0;
+    m_lineHeight = 0;
+}
+
 bool Layouter::PageBreakCheck(int y)
 {
     if (y - m_margin < kPageBodyHeight) return false;
@@ -115,6 +131,7 @@ bool Layouter::PageBreakCheck(int y)
     m_pages.Slot(m_pages.shownPage).firstToken = m_counter;
     m_x = m_margin;
     m_y = m_margin;
+    m_lineHeight = 0;
     SelectCurrentFormat();
     m_view.cursorX = m_x;
     m_view.cursorY = m_y;
@@ -162,6 +179,7 @@ void Layouter::PaintWord(std::string_view word, const FormatFields& fields)
     if (!PlaceToken(fields, shown.size())) return;
     m_canvas.SetColors(text, background);
     m_x += m_canvas.DrawText(m_x, m_y, shown);
+    NoteTextHeight();
     m_lastX = m_x;
     if (!m_inSubscript) m_lastY = m_y;
 }
@@ -173,9 +191,7 @@ void Layouter::PaintMarker(unsigned char marker, const FormatFields& fields, int
     case kMarkerSubscriptOn:
         m_spanX = m_x;
         SelectFontAt(fields, SmallSize(normalSize));
-        LineFeed(); // only to learn where the next line starts
-        m_spanY = m_y;
-        m_x = m_spanX;
+        m_spanY = m_y + m_canvas.LineHeight(); // where a line of the small size would start next
         m_y = m_spanY - 4;
         m_inSubscript = true;
         break;
@@ -214,6 +230,7 @@ void Layouter::PaintToken(int k)
         m_lastRecord = record;
         m_lastFields = ReadFormatFields(record);
         m_haveFields = true;
+        m_recordLineHeight = -1;
     }
     const FormatFields fields = m_lastFields;
     const unsigned char first = m_doc.TokenFirstByte(k);
@@ -224,6 +241,7 @@ void Layouter::PaintToken(int k)
         if (!PlaceToken(fields, 1)) return;
         m_canvas.SetColors(fields.textColor, fields.background);
         m_x += m_canvas.DrawText(m_x, m_y, " ");
+        NoteTextHeight();
         m_lastX = m_x;
         if (!m_inSubscript) m_lastY = m_y;
     } else if (first == '\r') {
@@ -241,6 +259,7 @@ void Layouter::PaintToken(int k)
         if (!PlaceToken(fields, text.size())) return;
         m_canvas.SetColors(fields.textColor, fields.background);
         m_x += m_canvas.DrawText(m_x, m_y, first < 32 ? std::string_view(" ") : text);
+        NoteTextHeight();
         m_lastX = m_x;
     }
 }
@@ -249,19 +268,20 @@ void Layouter::PaintTail()
 {
     const int n = m_doc.TokenCount();
     if (n > 0 && m_doc.IsWordToken(n)) {
-        const std::string word(m_doc.TokenText(n));
-        const std::string completion = m_services.completeWord ? m_services.completeWord(word) : std::string();
+        const std::string completion = m_services.completeWord ? m_services.completeWord(m_doc.TokenText(n)) : "";
         if (!completion.empty()) {
+            // The cursor follows the completion, so that the whole suggestion stays readable.
             m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.shadowColor), kWhite);
-            m_canvas.DrawText(m_x, m_y, completion);
-        } else if (m_services.rememberWord) {
-            m_services.rememberWord(word);
+            m_x += m_canvas.DrawText(m_x, m_y, completion);
         }
+    } else {
+        RememberFinishedWord(m_doc, m_services, TextEnd::Typed);
     }
     m_canvas.SelectFont("Consolas", m_doc.Current().size, 0, CharSet::Oem);
     m_canvas.SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), kWhite);
     m_view.cursorX = m_x;
     m_view.cursorY = m_y;
+    m_view.cursorLineHeight = std::max(m_lineHeight, m_canvas.LineHeight());
     const char cursor = static_cast<char>(m_settings.cursorChar);
     m_canvas.DrawText(m_x, m_y, std::string_view(&cursor, 1));
 }
@@ -300,6 +320,32 @@ LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& can
     const LayoutServices& services, const LayoutOptions& options)
 {
     return Layouter(doc, settings, canvas, view, services, options).Run();
+}
+
+bool ScrollCursorLineIntoView(ViewState& view)
+{
+    constexpr int step = ViewState::kScrollStep;
+    const int top = std::max(0, view.cursorY);
+    const int bottom = top + std::max(0, view.cursorLineHeight);
+    int offset = view.scrollOffset;
+    // Rows -offset to -offset + 800 are on screen.
+    if (bottom > kPageBodyHeight - offset) offset = -((bottom - kPageBodyHeight + step - 1) / step) * step;
+    if (top < -offset) offset = -(top / step) * step;
+    offset = std::clamp(offset, ViewState::kLowestScrollOffset, 0);
+    const bool changed = offset != view.scrollOffset;
+    view.scrollOffset = offset;
+    return changed;
+}
+
+void RememberFinishedWord(const Document& doc, const LayoutServices& services, TextEnd end)
+{
+    const int n = doc.TokenCount();
+    if (!services.rememberWord || n == 0) return;
+    if (doc.IsWordToken(n)) {
+        if (end == TextEnd::Saved) services.rememberWord(doc.TokenText(n));
+    } else if (n > 1 && doc.IsWordToken(n - 1)) {
+        services.rememberWord(doc.TokenText(n - 1));
+    }
 }
 
 std::string TitleStatusLine(const Document& doc, const Settings& settings)

@@ -13,8 +13,13 @@ struct Settings;
 
 // State of the view that outlives one layout.
 struct ViewState {
+    // The wheel moves the page in steps of 15 pixels, from 0 down to -570.
+    static constexpr int kScrollStep = 15;
+    static constexpr int kLowestScrollOffset = -570;
+
     int cursorX = 0; // where the cursor glyph was last drawn, in page pixels
     int cursorY = 0;
+    int cursorLineHeight = 0; // the height of the cursor's line: its tallest text, or the cursor glyph
     int scrollOffset = 0; // 0 down to -570: how far the shown page is scrolled up
     bool importInProgress = false; // the first layout of an imported text gives every token the current format
 };
@@ -48,8 +53,24 @@ struct LayoutResult {
 // (shown page 1, page count 150), so the layout starts at token 1 on page 1.
 // Widths are estimated as characters × points; a token never splits; a page is full once the pen
 // is 800 pixels below the top margin. Stops after page 150 (pageLimit) rather than go past it.
+// A line feed moves the pen down by the line height of the tallest text on the line ending, or of
+// the font selected at the feed when that is taller (a line of one size feeds by that size).
+// Decorated, the tail draws the completion of the last word in grey, then the cursor after it, and
+// hands a word just finished to the word memory (see RememberFinishedWord).
 LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& canvas, ViewState& view,
     const LayoutServices& services, const LayoutOptions& options);
+
+// Scrolls the view in the wheel's steps, within 0 to -570, by the least that shows the cursor's
+// line (cursorY to cursorY + cursorLineHeight) whole in the 800 rows of the page on screen.
+// Returns true when the offset changed.
+bool ScrollCursorLineIntoView(ViewState& view);
+
+// Where the text of the document ends: as typed, or being saved.
+enum class TextEnd { Typed, Saved };
+// Hands the word just finished to services.rememberWord: the word before the last token when a
+// blank, sign, line end or marker ends the text; at a save, also the last token when it is a
+// word. Nothing when the text ends otherwise (the memory decides what it keeps).
+void RememberFinishedWord(const Document& doc, const LayoutServices& services, TextEnd end);
 
 // The window caption: "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 0".
 std::string TitleStatusLine(const Document& doc, const Settings& settings);

@@ -4,12 +4,39 @@
 #include "layout/Canvas.h"
 #include "platform/QtText.h"
 
+#include <QAction>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 namespace quirel {
+namespace {
+
+// Ctrl (or Command) held without Alt: a command, never a character. Ctrl with Alt is AltGr on
+// some systems and types the characters printed on the keys.
+bool IsCommandCombination(const QKeyEvent& event)
+{
+    const auto modifiers = event.modifiers();
+    return (modifiers & (Qt::ControlModifier | Qt::MetaModifier)) && !(modifiers & Qt::AltModifier);
+}
+
+bool IsControlCharacter(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+} // namespace
+
+QString TypedCharacter(const QKeyEvent& event)
+{
+    if (IsCommandCombination(event)) return {};
+    if (event.key() == Qt::Key_Backspace) return QStringLiteral("\b");
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return QStringLiteral("\r");
+    // Delete, Escape, Tab and the other keys that make no character deliver control codes or nothing.
+    const QString text = event.text().right(1);
+    return text.isEmpty() || IsControlCharacter(text[0]) ? QString() : text;
+}
 
 EditSurface::EditSurface(Editor& editor, QWidget* parent)
     : QWidget(parent)
@@ -65,16 +92,29 @@ void EditSurface::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
-    QString text = event->text();
-    if (text.isEmpty()) {
-        if (event->key() == Qt::Key_Backspace)
-            text = QStringLiteral("\b");
-        else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            text = QStringLiteral("\r");
+    if (IsCommandCombination(*event)) {
+        RunShortcut(*event);
+        return;
     }
+    const QString text = TypedCharacter(*event);
     // A held key counts once; keys pressed while another is still down are kept in their order
     // and typed when a key comes up, so fast typing loses nothing.
-    if (!text.isEmpty() && text != QStringLiteral("\t") && !event->isAutoRepeat()) m_recorded += text.right(1);
+    if (!text.isEmpty() && !event->isAutoRepeat()) m_recorded += text;
+}
+
+void EditSurface::RunShortcut(const QKeyEvent& event)
+{
+    // The window's shortcuts take their keys before the surface sees them while the window is the
+    // active one. A key that gets here anyway came while no window was active, as right after a
+    // dialog closed where no window manager hands the activation back: it still runs its command.
+    if (event.isAutoRepeat()) return;
+    const QKeySequence pressed(QKeyCombination(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key())));
+    for (QAction* action : window()->findChildren<QAction*>()) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            action->trigger();
+            return;
+        }
+    }
 }
 
 void EditSurface::keyReleaseEvent(QKeyEvent* event)
@@ -90,7 +130,7 @@ void EditSurface::inputMethodEvent(QInputMethodEvent* event)
 {
     const QString text = event->commitString();
     for (const QChar c : text)
-        TypeText(QString(c));
+        if (!IsControlCharacter(c)) TypeText(QString(c));
     event->accept();
 }
 

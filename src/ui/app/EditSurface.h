@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -8,6 +9,11 @@
 namespace quirel {
 
 class Editor;
+
+// What a key press types: Backspace and Return as their codes 8 and 13, any other key the
+// character it produces; nothing for keys that make no character (Delete, Escape, Tab, the
+// function keys send control codes or no text) and for Ctrl combinations, which are commands.
+QString TypedCharacter(const QKeyEvent& event);
 
 // The editing surface: shows 800 rows of the shown page at the scroll offset and takes the
 // keyboard and the wheel. A typed character is recorded when its key goes down and acts when the
@@ -35,6 +41,8 @@ protected:
 
 private:
     void TypeText(const QString& text);
+    // Triggers the window's action whose shortcut is the key combination of event, if any.
+    void RunShortcut(const QKeyEvent& event);
 
     Editor& m_editor;
     std::function<const QImage&()> m_source;

@@ -1,5 +1,6 @@
 #include "app/FontList.h"
 
+#include "platform/FontSubstitutes.h"
 #include "platform/QtText.h"
 
 #include <QFontDatabase>
@@ -157,6 +158,14 @@ int FontList::SelectFace(const QString& name)
     setCurrentIndex(found);
     m_indexBeforeUser = found;
     return found;
+}
+
+int FontList::SelectFaceOrStandIn(const QString& name)
+{
+    const int found = SelectFace(name);
+    if (found >= 0 || name.isEmpty()) return found;
+    const QStringList standIns = FontSubstitutesFor(name);
+    return standIns.isEmpty() ? -1 : SelectFace(standIns.constFirst());
 }
 
 void FontList::Enable()

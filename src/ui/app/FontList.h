@@ -61,6 +61,9 @@ public:
     // Selects the first item whose name begins with name, compared without regard to case; when
     // none does (or name is empty) nothing is selected. Emits no signal. Returns the index or -1.
     int SelectFace(const QString& name);
+    // Selects name as SelectFace does or, when no item begins with it, the first installed face
+    // that stands in for it (Candara → Carlito), so the list shows the face the text is drawn in.
+    int SelectFaceOrStandIn(const QString& name);
     // Makes the list usable for one choice of a face.
     void Enable();
     // The height of every item: the list's default item height + 4.

@@ -5,6 +5,7 @@
 #include "app/MenuBar.h"
 #include "app/QtPageOutput.h"
 #include "app/RulerWidget.h"
+#include "app/SizeList.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
 #include "layout/EmoticonNames.h"
@@ -55,10 +56,7 @@ void MainWindow::BuildControls()
 
     m_fontList = new FontList(client);
     m_fontList->setGeometry(28, 1, 304, m_fontList->sizeHint().height());
-    m_sizeList = new QComboBox(client);
-    m_sizeList->setObjectName(QStringLiteral("sizeList"));
-    m_sizeList->setEditable(true);
-    m_sizeList->setInsertPolicy(QComboBox::NoInsert);
+    m_sizeList = new SizeList(client);
     QFont sizeFont(QStringLiteral("MS Sans Serif"));
     sizeFont.setPixelSize(11 * 96 / 72);
     sizeFont.setBold(true);
@@ -75,20 +73,12 @@ void MainWindow::BuildControls()
     m_surface->move(28, 55);
     m_surface->SetPageSource([this]() -> const QImage& { return ShownPicture(); });
 
-    FillSizeList();
+    m_sizeList->ShowSize(m_editor.GetSettings().fontSize);
     FillEmoticonList();
-    m_fontList->SelectFace(FromCp1252(m_editor.GetSettings().fontName));
+    m_fontList->SelectFaceOrStandIn(FromCp1252(m_editor.GetSettings().fontName));
     ConnectControls();
     adjustSize();
     setFixedSize(size());
-}
-
-void MainWindow::FillSizeList()
-{
-    for (int size = 9; size <= 90; ++size)
-        m_sizeList->addItem(QStringLiteral("%1").arg(size, 2, 10, QLatin1Char('0')));
-    const int size = m_editor.GetSettings().fontSize;
-    m_sizeList->setCurrentIndex(size >= 9 && size <= 90 ? size - 9 : -1);
 }
 
 void MainWindow::FillEmoticonList()
@@ -110,10 +100,8 @@ void MainWindow::ConnectControls()
         m_editor.ConfirmFace(ToCp1252(face));
         m_surface->setFocus();
     });
-    connect(m_sizeList, &QComboBox::activated, this, [this](int index) {
-        bool ok = false;
-        const int size = m_sizeList->itemText(index).toInt(&ok);
-        if (ok) m_editor.ChooseSize(size);
+    connect(m_sizeList, &SizeList::SizeChosen, this, [this](int size) {
+        m_editor.ChooseSize(size);
         m_surface->setFocus();
     });
     connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
@@ -138,7 +126,11 @@ void MainWindow::Initialise(const QString& commandLine)
 {
     EditorHooks hooks;
     hooks.showCurrentPage = [this] { ShowCurrentPage(); };
-    hooks.setCaption = [this](const std::string& caption) { setWindowTitle(FromCp1252(caption)); };
+    hooks.setCaption = [this](const std::string& caption) {
+        setWindowTitle(FromCp1252(caption));
+        // After every layout the size list, too, shows what new text will get (reading a document sets 11).
+        m_sizeList->ShowSize(m_editor.GetDocument().Current().size);
+    };
     hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
     hooks.controlsChanged = [this] { SyncControls(); };
     hooks.quit = [this] {
@@ -168,7 +160,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Hide && watched != this) {
         auto* closed = qobject_cast<QWidget*>(watched);
-        if (closed && closed->isWindow() && closed->isModal()) {
+        if (closed && closed->isWindow() && (closed->isModal() || qobject_cast<QDialog*>(closed))) {
             QTimer::singleShot(0, this, [this] {
                 if (isVisible() && !QApplication::activeModalWidget() && !QApplication::activeWindow())
                     activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SizeList.h"
 #include "dialogs/QtDialogs.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrompts.h"
@@ -36,7 +37,7 @@ public:
 
     EditSurface* Surface() const { return m_surface; }
     FontList* Fonts() const { return m_fontList; }
-    QComboBox* Sizes() const { return m_sizeList; }
+    SizeList* Sizes() const { return m_sizeList; }
     QComboBox* Emoticons() const { return m_emoticonList; }
     RulerWidget* Ruler() const { return m_ruler; }
     QtCanvas& Canvas() { return m_canvas; }
@@ -57,13 +58,12 @@ public:
     const QImage& ShownPicture();
 
 protected:
-    // Gives the window the focus back when one of the program's modal windows closes and no other
+    // Gives the window the focus back when one of the program's dialogs or boxes closes and no other
     // window took it (without a window manager nobody else does).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
-    void FillSizeList();
     void FillEmoticonList();
     void ConnectControls();
     void ShowCurrentPage();
@@ -90,7 +90,7 @@ private:
     // shown by it.
     bool m_wholeSurfaceQueued = false;
     FontList* m_fontList = nullptr;
-    QComboBox* m_sizeList = nullptr;
+    SizeList* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;
     RulerWidget* m_ruler = nullptr;
     EditSurface* m_surface = nullptr;

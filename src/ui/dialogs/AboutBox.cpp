@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogFont.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -82,8 +83,13 @@ void AboutBox::CentreOnScreen()
 
 void ShowAbout(QWidget* owner)
 {
+    // Its own loop, as a modal box has, but the other windows stay usable while it is open.
     AboutBox box(owner);
-    box.exec();
+    box.setWindowModality(Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+    box.show();
+    loop.exec();
 }
 
 } // namespace quirel

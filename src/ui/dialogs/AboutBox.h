@@ -30,7 +30,8 @@ private:
     QPushButton* m_exitButton = nullptr;
 };
 
-// Shows the "Autor" box modally and returns when it has been closed.
+// Shows the "Autor" box and returns when it has been closed. The box runs its own event loop but
+// is not modal: the other windows stay usable meanwhile.
 void ShowAbout(QWidget* owner);
 
 } // namespace quirel
