@@ -102,13 +102,34 @@ AccentChooser::Group AccentChooser::MakeGroup(std::string_view stripped) const
 
 const AccentChooser::Group* AccentChooser::GroupOf(const ContextToken& token, std::string_view typed)
 {
-    auto found = m_groups.find(token.context);
-    if (found == m_groups.end()) {
+    // Every word of the text comes here: a small open-addressing table of the forms met so far.
+    if (m_groupSlots.empty()) m_groupSlots.assign(1024, { 0, -1 });
+    std::size_t mask = m_groupSlots.size() - 1;
+    std::size_t at = token.context & mask;
+    while (m_groupSlots[at].second >= 0 && m_groupSlots[at].first != token.context)
+        at = (at + 1) & mask;
+    if (m_groupSlots[at].second < 0) {
         Group group;
         if (m_model.Count(AccentKey(AccentFeature::Group, token.context)) > 0) group = MakeGroup(typed);
-        found = m_groups.emplace(token.context, std::move(group)).first;
+        m_groups.push_back(std::move(group));
+        m_groupSlots[at] = { token.context, static_cast<std::int32_t>(m_groups.size() - 1) };
+        if (m_groups.size() * 2 > m_groupSlots.size()) {
+            std::vector<std::pair<std::uint64_t, std::int32_t>> old(m_groupSlots.size() * 2, { 0, -1 });
+            old.swap(m_groupSlots);
+            mask = m_groupSlots.size() - 1;
+            for (const auto& slot : old) {
+                if (slot.second < 0) continue;
+                std::size_t to = slot.first & mask;
+                while (m_groupSlots[to].second >= 0)
+                    to = (to + 1) & mask;
+                m_groupSlots[to] = slot;
+            }
+        }
+        const Group& added = m_groups.back();
+        return added.candidates.size() >= 2 ? &added : nullptr;
     }
-    return found->second.candidates.size() >= 2 ? &found->second : nullptr;
+    const Group& found = m_groups[static_cast<std::size_t>(m_groupSlots[at].second)];
+    return found.candidates.size() >= 2 ? &found : nullptr;
 }
 
 int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>& stream, std::size_t i,
@@ -132,41 +153,66 @@ int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>&
     return -1;
 }
 
+std::uint64_t AccentChooser::ClassValue(const ContextToken& token, std::string_view fixed)
+{
+    if (token.length == 0) return token.context;
+    // A text repeats its words: each one's class is looked up in the lists once.
+    const std::string_view word = fixed.substr(token.start, token.length);
+    const auto [at, added] = m_classes.try_emplace(AccentWordHash(word), 0);
+    if (added) at->second = NeighbourClassValue(token, fixed, m_lexicon);
+    return at->second;
+}
+
 void AccentChooser::Score(const Group& group, const std::vector<ContextToken>& stream, std::size_t i,
     std::string_view fixed, std::vector<double>& scores)
 {
     const std::size_t k = group.candidates.size();
-    m_counts.resize(k);
-    // One step of a chain: the counts of the candidates in one context move the likelihoods towards
-    // their shares there, the more so the more often the context was seen. False when it was never seen.
-    auto step = [&](std::vector<double>& likelihood, auto keyOf) {
-        double total = 0;
+    // Every count the two chains may read, asked for at once: the table is larger than the processor's
+    // caches, and fetching the slots together hides most of the wait for memory.
+    const std::size_t steps = group.seen ? 4 : 1;
+    m_keys.resize(2 * steps * k);
+    for (int side = 0; side < 2; ++side) {
+        const bool left = side == 0;
+        const std::uint64_t near = stream[left ? i - 1 : i + 1].context;
+        const std::uint64_t far = stream[left ? i - 2 : i + 2].context;
+        std::uint64_t* keys = m_keys.data() + static_cast<std::size_t>(side) * steps * k;
+        const std::uint64_t classValue = group.seen ? ClassValue(stream[left ? i - 1 : i + 1], fixed) : 0;
         for (std::size_t j = 0; j < k; ++j) {
-            m_counts[j] = m_model.Count(keyOf(j));
-            total += m_counts[j];
+            keys[j] = AccentKey(left ? AccentFeature::PatternLeft1 : AccentFeature::PatternRight1, group.pattern, near,
+                group.types[j]);
+            if (!group.seen) continue;
+            keys[k + j] = AccentKey(left ? AccentFeature::LeftClass : AccentFeature::RightClass, group.hashes[j], classValue);
+            keys[2 * k + j] = AccentKey(left ? AccentFeature::Left1 : AccentFeature::Right1, group.hashes[j], near);
+            keys[3 * k + j] = left ? AccentKey(AccentFeature::Left2, group.hashes[j], far, near)
+                                   : AccentKey(AccentFeature::Right2, group.hashes[j], near, far);
         }
-        if (total == 0) return false;
-        for (std::size_t j = 0; j < k; ++j)
-            likelihood[j] = (m_counts[j] + kBeta * likelihood[j]) / (total + kBeta);
-        return true;
-    };
-    auto chain = [&](std::vector<double>& likelihood, std::size_t near, std::size_t far, AccentFeature pooled,
-                     AccentFeature wordClass, AccentFeature one, AccentFeature two, bool left) {
+    }
+    for (const std::uint64_t key : m_keys)
+        m_model.Prefetch(key);
+    m_counts.resize(m_keys.size());
+    for (std::size_t n = 0; n < m_keys.size(); ++n)
+        m_counts[n] = m_model.Count(m_keys[n]);
+
+    // Each chain goes from the likelihood without context through the pooled neighbour, the neighbour's
+    // class, the neighbour and the two neighbours; at each step the counts of the candidates in that
+    // context move the likelihoods towards their shares there, the more so the more often the context
+    // was seen. A context never seen ends the chain.
+    for (int side = 0; side < 2; ++side) {
+        std::vector<double>& likelihood = side == 0 ? m_left : m_right;
         likelihood = group.prior;
-        const std::uint64_t nearContext = stream[near].context;
-        step(likelihood, [&](std::size_t j) { return AccentKey(pooled, group.pattern, nearContext, group.types[j]); });
-        if (!group.seen) return;
-        const std::uint64_t classValue = NeighbourClassValue(stream[near], fixed, m_lexicon);
-        step(likelihood, [&](std::size_t j) { return AccentKey(wordClass, group.hashes[j], classValue); });
-        if (!step(likelihood, [&](std::size_t j) { return AccentKey(one, group.hashes[j], nearContext); })) return;
-        const std::uint64_t a = left ? stream[far].context : nearContext;
-        const std::uint64_t b = left ? nearContext : stream[far].context;
-        step(likelihood, [&](std::size_t j) { return AccentKey(two, group.hashes[j], a, b); });
-    };
-    chain(m_left, i - 1, i - 2, AccentFeature::PatternLeft1, AccentFeature::LeftClass, AccentFeature::Left1,
-        AccentFeature::Left2, true);
-    chain(m_right, i + 1, i + 2, AccentFeature::PatternRight1, AccentFeature::RightClass, AccentFeature::Right1,
-        AccentFeature::Right2, false);
+        const double* counts = m_counts.data() + static_cast<std::size_t>(side) * steps * k;
+        for (std::size_t step = 0; step < steps; ++step, counts += k) {
+            double total = 0;
+            for (std::size_t j = 0; j < k; ++j)
+                total += counts[j];
+            if (total == 0) {
+                if (step >= 2) break; // the two neighbours are never seen when the near one is not
+                continue;
+            }
+            for (std::size_t j = 0; j < k; ++j)
+                likelihood[j] = (counts[j] + kBeta * likelihood[j]) / (total + kBeta);
+        }
+    }
     scores.resize(k);
     for (std::size_t j = 0; j < k; ++j)
         scores[j] = std::log(m_left[j]) + std::log(m_right[j]) - std::log(group.prior[j]);
@@ -182,8 +228,8 @@ AccentChoice AccentChooser::Choose(const std::vector<ContextToken>& stream, std:
     if (!group) return {};
     const auto typedAt = std::find(group->candidates.begin(), group->candidates.end(), word);
     const bool known = typedAt != group->candidates.end();
-    // A capitalised name stays a name.
-    if (known && IsCapitalInitial(text.substr(token.start, token.length)) && m_lexicon.isName && m_lexicon.isName(word)
+    // A capitalised name stays a name, unless the training text shows how the group is written.
+    if (known && !group->seen && IsCapitalInitial(text.substr(token.start, token.length)) && m_lexicon.isName && m_lexicon.isName(word)
         && !(m_lexicon.isCommon && m_lexicon.isCommon(word)) && !(m_lexicon.isVerb && m_lexicon.isVerb(word)))
         return {};
     if (known) {

@@ -4,6 +4,7 @@
 #include "language/AccentModel.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,8 +34,9 @@ public:
     // variants) or 32 (for any other word), or by one of four sure rules: an interrogative right after
     // ¿ (¿Qué?), el tu mi se before a closing sign (él, tú, mí, sé), de el and a el before a word in
     // small letters (de él), mas after lo el la los las es vez poco mucho cada no y que (más). A typed
-    // word the lists do not know takes the most likely of its forms. A word with an accent, and a
-    // capitalised word that only the name lists know, stay as written. The view lives as long as the
+    // word the lists do not know takes the most likely of its forms. A word with an accent stays as
+    // written, and so does a capitalised word that only the name lists know when the training text holds
+    // no form of its group. The view lives as long as the
     // chooser.
     AccentChoice Choose(const std::vector<ContextToken>& stream, std::size_t i, std::string_view typed,
         std::string_view fixed, std::string_view text);
@@ -53,14 +55,18 @@ private:
     Group MakeGroup(std::string_view stripped) const;
     int HandRule(const Group& group, const std::vector<ContextToken>& stream, std::size_t i, std::string_view typed,
         std::string_view text) const;
+    std::uint64_t ClassValue(const ContextToken& token, std::string_view fixed);
     void Score(const Group& group, const std::vector<ContextToken>& stream, std::size_t i, std::string_view fixed,
         std::vector<double>& scores);
 
     const AccentLexicon& m_lexicon;
     const AccentModel& m_model;
-    std::unordered_map<std::uint64_t, Group> m_groups; // by hash of the form without accents
+    std::deque<Group> m_groups; // the forms without accents met so far (a deque: pointers stay valid)
+    std::vector<std::pair<std::uint64_t, std::int32_t>> m_groupSlots; // their hashes → index in m_groups
+    std::unordered_map<std::uint64_t, std::uint64_t> m_classes; // class values by hash of the word
     std::vector<double> m_left;
     std::vector<double> m_right;
+    std::vector<std::uint64_t> m_keys;
     std::vector<double> m_counts;
     std::vector<double> m_scores;
 };

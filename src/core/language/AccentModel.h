@@ -52,6 +52,11 @@ class AccentModel {
 public:
     // The count of key, 0 when it was not counted.
     std::uint32_t Count(std::uint64_t key) const;
+    // Starts fetching the slot where key's search begins (a later Count of it waits less).
+    void Prefetch(std::uint64_t key) const
+    {
+        if (!m_slots.empty()) __builtin_prefetch(m_slots.data() + SlotOf(key));
+    }
     bool Empty() const { return m_entries == 0; }
     std::size_t Entries() const { return m_entries; }
     // Bytes the table takes in memory.
