@@ -214,7 +214,7 @@ std::string Editor::AccentCommand(EventPump* pump)
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
     const bool wasLayingOut = std::exchange(m_layingOut, true);
-    auto result = AccentDocument(m_document.Text(), SpellingLookup(m_wordLists), pump);
+    auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
     m_layingOut = wasLayingOut;
     m_document.SetText(std::move(result.text));
     RebuildDocumentView();

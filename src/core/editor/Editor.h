@@ -4,6 +4,7 @@
 #include "io/Ports.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
+#include "language/AccentModel.h"
 #include "language/DictionarySearch.h"
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
@@ -36,7 +37,8 @@ public:
     // which shows the frame and the cursor at (margin, margin).
     void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
 
-    // Loads the word lists present in the program's folder (missing files are skipped);
+    // Loads the word lists present in the program's folder (missing files are skipped), then the
+    // accent command's context model (tildes.dat; without it the command uses the list rule alone);
     // pump lets the window breathe while they load. Asked for from inside a layout or text pass,
     // the load starts when that pass ends, so that no pass reads a list while it grows.
     void LoadWordLists(EventPump* pump);
@@ -214,6 +216,7 @@ private:
     Settings m_settings;
     Document m_document;
     WordLists m_wordLists;
+    AccentModel m_accentModel; // the accent command's context counts, loaded with the lists
     ViewState m_view;
     LayoutServices m_services;
     WordMemory m_memory;

@@ -156,11 +156,31 @@ int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>&
 std::uint64_t AccentChooser::ClassValue(const ContextToken& token, std::string_view fixed)
 {
     if (token.length == 0) return token.context;
-    // A text repeats its words: each one's class is looked up in the lists once.
+    // A text repeats its words: each one's class is looked up in the lists once, then kept in a small
+    // open-addressing table (hash → class; 0 is a free slot).
     const std::string_view word = fixed.substr(token.start, token.length);
-    const auto [at, added] = m_classes.try_emplace(AccentWordHash(word), 0);
-    if (added) at->second = NeighbourClassValue(token, fixed, m_lexicon);
-    return at->second;
+    const std::uint64_t hash = AccentWordHash(word) | 1;
+    if (m_classSlots.empty()) m_classSlots.assign(4096, { 0, 0 });
+    std::size_t mask = m_classSlots.size() - 1;
+    std::size_t at = hash & mask;
+    while (m_classSlots[at].first != 0 && m_classSlots[at].first != hash)
+        at = (at + 1) & mask;
+    if (m_classSlots[at].first == hash) return m_classSlots[at].second;
+    const std::uint64_t value = NeighbourClassValue(token, fixed, m_lexicon);
+    m_classSlots[at] = { hash, value };
+    if (++m_classCount * 2 > m_classSlots.size()) {
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> old(m_classSlots.size() * 2, { 0, 0 });
+        old.swap(m_classSlots);
+        mask = m_classSlots.size() - 1;
+        for (const auto& slot : old) {
+            if (slot.first == 0) continue;
+            std::size_t to = slot.first & mask;
+            while (m_classSlots[to].first != 0)
+                to = (to + 1) & mask;
+            m_classSlots[to] = slot;
+        }
+    }
+    return value;
 }
 
 void AccentChooser::Score(const Group& group, const std::vector<ContextToken>& stream, std::size_t i,

@@ -63,7 +63,8 @@ private:
     const AccentModel& m_model;
     std::deque<Group> m_groups; // the forms without accents met so far (a deque: pointers stay valid)
     std::vector<std::pair<std::uint64_t, std::int32_t>> m_groupSlots; // their hashes → index in m_groups
-    std::unordered_map<std::uint64_t, std::uint64_t> m_classes; // class values by hash of the word
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> m_classSlots; // hash of a word → its class value
+    std::size_t m_classCount = 0;
     std::vector<double> m_left;
     std::vector<double> m_right;
     std::vector<std::uint64_t> m_keys;

@@ -52,14 +52,22 @@ struct AccentChange {
     CaseRule caseRule;
 };
 
-// A capitalised English name (Paul) keeps its spelling, unless the training text only ever wrote it with
-// the accent the list rule gives it (Simón).
-bool IsKeptEnglishName(std::string_view word, std::string_view lower, std::string_view accented, const AccentModel& model)
+// A capitalised word that is an English name (Paul, Max), or that stands inside a sentence (Londres),
+// keeps its spelling, unless the training text only ever wrote it with the accent the list rule gives
+// it (Simón, Ángel).
+bool IsKeptName(std::string_view word, std::string_view lower, std::string_view accented, bool insideSentence,
+    const AccentModel& model)
 {
-    if (!IsCapitalInitial(word) || model.Count(AccentKey(AccentFeature::EnglishName, AccentWordHash(lower))) == 0)
-        return false;
+    if (CasePattern(word) != CasePatternKind::Capitalized) return false;
+    if (!insideSentence && model.Count(AccentKey(AccentFeature::EnglishName, AccentWordHash(lower))) == 0) return false;
     return model.Count(AccentKey(AccentFeature::CapitalisedUse, AccentWordHash(accented))) == 0
         || model.Count(AccentKey(AccentFeature::CapitalisedUse, AccentWordHash(lower))) > 0;
+}
+
+// True when a sign or line end lets a capital after it begin a sentence (or a quotation, a title).
+bool OpensSentence(unsigned char sign)
+{
+    return std::string_view(".?!\xBF\xA1:\"(\x93\xAB\r\n\x85").find(static_cast<char>(sign)) != std::string_view::npos;
 }
 
 // The written form of one change in the case of the bytes it replaces.
@@ -166,16 +174,19 @@ AccentResult AccentDocument(std::string_view text, const AccentLexicon& lexicon,
 
     std::vector<AccentChange> changes;
     std::vector<bool> listChanged(withContext ? tokens.size() : 0);
+    bool atSentenceStart = true;
     for (std::uint32_t index = 0; index < tokens.size(); ++index) {
         const Token& token = tokens[index];
         const std::string_view word = text.substr(token.start, token.length);
-        if (ClassifyByte(static_cast<unsigned char>(word.front())) != CharClass::Word || word.size() > kTokenFieldWidth)
-            continue;
+        const auto first = static_cast<unsigned char>(word.front());
+        const bool insideSentence = !atSentenceStart;
+        if (ClassifyByte(first) != CharClass::Blank) atSentenceStart = ClassifyByte(first) == CharClass::Sign && OpensSentence(first);
+        if (ClassifyByte(first) != CharClass::Word || word.size() > kTokenFieldWidth) continue;
         const std::string_view lower = std::string_view(typed).substr(token.start, token.length);
         if (lexicon.isKnown(lower)) continue;
         std::string accented = AccentWord(lower, lexicon.isKnown);
         if (pump) pump->ProcessPendingEvents();
-        if (accented == lower || (withContext && IsKeptEnglishName(word, lower, accented, *model))) continue;
+        if (accented == lower || (withContext && IsKeptName(word, lower, accented, insideSentence, *model))) continue;
         if (withContext) {
             fixed.replace(token.start, token.length, accented);
             listChanged[index] = true;

@@ -35,7 +35,8 @@ std::string AccentWord(std::string_view word, const KnownWordTest& isKnown);
 AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown, EventPump* pump);
 
 // The same pass followed by the context step when model is given and not empty. First, a capitalised
-// word that the model knows as an English name (Paul, Max) gets no accent from the list rule, unless the
+// word that the model knows as an English name (Paul, Max), or that stands inside a sentence (Londres:
+// not after the start of a line, . ? ! ¿ ¡ : " ( “ « …), gets no accent from the list rule, unless the
 // training text wrote its accented form with a capital and never the typed one (Simon → Simón). Then
 // every word whose form without accents has two or more written forms in the lists is weighed by its
 // neighbours (see AccentChooser): a word the lists know and that carries no accent may take the form
