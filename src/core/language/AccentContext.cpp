@@ -294,7 +294,8 @@ void AccentCounter::CountText(std::string_view text)
         const ContextToken& token = stream[i];
         if (token.length == 0) continue;
         const std::string_view word = lower.substr(token.start, token.length);
-        if (IsCapitalInitial(text.substr(token.start, token.length)))
+        // Capitals only: text in all capitals often leaves its accents out (JUDIOS).
+        if (CasePattern(text.substr(token.start, token.length)) == CasePatternKind::Capitalized)
             ++m_counts[AccentKey(AccentFeature::CapitalisedUse, AccentWordHash(word))];
         CountPosition(stream, i, lower);
     }

@@ -29,7 +29,7 @@ enum class AccentFeature : std::uint8_t {
     PatternRight1 = 10, // pattern, word after, type
     Group = 11, // a form without accents that has two or more written forms in the lists (count 1)
     EnglishName = 12, // a capitalised name of the English list (count 1)
-    CapitalisedUse = 13, // a word seen with a capital initial in the training text
+    CapitalisedUse = 13, // a word seen capitalised (Simón, not SIMÓN) in the training text
 };
 
 // A 64-bit hash of a byte string (a word, a sign, a pattern).
