@@ -84,6 +84,42 @@ std::string CasedForm(std::string_view original, const AccentChange& change)
     return out;
 }
 
+// A determiner or possessive never stands before a finite verb: el and tu followed by a word that the
+// lists know only as a verb form (and not as an infinitive, gerund or participle), once the other
+// choices are made, are the pronouns él and tú (el está → él está). Adds those changes to chosen, in
+// text order.
+void AddPronounsBeforeVerbs(const std::vector<ContextToken>& stream, std::string_view typed, std::string_view fixed,
+    const AccentLexicon& lexicon, const std::vector<AccentChange>& listChanges, std::vector<AccentChange>& chosen)
+{
+    std::string decided(fixed);
+    for (const std::vector<AccentChange>* list : std::initializer_list<const std::vector<AccentChange>*> { &listChanges, &chosen }) {
+        for (const AccentChange& change : *list)
+            decided.replace(change.start, change.length, change.form);
+    }
+    std::vector<AccentChange> added;
+    std::size_t next = 0; // the first change of chosen at or after the current word
+    for (std::size_t i = 2; i + 2 < stream.size(); ++i) {
+        const ContextToken& token = stream[i];
+        const ContextToken& after = stream[i + 1];
+        if (token.length != 2 || after.length == 0) continue;
+        while (next < chosen.size() && chosen[next].token < token.token)
+            ++next;
+        if (next < chosen.size() && chosen[next].token == token.token) continue;
+        const std::string_view word = typed.substr(token.start, token.length);
+        const char* pronoun = word == "el" ? "\xE9l" : word == "tu" ? "t\xFA" : nullptr;
+        if (!pronoun || !lexicon.isKnown(pronoun)
+            || ClassOfWord(std::string_view(decided).substr(after.start, after.length), lexicon) != NeighbourClass::Verb)
+            continue;
+        added.push_back({ token.token, token.start, token.length, pronoun, CaseRule::EachLetter });
+    }
+    std::vector<AccentChange> merged;
+    merged.reserve(chosen.size() + added.size());
+    std::merge(std::make_move_iterator(chosen.begin()), std::make_move_iterator(chosen.end()),
+        std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()), std::back_inserter(merged),
+        [](const AccentChange& a, const AccentChange& b) { return a.token < b.token; });
+    chosen = std::move(merged);
+}
+
 // The context step over the words of the text; its choices replace or join the list rule's changes.
 void ChooseByContext(std::string_view text, std::string_view typed, std::string_view fixed,
     const std::vector<Token>& tokens, const std::vector<bool>& listChanged, const AccentLexicon& lexicon,
@@ -111,6 +147,7 @@ void ChooseByContext(std::string_view text, std::string_view typed, std::string_
             changes[listIndex].form = choice.form;
         }
     }
+    AddPronounsBeforeVerbs(stream, typed, fixed, lexicon, changes, chosen);
     // Both lists are in text order and never change the same word.
     std::vector<AccentChange> merged;
     merged.reserve(changes.size() + chosen.size());

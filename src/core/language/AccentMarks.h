@@ -41,7 +41,8 @@ AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown,
 // every word whose form without accents has two or more written forms in the lists is weighed by its
 // neighbours (see AccentChooser): a word the lists know and that carries no accent may take the form
 // its context makes clearly more likely, with each letter's case kept (ESTA → ESTÁ); a word that got
-// an accent from the list rule takes the most likely of its forms instead of the leftmost. The result
+// an accent from the list rule takes the most likely of its forms instead of the leftmost. Last, el and tu
+// before a word the lists know only as a finite verb form (after those choices) become él and tú. The result
 // counts and reports every changed word once, in text order. The pump also runs every 512 words of
 // the context step.
 AccentResult AccentDocument(std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump);
