@@ -1,5 +1,6 @@
 #include "AccentCorpus.h"
 
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -163,9 +164,12 @@ std::string WithoutPlaceholders(std::string_view text)
             continue;
         }
         if (c == '$') {
-            while (i + 1 < text.size()
-                && (std::isalnum(static_cast<unsigned char>(text[i + 1])) || text[i + 1] == '_' || text[i + 1] == '.'
-                    || text[i + 1] == '|'))
+            // $unit.name, $second_unit.name|: a dot belongs to the name only when a name goes on after it.
+            auto isNameChar = [&text](std::size_t at) {
+                return at < text.size()
+                    && (std::isalnum(static_cast<unsigned char>(text[at])) || text[at] == '_' || text[at] == '|');
+            };
+            while (isNameChar(i + 1) || (i + 1 < text.size() && text[i + 1] == '.' && isNameChar(i + 2)))
                 ++i;
             continue;
         }

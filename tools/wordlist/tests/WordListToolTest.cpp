@@ -1,3 +1,5 @@
+#include "AccentCorpus.h"
+#include "AccentTraining.h"
 #include "HunspellDictionary.h"
 #include "Utf8.h"
 #include "VerbForms.h"
@@ -223,6 +225,69 @@ TEST(WordListToolTest, LeavesOutWordsThatShadowAnAccentedWord)
     EXPECT_EQ(RemoveShadows(primary, secondary, { .dropKnown = true }), (std::vector<std::string> { "house" }));
     EXPECT_EQ(RemoveShadows({ "corazón", "duran" }, { "Corazon", "Durán" }, { .unaccentedOnly = true }),
         (std::vector<std::string> { "Durán" }));
+}
+
+} // namespace quirel::wordlist
+
+namespace quirel::wordlist {
+
+TEST(WordListToolTest, KeepsNamesTheTextsWriteWithoutAccent)
+{
+    const std::unordered_set<std::string> used = CapitalisedWords("Viajó a Asia con el Angel de Tamara y dijo asia.");
+    EXPECT_EQ(used, (std::unordered_set<std::string> { "Viajó", "Asia", "Angel", "Tamara" }));
+    // Angel stays out: old texts leave the accent off capitals, so Angel does not tell against Ángel.
+    EXPECT_EQ(RemoveShadows({ "asía", "ángel", "támara" }, { "Asia", "Angel", "Simon" },
+                  { .unaccentedOnly = true, .used = &used }),
+        (std::vector<std::string> { "Asia", "Simon" }));
+}
+
+TEST(WordListToolTest, VerbListHoldsTheFormsThatAreOnlyVerbForms)
+{
+    TempFolder folder;
+    Write(folder.path / "d.aff", kAffixes);
+    // canto is a noun too, casa only a noun; cantábamos and soy are verb forms only.
+    Write(folder.path / "d.dic", "4\ncantar/R\ncanto/S\ncasa/S\nsoy\n");
+    ASSERT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " expand --split=" + Quote(folder.path) + " "
+                  + Quote(folder.path / "d.aff") + " " + Quote(folder.path / "d.dic") + " 2> /dev/null"),
+        0);
+    EXPECT_EQ(Read(folder.path / "verbs.txt"), "cantando\ncantar\ncantábamos\nsoy\n");
+    EXPECT_NE(Read(folder.path / "common.txt").find("canto\n"), std::string::npos);
+}
+
+TEST(WordListToolTest, ReadsTheTranslationsOfAMessageCatalogue)
+{
+    // A catalogue of three entries: the header (empty original), a translation with markup, a
+    // placeholder, a variable, an accelerator and a line break, and one with two plural forms.
+    const std::vector<std::pair<std::string, std::string>> entries = { { "", "Content-Type: text/plain\n" },
+        { "Hello", "<b>Hola</b>, $unit.name. ¿Qué tal %s?\nVen a _casa." }, { std::string("one\0two", 7), std::string("uno\0dos", 7) } };
+    std::string originals, translations, strings;
+    const std::size_t tables = 28;
+    std::size_t at = tables + entries.size() * 16;
+    auto put = [](std::string& out, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    for (const auto& [original, translation] : entries) {
+        put(originals, static_cast<std::uint32_t>(original.size()));
+        put(originals, static_cast<std::uint32_t>(at + strings.size()));
+        strings += original + '\0';
+    }
+    for (const auto& [original, translation] : entries) {
+        put(translations, static_cast<std::uint32_t>(translation.size()));
+        put(translations, static_cast<std::uint32_t>(at + strings.size()));
+        strings += translation + '\0';
+    }
+    std::string bytes;
+    for (const std::uint32_t value : { 0x950412DEu, 0u, static_cast<std::uint32_t>(entries.size()), 28u,
+             static_cast<std::uint32_t>(28 + entries.size() * 8), 0u, 0u })
+        put(bytes, value);
+    bytes += originals + translations + strings;
+
+    std::vector<std::string> paragraphs;
+    ASSERT_TRUE(ReadMessageCatalogue(bytes, paragraphs));
+    EXPECT_EQ(paragraphs, (std::vector<std::string> { "Hola, . ¿Qué tal ?", "Ven a casa.", "uno", "dos" }));
+    EXPECT_FALSE(ReadMessageCatalogue("not a catalogue at all, just text", paragraphs));
+    EXPECT_FALSE(ReadMessageCatalogue(bytes.substr(0, 40), paragraphs)); // cut inside its tables
 }
 
 } // namespace quirel::wordlist
