@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace quirel::wordlist {
 namespace {
@@ -288,6 +289,57 @@ TEST(WordListToolTest, ReadsTheTranslationsOfAMessageCatalogue)
     EXPECT_EQ(paragraphs, (std::vector<std::string> { "Hola, . ¿Qué tal ?", "Ven a casa.", "uno", "dos" }));
     EXPECT_FALSE(ReadMessageCatalogue("not a catalogue at all, just text", paragraphs));
     EXPECT_FALSE(ReadMessageCatalogue(bytes.substr(0, 40), paragraphs)); // cut inside its tables
+}
+
+} // namespace quirel::wordlist
+
+namespace quirel::wordlist {
+
+TEST(WordListToolTest, ReadsTheVersesOfACompressedBibleModule)
+{
+    TempFolder folder;
+    // Each testament: one block (a book) of two verses and an empty entry, zlib-compressed.
+    auto put = [](std::string& out, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto writeTestament = [&](const std::string& name, const std::string& first, const std::string& second) {
+        const std::string text = first + second;
+        uLongf packedSize = compressBound(text.size());
+        std::string packed(packedSize, '\0');
+        ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                      reinterpret_cast<const Bytef*>(text.data()), text.size()),
+            Z_OK);
+        packed.resize(packedSize);
+        std::string blocks, verses;
+        put(blocks, 0, 4);
+        put(blocks, static_cast<std::uint32_t>(packed.size()), 4);
+        put(blocks, static_cast<std::uint32_t>(text.size()), 4);
+        for (const auto& [offset, size] : { std::pair<std::size_t, std::size_t> { 0, 0 }, { 0, first.size() },
+                 { first.size(), second.size() } }) {
+            put(verses, 0, 4);
+            put(verses, static_cast<std::uint32_t>(offset), 4);
+            put(verses, static_cast<std::uint32_t>(size), 2);
+        }
+        Write(folder.path / (name + ".bzs"), blocks);
+        Write(folder.path / (name + ".bzv"), verses);
+        Write(folder.path / (name + ".bzz"), packed);
+    };
+    writeTestament("ot", "<title>G\xC3\xA9nesis</title>EN el principio <note>una nota</note>cri\xC3\xB3 Dios. ",
+        "Y dijo <w lemma=\"x\">\xC3\xA1 Jacob</w> &amp; \xC3\xA9 Isaac:");
+    writeTestament("nt", "Mas Jes\xC3\xBAs dijo: \xC3\x89l vino.", "<div/>");
+    std::string error;
+    const std::vector<SwordBook> books = ReadSwordModule(folder.path, error);
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(books.size(), 2u);
+    EXPECT_EQ(books[0].testament, "ot");
+    // Notes and titles go with their text; the one-letter á é of the old spelling become a e.
+    EXPECT_EQ(books[0].verses, (std::vector<std::string> { "EN el principio cri\xC3\xB3 Dios.", "Y dijo a Jacob & e Isaac:" }));
+    EXPECT_EQ(books[1].verses, (std::vector<std::string> { "Mas Jes\xC3\xBAs dijo: \xC3\x89l vino." }));
+
+    Write(folder.path / "nt.bzz", "damaged");
+    ReadSwordModule(folder.path, error);
+    EXPECT_NE(error, "");
 }
 
 } // namespace quirel::wordlist
