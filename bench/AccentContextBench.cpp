@@ -161,7 +161,8 @@ Score Measure(std::string_view original, const StrippedText& stripped, const Acc
             const int k = stripped.kinds[i] == Kind::Ambiguous ? 1 : 0;
             ++total[k];
             restored[k] += after == before ? 1 : 0;
-            wrong += after != before && after != std::string_view(stripped.text).substr(token.start, token.length) ? 1 : 0;
+            wrong += after != before && after != std::string_view(stripped.text).substr(token.start, token.length) ? 1
+                                                                                                                   : 0;
             break;
         }
         case Kind::Excluded:

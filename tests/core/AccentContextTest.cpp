@@ -1,12 +1,12 @@
-#include "language/AccentChoice.h"
 #include "language/AccentContext.h"
+
+#include "TempFolder.h"
+#include "TestText.h"
+#include "language/AccentChoice.h"
 #include "language/AccentMarks.h"
 #include "language/AccentModel.h"
 #include "language/WordListViews.h"
 #include "language/WordLists.h"
-
-#include "TempFolder.h"
-#include "TestText.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -36,8 +36,8 @@ KnownWordTest In(const WordSet& set)
 
 // A small lexicon: common words, verb-only forms and names (UTF-8 here, Windows-1252 in the lexicon).
 struct SmallLexicon {
-    WordSet common = Words({ "el", "la", "las", "los", "una", "en", "casa", "esta", "es", "grande", "niña", "que", "qué",
-        "mas", "más", "lo", "para", "de", "libro", "y", "canto", "canción", "si", "sí", "tu", "tú", "él", "ella",
+    WordSet common = Words({ "el", "la", "las", "los", "una", "en", "casa", "esta", "es", "grande", "niña", "que",
+        "qué", "mas", "más", "lo", "para", "de", "libro", "y", "canto", "canción", "si", "sí", "tu", "tú", "él", "ella",
         "londrés", "paúl", "támara", "asía", "vive", "viven", "ayer", "ti", "tí", "solo", "sólo" });
     WordSet verbs = Words({ "está", "quieres", "cantó", "sonrío", "sonrió", "sabes", "vino" });
     WordSet names = Words({ "asia", "simón" });
@@ -83,7 +83,8 @@ TEST(AccentContext, CandidatesAreTheListedFormsWithoutOldStyleAccents)
 {
     const SmallLexicon small;
     EXPECT_EQ(AccentCandidates("esta", small.lexicon.isKnown), (std::vector<std::string> { "esta", W("está") }));
-    EXPECT_EQ(AccentCandidates("sonrio", small.lexicon.isKnown), (std::vector<std::string> { W("sonrío"), W("sonrió") }));
+    EXPECT_EQ(
+        AccentCandidates("sonrio", small.lexicon.isKnown), (std::vector<std::string> { W("sonrío"), W("sonrió") }));
     // sólo and tí stand in this lexicon, but they are never forms of their group.
     EXPECT_EQ(AccentCandidates("solo", small.lexicon.isKnown), (std::vector<std::string> { "solo" }));
     EXPECT_EQ(AccentCandidates("ti", small.lexicon.isKnown), (std::vector<std::string> { "ti" }));
@@ -92,14 +93,16 @@ TEST(AccentContext, CandidatesAreTheListedFormsWithoutOldStyleAccents)
 TEST(AccentContext, TheNeighboursDecideBetweenTwoWords)
 {
     const SmallLexicon small;
-    const AccentModel model
-        = Learn(small, { { "La niña está en casa.", 30 }, { "Esta casa es grande.", 30 }, { "La casa es grande.", 5 } });
-    const AccentResult result = AccentDocument(W("La niña esta en casa. Esta casa es grande."), small.lexicon, &model, nullptr);
+    const AccentModel model = Learn(
+        small, { { "La niña está en casa.", 30 }, { "Esta casa es grande.", 30 }, { "La casa es grande.", 5 } });
+    const AccentResult result
+        = AccentDocument(W("La niña esta en casa. Esta casa es grande."), small.lexicon, &model, nullptr);
     EXPECT_EQ(result.text, W("La niña está en casa. Esta casa es grande."));
     EXPECT_EQ(result.count, 1u);
     EXPECT_EQ(result.report, W("está\r\n"));
     // Without the model only the list rule runs, and esta is a word.
-    EXPECT_EQ(AccentDocument(W("La niña esta en casa."), small.lexicon, nullptr, nullptr).text, W("La niña esta en casa."));
+    EXPECT_EQ(
+        AccentDocument(W("La niña esta en casa."), small.lexicon, nullptr, nullptr).text, W("La niña esta en casa."));
 }
 
 TEST(AccentContext, EachLetterKeepsItsCase)
@@ -200,8 +203,9 @@ TEST(AccentModelFile, ReadsBackWhatItWroteAndRefusesDamagedFiles)
         full += std::string("\x01\x02\x03\x04\x05\x06\x07\x88", 8); // no free slot left
     std::string badMagic = bytes;
     badMagic[0] = 'X';
-    for (const auto& [name, content] : { std::pair<std::string, std::string> { "cut.dat", bytes.substr(0, bytes.size() - 3) },
-             { "long.dat", bytes + "x" }, { "magic.dat", badMagic }, { "full.dat", full }, { "empty.dat", "" } }) {
+    for (const auto& [name, content] :
+        { std::pair<std::string, std::string> { "cut.dat", bytes.substr(0, bytes.size() - 3) },
+            { "long.dat", bytes + "x" }, { "magic.dat", badMagic }, { "full.dat", full }, { "empty.dat", "" } }) {
         EXPECT_EQ(LoadAccentModel(write(name, content), loaded), AccentModelStatus::Damaged) << name;
         EXPECT_TRUE(loaded.Empty()) << name;
         EXPECT_EQ(loaded.Count(AccentKey(AccentFeature::Left1, 1, 7)), 0u) << name;

@@ -1,11 +1,10 @@
 #include "language/WordLists.h"
 
-#include "language/DictionarySearch.h"
-#include "language/WordListViews.h"
-
 #include "RecordingPrompts.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/DictionarySearch.h"
+#include "language/WordListViews.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -430,7 +429,6 @@ TEST(RealWordListsTest, KnowsInflectedSpanishWords)
     EXPECT_TRUE(lists.IsKnownWordAnyList("house"));
     EXPECT_FALSE(lists.IsKnownWord("house"));
 }
-
 
 // The built lists: "03 - Diccionario solo" finds the common words that are verb forms too (casa is
 // also a form of casar), the ending search over all lists still finds every word in -ción, the names

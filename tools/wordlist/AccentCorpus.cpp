@@ -87,9 +87,9 @@ std::string DecodeEntities(std::string_view text)
 // The old spelling wrote the words a, e, o, u with an accent: á, é, ó, ú.
 std::string FoldOneLetterAccents(std::string_view text)
 {
-    static constexpr std::pair<std::string_view, std::string_view> kFolds[] = { { "\xC3\xA1", "a" },
-        { "\xC3\xA9", "e" }, { "\xC3\xB3", "o" }, { "\xC3\xBA", "u" }, { "\xC3\x81", "A" }, { "\xC3\x89", "E" },
-        { "\xC3\x93", "O" }, { "\xC3\x9A", "U" } };
+    static constexpr std::pair<std::string_view, std::string_view> kFolds[]
+        = { { "\xC3\xA1", "a" }, { "\xC3\xA9", "e" }, { "\xC3\xB3", "o" }, { "\xC3\xBA", "u" }, { "\xC3\x81", "A" },
+              { "\xC3\x89", "E" }, { "\xC3\x93", "O" }, { "\xC3\x9A", "U" } };
     auto isLetterByte = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80; };
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
@@ -125,14 +125,16 @@ void ReadTestament(const std::filesystem::path& folder, const std::string& testa
     for (std::size_t v = 0; v + 10 <= verses.size(); v += 10) {
         const std::uint32_t block = Little32(verses, v);
         const std::uint32_t offset = Little32(verses, v + 4);
-        const std::size_t size = static_cast<unsigned char>(verses[v + 8]) | (static_cast<unsigned char>(verses[v + 9]) << 8);
+        const std::size_t size
+            = static_cast<unsigned char>(verses[v + 8]) | (static_cast<unsigned char>(verses[v + 9]) << 8);
         if (size == 0 || block >= unpacked.size()) continue;
         if (!tried[block]) {
             tried[block] = true;
             const std::uint32_t at = Little32(blocks, block * 12);
             const std::uint32_t packed = Little32(blocks, block * 12 + 4);
             const std::uint32_t full = Little32(blocks, block * 12 + 8);
-            if (std::size_t { at } + packed > data.size() || !Inflate(std::string_view(data).substr(at, packed), full, unpacked[block]))
+            if (std::size_t { at } + packed > data.size()
+                || !Inflate(std::string_view(data).substr(at, packed), full, unpacked[block]))
                 error = "a damaged block in " + testament + ".bzz";
             books.push_back({ testament, static_cast<int>(block), {} });
         }

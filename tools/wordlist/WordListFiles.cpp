@@ -173,7 +173,8 @@ std::vector<std::string> RemoveShadows(
         } else {
             const std::string folded = EncodeUtf8(FoldAccents(wide));
             const bool accented = folded != lower;
-            if (foldedPrimary.count(folded) && !(accented && filter.unaccentedOnly) && !IsUsedName(wide, line, filter, exact))
+            if (foldedPrimary.count(folded) && !(accented && filter.unaccentedOnly)
+                && !IsUsedName(wide, line, filter, exact))
                 continue;
         }
         kept.push_back(line);

@@ -18,14 +18,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <unordered_set>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -483,7 +483,8 @@ int AccentModelCommand(const Arguments& arguments)
         bytes += kept.size();
         counter.CountText(kept);
     }
-    for (const WordListId id : { WordListId::Diccionario, WordListId::Verbos, WordListId::NPropios, WordListId::Apellidos }) {
+    for (const WordListId id :
+        { WordListId::Diccionario, WordListId::Verbos, WordListId::NPropios, WordListId::Apellidos }) {
         const WordList& list = lists.List(id);
         for (std::size_t i = 1; i <= list.Size(); ++i)
             counter.AddGroupOf(list.Entry(i));
@@ -526,8 +527,8 @@ int AccentModelCommand(const Arguments& arguments)
         if (!file) return 1;
     }
     std::cerr << "quirel-wordlist: " << paragraphs << " paragraphs (" << bytes << " bytes) learnt, "
-              << counter.CountedWords() << " group words counted; " << model.Entries() << " entries, "
-              << model.Bytes() << " bytes; " << heldOut << " paragraphs held out; "
+              << counter.CountedWords() << " group words counted; " << model.Entries() << " entries, " << model.Bytes()
+              << " bytes; " << heldOut << " paragraphs held out; "
               << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
     return 0;
 }

@@ -142,9 +142,7 @@ int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>&
     const bool afterQuestion
         = kQuestion.Has(left1) || (typed == "que" && kPor.Has(left1) && kQuestion.Has(stream[i - 2].context));
     if (IsOneOf(typed, kInterrogatives) && afterQuestion) return accented;
-    if ((typed == "el" || typed == "tu" || typed == "mi" || typed == "se")
-        && kClosers.Has(right1))
-        return accented;
+    if ((typed == "el" || typed == "tu" || typed == "mi" || typed == "se") && kClosers.Has(right1)) return accented;
     if (typed == "el" && kDeA.Has(left1)) {
         const ContextToken& next = stream[i + 1];
         if (next.length == 0 || !IsCapitalInitial(text.substr(next.start, next.length))) return accented;
@@ -198,10 +196,11 @@ void AccentChooser::Score(const Group& group, const std::vector<ContextToken>& s
         std::uint64_t* keys = m_keys.data() + static_cast<std::size_t>(side) * steps * k;
         const std::uint64_t classValue = group.seen ? ClassValue(stream[left ? i - 1 : i + 1], fixed) : 0;
         for (std::size_t j = 0; j < k; ++j) {
-            keys[j] = AccentKey(left ? AccentFeature::PatternLeft1 : AccentFeature::PatternRight1, group.pattern, near,
-                group.types[j]);
+            keys[j] = AccentKey(
+                left ? AccentFeature::PatternLeft1 : AccentFeature::PatternRight1, group.pattern, near, group.types[j]);
             if (!group.seen) continue;
-            keys[k + j] = AccentKey(left ? AccentFeature::LeftClass : AccentFeature::RightClass, group.hashes[j], classValue);
+            keys[k + j]
+                = AccentKey(left ? AccentFeature::LeftClass : AccentFeature::RightClass, group.hashes[j], classValue);
             keys[2 * k + j] = AccentKey(left ? AccentFeature::Left1 : AccentFeature::Right1, group.hashes[j], near);
             keys[3 * k + j] = left ? AccentKey(AccentFeature::Left2, group.hashes[j], far, near)
                                    : AccentKey(AccentFeature::Right2, group.hashes[j], near, far);
@@ -249,11 +248,13 @@ AccentChoice AccentChooser::Choose(const std::vector<ContextToken>& stream, std:
     const auto typedAt = std::find(group->candidates.begin(), group->candidates.end(), word);
     const bool known = typedAt != group->candidates.end();
     // A capitalised name stays a name, unless the training text shows how the group is written.
-    if (known && !group->seen && IsCapitalInitial(text.substr(token.start, token.length)) && m_lexicon.isName && m_lexicon.isName(word)
-        && !(m_lexicon.isCommon && m_lexicon.isCommon(word)) && !(m_lexicon.isVerb && m_lexicon.isVerb(word)))
+    if (known && !group->seen && IsCapitalInitial(text.substr(token.start, token.length)) && m_lexicon.isName
+        && m_lexicon.isName(word) && !(m_lexicon.isCommon && m_lexicon.isCommon(word))
+        && !(m_lexicon.isVerb && m_lexicon.isVerb(word)))
         return {};
     if (known) {
-        if (const int rule = HandRule(*group, stream, i, word, text); rule >= 0) return { group->candidates[rule], true };
+        if (const int rule = HandRule(*group, stream, i, word, text); rule >= 0)
+            return { group->candidates[rule], true };
     }
     std::vector<double>& scores = m_scores;
     Score(*group, stream, i, fixed, scores);

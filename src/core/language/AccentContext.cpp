@@ -275,7 +275,8 @@ void AccentCounter::AddGroupOf(std::string_view entry)
 {
     const std::string stripped = StripAcuteAccents(entry);
     if (stripped == entry) return;
-    if (GroupOf(stripped).candidates.size() >= 2) m_counts[AccentKey(AccentFeature::Group, AccentWordHash(stripped))] = 1;
+    if (GroupOf(stripped).candidates.size() >= 2)
+        m_counts[AccentKey(AccentFeature::Group, AccentWordHash(stripped))] = 1;
 }
 
 void AccentCounter::AddEnglishName(std::string_view lower)
@@ -306,7 +307,8 @@ void AccentCounter::CountPosition(const std::vector<ContextToken>& stream, std::
     const ContextToken& token = stream[i];
     const std::string_view word = lower.substr(token.start, token.length);
     const Group& group = GroupOf(StripAcuteAccents(word));
-    if (group.candidates.size() < 2 || std::find(group.candidates.begin(), group.candidates.end(), word) == group.candidates.end())
+    if (group.candidates.size() < 2
+        || std::find(group.candidates.begin(), group.candidates.end(), word) == group.candidates.end())
         return;
     ++m_countedWords;
     const std::uint64_t c = AccentWordHash(word);

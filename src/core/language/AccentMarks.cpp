@@ -4,9 +4,9 @@
 #include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Tokenize.h"
+#include "io/Ports.h"
 #include "language/AccentChoice.h"
 #include "language/AccentModel.h"
-#include "io/Ports.h"
 
 #include <algorithm>
 #include <iterator>
@@ -92,7 +92,8 @@ void AddPronounsBeforeVerbs(const std::vector<ContextToken>& stream, std::string
     const AccentLexicon& lexicon, const std::vector<AccentChange>& listChanges, std::vector<AccentChange>& chosen)
 {
     std::string decided(fixed);
-    for (const std::vector<AccentChange>* list : std::initializer_list<const std::vector<AccentChange>*> { &listChanges, &chosen }) {
+    for (const std::vector<AccentChange>* list :
+        std::initializer_list<const std::vector<AccentChange>*> { &listChanges, &chosen }) {
         for (const AccentChange& change : *list)
             decided.replace(change.start, change.length, change.form);
     }
@@ -108,7 +109,8 @@ void AddPronounsBeforeVerbs(const std::vector<ContextToken>& stream, std::string
         const std::string_view word = typed.substr(token.start, token.length);
         const char* pronoun = word == "el" ? "\xE9l" : word == "tu" ? "t\xFA" : nullptr;
         if (!pronoun || !lexicon.isKnown(pronoun)
-            || ClassOfWord(std::string_view(decided).substr(after.start, after.length), lexicon) != NeighbourClass::Verb)
+            || ClassOfWord(std::string_view(decided).substr(after.start, after.length), lexicon)
+                != NeighbourClass::Verb)
             continue;
         added.push_back({ token.token, token.start, token.length, pronoun, CaseRule::EachLetter });
     }
@@ -140,7 +142,8 @@ void ChooseByContext(std::string_view text, std::string_view typed, std::string_
         const AccentChoice choice = chooser.Choose(stream, i, typed, fixed, text);
         if (choice.form.empty()) continue;
         if (choice.typedIsWord) {
-            chosen.push_back({ token.token, token.start, token.length, std::string(choice.form), CaseRule::EachLetter });
+            chosen.push_back(
+                { token.token, token.start, token.length, std::string(choice.form), CaseRule::EachLetter });
         } else if (listChanged[token.token] && token.length == tokens[token.token].length) {
             while (changes[listIndex].token != token.token)
                 ++listIndex;
@@ -199,7 +202,8 @@ AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown,
     return AccentDocument(text, AccentLexicon { isKnown, {}, {}, {} }, nullptr, pump);
 }
 
-AccentResult AccentDocument(std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump)
+AccentResult AccentDocument(
+    std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump)
 {
     std::vector<Token> tokens;
     tokens.reserve(text.size() / 3 + 1);
@@ -217,7 +221,8 @@ AccentResult AccentDocument(std::string_view text, const AccentLexicon& lexicon,
         const std::string_view word = text.substr(token.start, token.length);
         const auto first = static_cast<unsigned char>(word.front());
         const bool insideSentence = !atSentenceStart;
-        if (ClassifyByte(first) != CharClass::Blank) atSentenceStart = ClassifyByte(first) == CharClass::Sign && OpensSentence(first);
+        if (ClassifyByte(first) != CharClass::Blank)
+            atSentenceStart = ClassifyByte(first) == CharClass::Sign && OpensSentence(first);
         if (ClassifyByte(first) != CharClass::Word || word.size() > kTokenFieldWidth) continue;
         const std::string_view lower = std::string_view(typed).substr(token.start, token.length);
         if (lexicon.isKnown(lower)) continue;

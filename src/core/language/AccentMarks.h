@@ -45,7 +45,8 @@ AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown,
 // before a word the lists know only as a finite verb form (after those choices) become él and tú. The result
 // counts and reports every changed word once, in text order. The pump also runs every 512 words of
 // the context step.
-AccentResult AccentDocument(std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump);
+AccentResult AccentDocument(
+    std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump);
 
 // The message shown after the pass: "Encontradas <count> palabras a las que se le ha puesto tílde
 // ortográfica ...", followed by CR LF and the report when the count is above 0 (Windows-1252).

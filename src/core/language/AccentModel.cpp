@@ -138,14 +138,15 @@ AccentModelStatus LoadAccentModel(const std::filesystem::path& file, AccentModel
         model = AccentModel();
         return AccentModelStatus::Damaged;
     }
-    const bool complete = std::fread(model.m_slots.data(), 8, model.m_slots.size(), stream.get()) == model.m_slots.size()
+    const bool complete
+        = std::fread(model.m_slots.data(), 8, model.m_slots.size(), stream.get()) == model.m_slots.size()
         && std::fgetc(stream.get()) == EOF;
     if constexpr (std::endian::native == std::endian::big) {
         for (std::uint64_t& slot : model.m_slots)
             slot = GetLittleEndian(reinterpret_cast<const unsigned char*>(&slot), 8);
     }
-    model.m_entries = static_cast<std::size_t>(std::count_if(
-        model.m_slots.begin(), model.m_slots.end(), [](std::uint64_t slot) { return slot != 0; }));
+    model.m_entries = static_cast<std::size_t>(
+        std::count_if(model.m_slots.begin(), model.m_slots.end(), [](std::uint64_t slot) { return slot != 0; }));
     // A table without a free slot would make the search for a missing key go round for ever.
     if (!complete || model.m_entries == model.m_slots.size()) {
         model = AccentModel();

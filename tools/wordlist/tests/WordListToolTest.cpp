@@ -259,8 +259,9 @@ TEST(WordListToolTest, ReadsTheTranslationsOfAMessageCatalogue)
 {
     // A catalogue of three entries: the header (empty original), a translation with markup, a
     // placeholder, a variable, an accelerator and a line break, and one with two plural forms.
-    const std::vector<std::pair<std::string, std::string>> entries = { { "", "Content-Type: text/plain\n" },
-        { "Hello", "<b>Hola</b>, $unit.name. ¿Qué tal %s?\nVen a _casa." }, { std::string("one\0two", 7), std::string("uno\0dos", 7) } };
+    const std::vector<std::pair<std::string, std::string>> entries
+        = { { "", "Content-Type: text/plain\n" }, { "Hello", "<b>Hola</b>, $unit.name. ¿Qué tal %s?\nVen a _casa." },
+              { std::string("one\0two", 7), std::string("uno\0dos", 7) } };
     std::string originals, translations, strings;
     const std::size_t tables = 28;
     std::size_t at = tables + entries.size() * 16;
@@ -315,8 +316,8 @@ TEST(WordListToolTest, ReadsTheVersesOfACompressedBibleModule)
         put(blocks, 0, 4);
         put(blocks, static_cast<std::uint32_t>(packed.size()), 4);
         put(blocks, static_cast<std::uint32_t>(text.size()), 4);
-        for (const auto& [offset, size] : { std::pair<std::size_t, std::size_t> { 0, 0 }, { 0, first.size() },
-                 { first.size(), second.size() } }) {
+        for (const auto& [offset, size] :
+            { std::pair<std::size_t, std::size_t> { 0, 0 }, { 0, first.size() }, { first.size(), second.size() } }) {
             put(verses, 0, 4);
             put(verses, static_cast<std::uint32_t>(offset), 4);
             put(verses, static_cast<std::uint32_t>(size), 2);
@@ -334,7 +335,8 @@ TEST(WordListToolTest, ReadsTheVersesOfACompressedBibleModule)
     ASSERT_EQ(books.size(), 2u);
     EXPECT_EQ(books[0].testament, "ot");
     // Notes and titles go with their text; the one-letter á é of the old spelling become a e.
-    EXPECT_EQ(books[0].verses, (std::vector<std::string> { "EN el principio cri\xC3\xB3 Dios.", "Y dijo a Jacob & e Isaac:" }));
+    EXPECT_EQ(books[0].verses,
+        (std::vector<std::string> { "EN el principio cri\xC3\xB3 Dios.", "Y dijo a Jacob & e Isaac:" }));
     EXPECT_EQ(books[1].verses, (std::vector<std::string> { "Mas Jes\xC3\xBAs dijo: \xC3\x89l vino." }));
 
     Write(folder.path / "nt.bzz", "damaged");
