@@ -40,9 +40,18 @@ partial=$folder/.accent-text.partial
 rm -rf "$partial"
 mkdir -p "$partial/train" "$partial/heldout"
 
+download() {
+    (cd "$work" && timeout 300 apt-get -o Acquire::Retries=2 download "$@" >> "$work/download.log" 2>&1)
+}
+# One apt-get run for all (each run reads the package lists anew); package by package only if it fails.
+if ! download "${packages[@]}"; then
+    for package in "${packages[@]}"; do
+        compgen -G "$work/${package}_*.deb" > /dev/null || download "$package" || true
+    done
+fi
 missing=()
 for package in "${packages[@]}"; do
-    if ! (cd "$work" && timeout 300 apt-get -o Acquire::Retries=2 download "$package" > "$work/download.log" 2>&1); then
+    if ! compgen -G "$work/${package}_*.deb" > /dev/null; then
         missing+=("$package")
         continue
     fi
