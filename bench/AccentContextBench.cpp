@@ -239,9 +239,6 @@ static void BM_AccentModelLoad(benchmark::State& state)
 {
     if (SkipWithoutData(state)) return;
     const std::filesystem::path file = Data()->folder / kAccentModelFileName;
-    // Large blocks straight from the system (a fixed threshold), so the memory a load takes shows in
-    // the resident size instead of reusing what an earlier load freed.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     std::size_t entries = 0, bytes = 0;
     long resident = 0;
     for (auto _ : state) {
@@ -263,4 +260,14 @@ static void BM_AccentModelLoad(benchmark::State& state)
 }
 BENCHMARK(BM_AccentModelLoad)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // Large blocks straight from the system (a fixed threshold), so the memory a model load takes
+    // shows in the resident size instead of reusing what an earlier benchmark freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
