@@ -1,12 +1,15 @@
 #include "language/AccentContext.h"
 
+#include "FakeCanvas.h"
 #include "TempFolder.h"
 #include "TestText.h"
+#include "editor/Editor.h"
 #include "language/AccentChoice.h"
 #include "language/AccentMarks.h"
 #include "language/AccentModel.h"
 #include "language/WordListViews.h"
 #include "language/WordLists.h"
+#include "language/WordRecord.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -242,4 +245,39 @@ TEST(RealAccentModel, PutsTheAccentsSpanishNeeds)
         EXPECT_EQ(Cp1252ToUtf8(AccentDocument(W(c.typed), AccentLexiconOf(lists), &model, nullptr).text), c.expected)
             << c.typed;
     }
+}
+
+// The editor loads the model beside the word lists, after the lists, and its accent command uses it.
+TEST(AccentContext, TheEditorsAccentCommandUsesTheModelOfItsFolder)
+{
+    TempFolder folder;
+    const auto writeList = [&folder](const char* name, std::initializer_list<const char*> words) {
+        std::string bytes;
+        for (const char* word : words) {
+            WordRecordBytes record {};
+            EXPECT_TRUE(EncodeWordRecord(W(word), record));
+            bytes.append(record.begin(), record.end());
+        }
+        folder.Write(name, bytes);
+    };
+    writeList("diccionario.log", { "la", "niña", "en", "casa", "esta", "es", "grande", "canción" });
+    writeList("verbos.log", { "está" });
+    WordLists lists;
+    LoadAllWordLists(folder.Path(), lists, nullptr, nullptr);
+    AccentCounter counter(AccentLexiconOf(lists));
+    for (int i = 0; i < 30; ++i)
+        counter.CountText(W("La niña está en casa.\nEsta casa es grande.\n"));
+    counter.AddGroupOf(W("está"));
+    folder.Write(kAccentModelFileName, AccentModel::FromCounts(counter.Counts()).Serialize());
+
+    Editor editor(folder.Path());
+    FakeCanvas canvas;
+    editor.Attach(canvas, {}, nullptr);
+    editor.LoadWordLists(nullptr);
+    for (const char c : W("La niña esta en casa con la cancion"))
+        editor.TypeByte(static_cast<unsigned char>(c));
+    const std::string message = editor.AccentCommand(nullptr);
+    EXPECT_EQ(editor.GetDocument().Text(), W("La niña está en casa con la canción"));
+    EXPECT_EQ(
+        message, W("Encontradas 2 palabras a las que se le ha puesto tílde ortográfica ...\r\nestá\r\ncanción\r\n"));
 }
