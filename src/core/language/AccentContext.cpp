@@ -294,7 +294,7 @@ void AccentCounter::CountText(std::string_view text)
     for (std::size_t i = 2; i + 2 < stream.size(); ++i) {
         const ContextToken& token = stream[i];
         if (token.length == 0) continue;
-        const std::string_view word = lower.substr(token.start, token.length);
+        const std::string_view word = std::string_view(lower).substr(token.start, token.length);
         // Capitals only: text in all capitals often leaves its accents out (JUDIOS).
         if (CasePattern(text.substr(token.start, token.length)) == CasePatternKind::Capitalized)
             ++m_counts[AccentKey(AccentFeature::CapitalisedUse, AccentWordHash(word))];
