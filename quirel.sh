@@ -15,8 +15,9 @@ PACKAGES=(
   clang-format clang-tidy
   # fonts the program draws with (Windows faces are mapped onto these)
   fontconfig fonts-dejavu-core fonts-liberation fonts-crosextra-carlito fonts-crosextra-caladea fonts-noto-color-emoji
-  # word lists
-  hunspell-es wspanish wamerican
+  # word lists; the accent model's texts are fetched with apt-get download (never installed) and read
+  # with zlib
+  hunspell-es wspanish wamerican zlib1g-dev
   # the word-list tool's tests check its expansion against the spell checker itself
   hunspell
   # end-to-end tests under a virtual display
@@ -45,6 +46,7 @@ build() {
   cmake --build "$BUILD" -j2
   if [[ -x scripts/build-wordlists.sh && -x $BUILD/tools/wordlist/quirel-wordlist ]]; then
     scripts/build-wordlists.sh "$BUILD" "$BUILD/tools/wordlist/quirel-wordlist"
+    scripts/build-accent-model.sh "$BUILD" "$BUILD/tools/wordlist/quirel-wordlist"
   fi
   scripts/install-launcher.sh "$BUILD/quirel" resources/icon/quirel-256.png
 }

@@ -5,16 +5,19 @@
 #                    words it lacks
 #   verbos.log       Spanish verb forms: infinitives, every conjugation, participles, forms with
 #                    pronouns (dámelo)
-#   npropios.log     proper names: the capitalised words of hunspell-es (except the few that are a
-#                    common word without its accent, such as Corazon)
+#   npropios.log     proper names: the capitalised words of hunspell-es, except the few that are a
+#                    common word without its accent (Corazon) and that the Spanish texts of
+#                    scripts/fetch-accent-text.sh never write so: Asia stays beside asía, Maria goes
 #   Apellidos.log    Spanish surnames (the Spanish locales of php-faker, unpacked, never installed);
 #                    empty when that package cannot be downloaded (delete it to try again)
 #   dictionary.log   English words (wamerican)
 # Words of the secondary sources (wspanish, php-faker, wamerican) that are a Spanish word with its
-# accent left out (corazon, reir) are dropped, so the misspelling never counts as known.
+# accent left out (corazon, reir) are dropped, so the misspelling never counts as known; so is the
+# misspelling tí.
 #
 # Needs the Debian packages hunspell-es, wspanish and wamerican, and for the surnames apt-get with
-# network access (no root needed). Takes some 8 seconds (2 cores); nothing when the five files are there.
+# network access (no root needed). Takes some 8 seconds (2 cores), plus the Spanish texts when they
+# are not there yet (scripts/fetch-accent-text.sh); nothing when the five files are there.
 # Usage: scripts/build-wordlists.sh PROGRAM_FOLDER TOOL_BINARY
 #   TOOL_BINARY is the built quirel-wordlist.
 set -euo pipefail
@@ -67,21 +70,30 @@ needed() {
 }
 
 # Every form of the Spanish dictionary in one run: common.txt (words in small letters), proper.txt
-# (capitalised words) and verbs.txt.
+# (capitalised words) and verbs.txt (the forms that are verb forms only).
 "$tool" expand --split="$work" "$affix" "$words" 2> "$work/expand.log"
 # A few capitalised entries are a common word without its accent (the place Corazon beside
-# corazón); lower-cased in the list they would make the misspelling known.
-"$tool" unshadow --unaccented-only "$work/common.txt" "$work/proper.txt" > "$work/names.txt"
+# corazón); lower-cased in the list they would make the misspelling known. Names that the Spanish
+# texts write without the accent (Asia beside asía) stay.
+: > "$work/used.txt"
+if needed npropios.log; then
+    "$(dirname "$0")/fetch-accent-text.sh" "$folder" "$tool" || true
+    cat "$folder"/accent-text/train/*.txt > "$work/used.txt" 2> /dev/null || true
+    [[ -s $work/used.txt ]] || echo "build-wordlists: WARNING: no Spanish texts; names that are a common" \
+        "word without its accent are left out of npropios.log" >&2
+fi
+"$tool" unshadow --unaccented-only --keep-used="$work/used.txt" "$work/common.txt" "$work/proper.txt" > "$work/names.txt"
 cat "$work/common.txt" "$work/names.txt" > "$work/spanish-forms.txt"
 
 if needed diccionario.log; then
     "$tool" unshadow --new-only "$work/spanish-forms.txt" "$spanish" > "$work/spanish-extra.txt"
-    cat "$work/common.txt" "$work/spanish-extra.txt" > "$work/diccionario.txt"
+    cat "$work/common.txt" "$work/spanish-extra.txt" | grep -vxF -e 'tí' > "$work/diccionario.txt"
     encode "$work/diccionario.txt" diccionario.log
 fi
 
 if needed verbos.log; then
-    encode "$work/verbs.txt" verbos.log
+    grep -vxF -e 'tí' "$work/verbs.txt" > "$work/verbos.txt" || true
+    encode "$work/verbos.txt" verbos.log
 fi
 
 if needed npropios.log; then

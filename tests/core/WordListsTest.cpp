@@ -4,8 +4,11 @@
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/DictionarySearch.h"
+#include "language/WordListViews.h"
 #include "language/WordRecord.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -417,6 +420,34 @@ TEST(RealWordListsTest, KnowsInflectedSpanishWords)
     EXPECT_FALSE(lists.List(WordListId::Verbos).Contains(Utf8ToCp1252("canción")));
     EXPECT_TRUE(lists.IsKnownWordAnyList("house"));
     EXPECT_FALSE(lists.IsKnownWord("house"));
+}
+
+// The built lists: "03 - Diccionario solo" finds the common words that are verb forms too (casa is
+// also a form of casar), the ending search over all lists still finds every word in -ción, the names
+// the Spanish texts write without an accent stay names, and the misspelling tí is no word.
+TEST(RealWordListsTest, SearchFindsDictionaryWordsAndNamesStay)
+{
+    const char* dir = std::getenv("QUIREL_WORDLISTS_DIR");
+    if (!dir || !*dir || !fs::exists(fs::path(dir) / "diccionario.log"))
+        GTEST_SKIP() << "QUIREL_WORDLISTS_DIR does not name a folder with the built word lists";
+    WordLists lists;
+    LoadAllWordLists(dir, lists, nullptr, nullptr);
+    const auto beginning = SearchWordLists(SearchListsOf(lists), SearchChoice::Diccionario, "cas");
+    ASSERT_TRUE(beginning);
+    for (const char* word : { "casa", "caso", "casas", "castillo", "casi" })
+        EXPECT_NE(std::find(beginning->items.begin(), beginning->items.end(), word), beginning->items.end()) << word;
+    EXPECT_TRUE(beginning->message.ends_with(" palabras con cas-"));
+    const auto ending = SearchWordLists(SearchListsOf(lists), SearchChoice::All, Utf8ToCp1252("-ción"));
+    ASSERT_TRUE(ending);
+    EXPECT_EQ(ending->items.size(), 2210u);
+    EXPECT_EQ(ending->message, Utf8ToCp1252("Termine de buscar ...\r\nEncontrados 2210 palabras con -ción"));
+
+    EXPECT_TRUE(lists.IsKnownWord("asia"));
+    EXPECT_TRUE(lists.IsKnownWord(Utf8ToCp1252("asía")));
+    EXPECT_FALSE(lists.IsKnownWord("maria"));
+    EXPECT_FALSE(lists.IsKnownWord("angel"));
+    EXPECT_FALSE(lists.IsKnownWord(Utf8ToCp1252("tí")));
+    EXPECT_TRUE(lists.IsKnownWord("ti"));
 }
 
 } // namespace quirel

@@ -286,7 +286,7 @@ void ExpandDictionary(const HunspellDictionary& dictionary, const std::vector<Fl
     for (const DictionaryEntry& entry : dictionary.Entries()) {
         const bool verbEntry = std::any_of(entry.flags.begin(), entry.flags.end(),
             [&](Flag f) { return HasFlag(verbFlags, f) && dictionary.Suffixes().count(f); });
-        sink(entry.word, { verbEntry });
+        sink(entry.word, { verbEntry, entry.flags.empty() });
         crossForms.clear();
 
         for (const Flag flag : entry.flags) {
@@ -296,14 +296,14 @@ void ExpandDictionary(const HunspellDictionary& dictionary, const std::vector<Fl
             const bool verb = HasFlag(verbFlags, flag);
             for (const AffixRule& rule : suffixClass.rules) {
                 if (!ApplySuffix(rule, entry.word, form)) continue;
-                sink(form, { verb });
+                sink(form, { verb, false });
                 if (suffixClass.crossProduct) crossForms.push_back({ form, verb });
                 for (const Flag next : rule.continuation) {
                     const auto nextClass = dictionary.Suffixes().find(next);
                     if (nextClass == dictionary.Suffixes().end()) continue;
                     for (const AffixRule& nextRule : nextClass->second.rules) {
                         if (!ApplySuffix(nextRule, form, outer)) continue;
-                        sink(outer, { verb });
+                        sink(outer, { verb, false });
                         if (suffixClass.crossProduct && nextClass->second.crossProduct)
                             crossForms.push_back({ outer, verb });
                     }
@@ -316,10 +316,10 @@ void ExpandDictionary(const HunspellDictionary& dictionary, const std::vector<Fl
             if (found == dictionary.Prefixes().end()) continue;
             const AffixClass& prefixClass = found->second;
             for (const AffixRule& rule : prefixClass.rules) {
-                if (ApplyPrefix(rule, entry.word, form)) sink(form, { verbEntry });
+                if (ApplyPrefix(rule, entry.word, form)) sink(form, { verbEntry, false });
                 if (!prefixClass.crossProduct) continue;
                 for (const Suffixed& suffixed : crossForms) {
-                    if (ApplyPrefix(rule, suffixed.form, form)) sink(form, { suffixed.verb });
+                    if (ApplyPrefix(rule, suffixed.form, form)) sink(form, { suffixed.verb, false });
                 }
             }
         }

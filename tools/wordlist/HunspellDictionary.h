@@ -87,6 +87,8 @@ struct FormOrigin {
     // The form is a verb form: the stem of an entry with a verb flag (an infinitive), that stem
     // with a prefix, or a form made by a verb suffix (with or without a prefix).
     bool verb = false;
+    // The form is the bare stem of an entry listed without flags (soy, como, dámelo).
+    bool flatStem = false;
 };
 
 // Generates every form of every entry, the way Hunspell accepts them: the stem; each suffix rule

@@ -20,6 +20,23 @@ unsigned char FoldAccentByte(unsigned char c)
     return at == std::string_view::npos ? c : static_cast<unsigned char>(kTo[at]);
 }
 
+// True when the filter's text writes the name exactly so. Old typography leaves the accent off capitals
+// (Angel for Ángel), so a name whose common counterpart has its accent on the first letter never counts.
+bool IsUsedName(const std::u32string& wide, const std::string& line, const ShadowFilter& filter,
+    const std::unordered_set<std::string>& lowerPrimary)
+{
+    if (!filter.used || !filter.used->count(line)) return false;
+    static constexpr std::u32string_view kPlain = U"aeiou";
+    static constexpr std::u32string_view kAccented = U"áéíóú";
+    std::u32string lower(wide);
+    for (char32_t& c : lower)
+        c = LowerLatin(c);
+    const std::size_t vowel = kPlain.find(lower.front());
+    if (vowel == std::u32string_view::npos) return true;
+    lower.front() = kAccented[vowel];
+    return !lowerPrimary.count(EncodeUtf8(lower));
+}
+
 } // namespace
 
 std::vector<std::string> SplitLines(std::string_view text)
@@ -156,7 +173,9 @@ std::vector<std::string> RemoveShadows(
         } else {
             const std::string folded = EncodeUtf8(FoldAccents(wide));
             const bool accented = folded != lower;
-            if (foldedPrimary.count(folded) && !(accented && filter.unaccentedOnly)) continue;
+            if (foldedPrimary.count(folded) && !(accented && filter.unaccentedOnly)
+                && !IsUsedName(wide, line, filter, exact))
+                continue;
         }
         kept.push_back(line);
     }

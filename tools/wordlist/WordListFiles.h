@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace quirel::wordlist {
@@ -46,6 +47,8 @@ struct ShadowFilter {
     // Only a word written without any accent can be a shadow (corazon, not Napoléon): for proper
     // names, whose accent may rightly sit where a common word has none (Durán, duran).
     bool unaccentedOnly = false;
+    // Words that stay even when they are shadows: names a text writes exactly so (Asia beside asía).
+    const std::unordered_set<std::string>* used = nullptr;
 };
 
 // The lines of secondary that are not shadows of primary: a word that primary does not hold but

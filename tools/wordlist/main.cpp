@@ -1,23 +1,31 @@
 // quirel-wordlist: builds and reads the word-list files of Quirel (100-byte records of
 // Windows-1252 words) and expands Hunspell dictionaries into plain word lists.
 
+#include "AccentCorpus.h"
+#include "AccentTraining.h"
 #include "HunspellDictionary.h"
 #include "SpellCheck.h"
 #include "Utf8.h"
 #include "VerbForms.h"
 #include "WordListFiles.h"
+#include "document/CasePattern.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "language/AccentContext.h"
+#include "language/AccentModel.h"
+#include "language/WordListViews.h"
 #include "language/WordLists.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -60,7 +68,8 @@ Usage:
                        classes whose rules all end in a pronoun (cantarla) are
                        verb flags too
 
-  quirel-wordlist unshadow [--new-only] [--unaccented-only] PRIMARY.txt SECONDARY.txt
+  quirel-wordlist unshadow [--new-only] [--unaccented-only] [--keep-used=TEXT.txt]
+                           PRIMARY.txt SECONDARY.txt
       Prints the lines of SECONDARY, except the words PRIMARY does not hold
       but holds with other accents (corazon for corazón, reir for reír,
       Napoléon for Napoleón), comparing without case: once lower-cased they
@@ -68,6 +77,26 @@ Usage:
         --new-only         also leave out the words PRIMARY holds
         --unaccented-only  only words without any accent can be left out
                            (for proper names: Durán stays beside duran)
+        --keep-used        words that TEXT (UTF-8) writes with a capital,
+                           exactly as in SECONDARY, stay (Asia beside asía)
+
+  quirel-wordlist sword MODULE_FOLDER OUTPUT_FOLDER
+      Writes the books of a SWORD compressed Bible module as plain UTF-8 text,
+      one verse per line: OUTPUT_FOLDER/bible-ot-NN.txt and bible-nt-NN.txt (NN:
+      the book's block number).
+
+  quirel-wordlist mo CATALOGUE.mo...
+      Prints the translations of GNU message catalogues as plain UTF-8
+      paragraphs, one per line (markup, placeholders and accelerators removed).
+
+  quirel-wordlist accent-model [--heldout=TEXT.txt]... [--heldout-out=FILE]
+                               [--english=WORDS.txt] LISTS_FOLDER OUTPUT TEXT.txt...
+      Builds the context model of the accent pass from UTF-8 texts (one
+      paragraph per line) with the word lists in LISTS_FOLDER. Paragraphs of
+      fewer than 4 words, with fewer than 85 % known words, or seen before are
+      left out. --english names the English word list whose capitalised words
+      are never accented; --heldout texts are kept apart: their clean
+      paragraphs that are not in the training text go to --heldout-out (UTF-8).
 
   quirel-wordlist check [--repeat=N] FOLDER TEXT.txt
       Loads the word lists in FOLDER, cuts the UTF-8 text into words the way
@@ -236,11 +265,12 @@ int Expand(const Arguments& arguments)
     const std::vector<Flag> clitics = FindCliticClasses(dictionary);
     verbFlags.insert(verbFlags.end(), clitics.begin(), clitics.end());
 
-    WordSet all, verbs;
+    WordSet all, verbs, otherWords;
     all.reserve(1 << 21);
     ExpandDictionary(dictionary, verbFlags, [&](const std::u32string& form, FormOrigin origin) {
         std::string utf8 = EncodeUtf8(form);
         if (origin.verb) verbs.insert(utf8);
+        if (!origin.verb && !origin.flatStem) otherWords.insert(utf8);
         all.insert(std::move(utf8));
     });
 
@@ -255,10 +285,25 @@ int Expand(const Arguments& arguments)
                 flat.push_back(EncodeUtf8(entry.word));
         }
         const auto flatVerbs = FindFlatVerbForms(flat, verbs, all);
-        verbForms.assign(verbs.begin(), verbs.end());
-        verbForms.insert(verbForms.end(), flatVerbs.begin(), flatVerbs.end());
+        // A word listed without flags that is not a verb form of its own (como, para) is another word.
+        const WordSet flatVerbSet(flatVerbs.begin(), flatVerbs.end());
+        for (const std::string& word : flat) {
+            if (!flatVerbSet.count(word)) otherWords.insert(word);
+        }
+        // verbs.txt holds the forms that are verb forms only: a form that is also a noun, adjective or
+        // other word (casa, canto, como) is left to the common words, where the word search finds it.
+        std::size_t shared = 0;
+        auto keep = [&](const std::string& form) {
+            if (otherWords.count(form)) {
+                ++shared;
+                return;
+            }
+            verbForms.push_back(form);
+        };
+        std::for_each(verbs.begin(), verbs.end(), keep);
+        std::for_each(flatVerbs.begin(), flatVerbs.end(), keep);
         std::cerr << "quirel-wordlist: " << verbs.size() << " verb forms from flags, " << flatVerbs.size()
-                  << " from words without flags\n";
+                  << " from words without flags; " << shared << " of them are other words too\n";
     }
     std::size_t rules = 0;
     for (const auto& [flag, affixClass] : dictionary.Prefixes())
@@ -287,7 +332,7 @@ int Expand(const Arguments& arguments)
 int Unshadow(const Arguments& arguments)
 {
     std::string unknown;
-    if (!arguments.OnlyKnown({ "--new-only", "--unaccented-only" }, unknown))
+    if (!arguments.OnlyKnown({ "--new-only", "--unaccented-only", "--keep-used" }, unknown))
         return UsageError("unknown option " + unknown);
     if (arguments.operands.size() != 2) return UsageError("unshadow needs PRIMARY and SECONDARY");
     std::string primaryText, secondaryText;
@@ -295,6 +340,13 @@ int Unshadow(const Arguments& arguments)
     ShadowFilter filter;
     filter.dropKnown = arguments.Has("--new-only");
     filter.unaccentedOnly = arguments.Has("--unaccented-only");
+    std::unordered_set<std::string> used;
+    if (const std::string usedFile = arguments.Value("--keep-used", ""); !usedFile.empty()) {
+        std::string usedText;
+        if (!ReadAll(usedFile, usedText)) return 1;
+        used = CapitalisedWords(usedText);
+        filter.used = &used;
+    }
     const auto kept = RemoveShadows(SplitLines(primaryText), SplitLines(secondaryText), filter);
     std::string out;
     for (const auto& line : kept) {
@@ -354,6 +406,134 @@ int Check(const Arguments& arguments)
     return sink == count.unknown * static_cast<std::size_t>(repeat) ? 0 : 1;
 }
 
+int Sword(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({}, unknown)) return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() != 2) return UsageError("sword needs MODULE_FOLDER and OUTPUT_FOLDER");
+    std::string error;
+    const auto books = ReadSwordModule(arguments.operands[0], error);
+    if (!error.empty()) std::cerr << "quirel-wordlist: " << error << "\n";
+    std::size_t verses = 0;
+    for (const SwordBook& book : books) {
+        char name[32];
+        std::snprintf(name, sizeof name, "bible-%s-%02d.txt", book.testament.c_str(), book.block);
+        std::string out;
+        for (const std::string& verse : book.verses)
+            out += verse + "\n";
+        verses += book.verses.size();
+        std::ofstream file(std::filesystem::path(arguments.operands[1]) / name, std::ios::binary | std::ios::trunc);
+        file << out;
+        if (!file) {
+            std::cerr << "quirel-wordlist: cannot write " << name << "\n";
+            return 1;
+        }
+    }
+    std::cerr << "quirel-wordlist: " << books.size() << " books, " << verses << " verses\n";
+    return books.empty() || !error.empty() ? 1 : 0;
+}
+
+int Mo(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({}, unknown)) return UsageError("unknown option " + unknown);
+    if (arguments.operands.empty()) return UsageError("mo needs at least one CATALOGUE");
+    std::string out;
+    for (const std::string& path : arguments.operands) {
+        std::string bytes;
+        std::vector<std::string> paragraphs;
+        if (!ReadAll(path, bytes)) return 1;
+        if (!ReadMessageCatalogue(bytes, paragraphs)) {
+            std::cerr << "quirel-wordlist: " << path << " is not a message catalogue\n";
+            return 1;
+        }
+        for (const std::string& paragraph : paragraphs)
+            out += paragraph + "\n";
+    }
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() ? 0 : 1;
+}
+
+int AccentModelCommand(const Arguments& arguments)
+{
+    std::string unknown;
+    if (!arguments.OnlyKnown({ "--heldout", "--heldout-out", "--english" }, unknown))
+        return UsageError("unknown option " + unknown);
+    if (arguments.operands.size() < 3) return UsageError("accent-model needs LISTS_FOLDER, OUTPUT and TEXT files");
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    WordLists lists;
+    ConsolePrompts prompts;
+    LoadAllWordLists(arguments.operands[0], lists, nullptr, &prompts);
+    if (lists.List(WordListId::Diccionario).Size() == 0) {
+        std::cerr << "quirel-wordlist: no word lists in " << arguments.operands[0] << "\n";
+        return 1;
+    }
+    AccentCounter counter(AccentLexiconOf(lists));
+    std::unordered_set<std::string> seen;
+    std::size_t paragraphs = 0;
+    std::size_t bytes = 0;
+    for (std::size_t i = 2; i < arguments.operands.size(); ++i) {
+        std::string text;
+        if (!ReadAll(arguments.operands[i], text)) return 1;
+        std::string kept;
+        for (const std::string& paragraph : CleanParagraphs(SplitLines(text), lists, seen)) {
+            kept += paragraph;
+            kept += '\n';
+            ++paragraphs;
+        }
+        bytes += kept.size();
+        counter.CountText(kept);
+    }
+    for (const WordListId id :
+        { WordListId::Diccionario, WordListId::Verbos, WordListId::NPropios, WordListId::Apellidos }) {
+        const WordList& list = lists.List(id);
+        for (std::size_t i = 1; i <= list.Size(); ++i)
+            counter.AddGroupOf(list.Entry(i));
+    }
+    const AccentLexicon lexicon = AccentLexiconOf(lists);
+    if (const std::string english = arguments.Value("--english", ""); !english.empty()) {
+        std::string text;
+        if (!ReadAll(english, text)) return 1;
+        for (const std::string& line : SplitLines(text)) {
+            const std::string word = Utf8ToCp1252(line);
+            if (!IsCapitalInitial(word) || CasePattern(word) != CasePatternKind::Capitalized) continue;
+            const std::string lower = ToLower(word);
+            if (!lexicon.isCommon(lower) && !lexicon.isVerb(lower)) counter.AddEnglishName(lower);
+        }
+    }
+    const AccentModel model = AccentModel::FromCounts(counter.Counts());
+    const std::string serialized = model.Serialize();
+    {
+        std::ofstream out(arguments.operands[1], std::ios::binary | std::ios::trunc);
+        out.write(serialized.data(), static_cast<std::streamsize>(serialized.size()));
+        if (!out) {
+            std::cerr << "quirel-wordlist: cannot write " << arguments.operands[1] << "\n";
+            return 1;
+        }
+    }
+    std::size_t heldOut = 0;
+    if (const std::string heldOutOut = arguments.Value("--heldout-out", ""); !heldOutOut.empty()) {
+        std::string out;
+        for (const auto& option : arguments.options) {
+            if (!option.starts_with("--heldout=")) continue;
+            std::string text;
+            if (!ReadAll(option.substr(10), text)) return 1;
+            for (const std::string& paragraph : CleanParagraphs(SplitLines(text), lists, seen)) {
+                out += Cp1252ToUtf8(paragraph) + "\n";
+                ++heldOut;
+            }
+        }
+        std::ofstream file(heldOutOut, std::ios::binary | std::ios::trunc);
+        file << out;
+        if (!file) return 1;
+    }
+    std::cerr << "quirel-wordlist: " << paragraphs << " paragraphs (" << bytes << " bytes) learnt, "
+              << counter.CountedWords() << " group words counted; " << model.Entries() << " entries, " << model.Bytes()
+              << " bytes; " << heldOut << " paragraphs held out; "
+              << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -374,5 +554,8 @@ int main(int argc, char** argv)
     if (command == "expand") return Expand(arguments);
     if (command == "unshadow") return Unshadow(arguments);
     if (command == "check") return Check(arguments);
+    if (command == "sword") return Sword(arguments);
+    if (command == "mo") return Mo(arguments);
+    if (command == "accent-model") return AccentModelCommand(arguments);
     return UsageError("unknown command " + command);
 }

@@ -206,7 +206,7 @@ std::string Editor::AccentCommand(EventPump* pump)
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
     CommandGate::TextPass pass(m_gate);
-    auto result = AccentDocument(m_document.Text(), SpellingLookup(m_wordLists), pump);
+    auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
     m_document.SetText(std::move(result.text));
     RebuildNow();
     return AccentMessage(result);

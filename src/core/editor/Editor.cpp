@@ -44,6 +44,7 @@ void Editor::LoadWordLists(EventPump* pump)
     m_gate.ExpectWordLists();
     m_listsLoading = true;
     LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
+    LoadAccentModel(m_folder / kAccentModelFileName, m_accentModel); // without it: the list rule alone
     m_listsLoading = false;
     m_gate.WordListsLoaded();
 }

@@ -6,6 +6,7 @@
 #include "io/Ports.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
+#include "language/AccentModel.h"
 #include "language/DictionarySearch.h"
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
@@ -66,7 +67,8 @@ public:
     CommandGate& Gate() { return m_gate; }
     const CommandGate& Gate() const { return m_gate; }
 
-    // Loads the word lists present in the program's folder (missing files are skipped);
+    // Loads the word lists present in the program's folder (missing files are skipped), then the
+    // accent command's context model (tildes.dat; without it the command uses the list rule alone);
     // pump lets the window breathe while they load. Asked for from inside a text pass, the load
     // starts when that pass ends, so that no pass reads a list while it grows. Commands waiting for
     // the lists (Gate().ExpectWordLists) run when it ends.
@@ -241,6 +243,7 @@ private:
     Settings m_settings;
     Document m_document;
     WordLists m_wordLists;
+    AccentModel m_accentModel; // the accent command's context counts, loaded with the lists
     ViewState m_view;
     LayoutServices m_services;
     WordMemory m_memory;

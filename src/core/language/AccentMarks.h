@@ -1,16 +1,15 @@
 #pragma once
 
+#include "language/AccentContext.h"
+
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
 namespace quirel {
 
+class AccentModel;
 class EventPump;
-
-// Whether a lower-case word stands in the spelling lists (diccionario, verbos, npropios, Apellidos).
-using KnownWordTest = std::function<bool(std::string_view)>;
 
 // The report lists at most this many changed words; the count goes on beyond it.
 inline constexpr std::uint64_t kAccentReportLimit = 40;
@@ -34,6 +33,20 @@ std::string AccentWord(std::string_view word, const KnownWordTest& isKnown);
 // their slots. Words longer than a token field (256 bytes) are copied and not tried. The pump, when
 // given, runs pending events once for every word that is tried.
 AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown, EventPump* pump);
+
+// The same pass followed by the context step when model is given and not empty. First, a capitalised
+// word that the model knows as an English name (Paul, Max), or that stands inside a sentence (Londres:
+// not after the start of a line, . ? ! ¿ ¡ : " ( “ « …), gets no accent from the list rule, unless the
+// training text wrote its accented form with a capital and never the typed one (Simon → Simón). Then
+// every word whose form without accents has two or more written forms in the lists is weighed by its
+// neighbours (see AccentChooser): a word the lists know and that carries no accent may take the form
+// its context makes clearly more likely, with each letter's case kept (ESTA → ESTÁ); a word that got
+// an accent from the list rule takes the most likely of its forms instead of the leftmost. Last, el and tu
+// before a word the lists know only as a finite verb form (after those choices) become él and tú. The result
+// counts and reports every changed word once, in text order. The pump also runs every 512 words of
+// the context step.
+AccentResult AccentDocument(
+    std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump);
 
 // The message shown after the pass: "Encontradas <count> palabras a las que se le ha puesto tílde
 // ortográfica ...", followed by CR LF and the report when the count is above 0 (Windows-1252).

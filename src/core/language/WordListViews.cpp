@@ -15,6 +15,20 @@ KnownWordTest SpellingLookup(const WordLists& lists)
     return [&lists](std::string_view word) { return lists.IsKnownWord(word); };
 }
 
+AccentLexicon AccentLexiconOf(const WordLists& lists)
+{
+    const WordList& diccionario = lists.List(WordListId::Diccionario);
+    const WordList& verbos = lists.List(WordListId::Verbos);
+    const WordList& npropios = lists.List(WordListId::NPropios);
+    const WordList& apellidos = lists.List(WordListId::Apellidos);
+    return {
+        SpellingLookup(lists),
+        [&diccionario](std::string_view word) { return diccionario.Contains(word); },
+        [&verbos](std::string_view word) { return verbos.Contains(word); },
+        [&npropios, &apellidos](std::string_view word) { return npropios.Contains(word) || apellidos.Contains(word); },
+    };
+}
+
 SearchLists SearchListsOf(const WordLists& lists)
 {
     const WordList& verbos = lists.List(WordListId::Verbos);

@@ -13,6 +13,9 @@ namespace quirel {
 // IsKnownWord of lists, for the accent pass.
 KnownWordTest SpellingLookup(const WordLists& lists);
 
+// What the accent pass's context step asks: IsKnownWord, diccionario, verbos, and npropios or Apellidos.
+AccentLexicon AccentLexiconOf(const WordLists& lists);
+
 // The five lists in file order and membership in verbos, for the word search.
 SearchLists SearchListsOf(const WordLists& lists);
 

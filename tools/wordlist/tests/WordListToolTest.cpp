@@ -1,3 +1,5 @@
+#include "AccentCorpus.h"
+#include "AccentTraining.h"
 #include "HunspellDictionary.h"
 #include "TempFolder.h"
 #include "Utf8.h"
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
+#include <unistd.h>
+#include <zlib.h>
 
 namespace quirel::wordlist {
 namespace {
@@ -209,6 +213,122 @@ TEST(WordListToolTest, LeavesOutWordsThatShadowAnAccentedWord)
     EXPECT_EQ(RemoveShadows(primary, secondary, { .dropKnown = true }), (std::vector<std::string> { "house" }));
     EXPECT_EQ(RemoveShadows({ "corazón", "duran" }, { "Corazon", "Durán" }, { .unaccentedOnly = true }),
         (std::vector<std::string> { "Durán" }));
+}
+
+} // namespace quirel::wordlist
+
+namespace quirel::wordlist {
+
+TEST(WordListToolTest, KeepsNamesTheTextsWriteWithoutAccent)
+{
+    const std::unordered_set<std::string> used = CapitalisedWords("Viajó a Asia con el Angel de Tamara y dijo asia.");
+    EXPECT_EQ(used, (std::unordered_set<std::string> { "Viajó", "Asia", "Angel", "Tamara" }));
+    // Angel stays out: old texts leave the accent off capitals, so Angel does not tell against Ángel.
+    EXPECT_EQ(RemoveShadows({ "asía", "ángel", "támara" }, { "Asia", "Angel", "Simon" },
+                  { .unaccentedOnly = true, .used = &used }),
+        (std::vector<std::string> { "Asia", "Simon" }));
+}
+
+TEST(WordListToolTest, VerbListHoldsTheFormsThatAreOnlyVerbForms)
+{
+    TempFolder folder;
+    Write(folder.Path() / "d.aff", kAffixes);
+    // canto is a noun too, casa only a noun; cantábamos and soy are verb forms only.
+    Write(folder.Path() / "d.dic", "4\ncantar/R\ncanto/S\ncasa/S\nsoy\n");
+    ASSERT_EQ(Shell(std::string(QUIREL_WORDLIST_TOOL) + " expand --split=" + Quote(folder.Path()) + " "
+                  + Quote(folder.Path() / "d.aff") + " " + Quote(folder.Path() / "d.dic") + " 2> /dev/null"),
+        0);
+    EXPECT_EQ(Read(folder.Path() / "verbs.txt"), "cantando\ncantar\ncantábamos\nsoy\n");
+    EXPECT_NE(Read(folder.Path() / "common.txt").find("canto\n"), std::string::npos);
+}
+
+TEST(WordListToolTest, ReadsTheTranslationsOfAMessageCatalogue)
+{
+    // A catalogue of three entries: the header (empty original), a translation with markup, a
+    // placeholder, a variable, an accelerator and a line break, and one with two plural forms.
+    const std::vector<std::pair<std::string, std::string>> entries
+        = { { "", "Content-Type: text/plain\n" }, { "Hello", "<b>Hola</b>, $unit.name. ¿Qué tal %s?\nVen a _casa." },
+              { std::string("one\0two", 7), std::string("uno\0dos", 7) } };
+    std::string originals, translations, strings;
+    const std::size_t tables = 28;
+    std::size_t at = tables + entries.size() * 16;
+    auto put = [](std::string& out, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    for (const auto& [original, translation] : entries) {
+        put(originals, static_cast<std::uint32_t>(original.size()));
+        put(originals, static_cast<std::uint32_t>(at + strings.size()));
+        strings += original + '\0';
+    }
+    for (const auto& [original, translation] : entries) {
+        put(translations, static_cast<std::uint32_t>(translation.size()));
+        put(translations, static_cast<std::uint32_t>(at + strings.size()));
+        strings += translation + '\0';
+    }
+    std::string bytes;
+    for (const std::uint32_t value : { 0x950412DEu, 0u, static_cast<std::uint32_t>(entries.size()), 28u,
+             static_cast<std::uint32_t>(28 + entries.size() * 8), 0u, 0u })
+        put(bytes, value);
+    bytes += originals + translations + strings;
+
+    std::vector<std::string> paragraphs;
+    ASSERT_TRUE(ReadMessageCatalogue(bytes, paragraphs));
+    EXPECT_EQ(paragraphs, (std::vector<std::string> { "Hola, . ¿Qué tal ?", "Ven a casa.", "uno", "dos" }));
+    EXPECT_FALSE(ReadMessageCatalogue("not a catalogue at all, just text", paragraphs));
+    EXPECT_FALSE(ReadMessageCatalogue(bytes.substr(0, 40), paragraphs)); // cut inside its tables
+}
+
+} // namespace quirel::wordlist
+
+namespace quirel::wordlist {
+
+TEST(WordListToolTest, ReadsTheVersesOfACompressedBibleModule)
+{
+    TempFolder folder;
+    // Each testament: one block (a book) of two verses and an empty entry, zlib-compressed.
+    auto put = [](std::string& out, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto writeTestament = [&](const std::string& name, const std::string& first, const std::string& second) {
+        const std::string text = first + second;
+        uLongf packedSize = compressBound(text.size());
+        std::string packed(packedSize, '\0');
+        ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                      reinterpret_cast<const Bytef*>(text.data()), text.size()),
+            Z_OK);
+        packed.resize(packedSize);
+        std::string blocks, verses;
+        put(blocks, 0, 4);
+        put(blocks, static_cast<std::uint32_t>(packed.size()), 4);
+        put(blocks, static_cast<std::uint32_t>(text.size()), 4);
+        for (const auto& [offset, size] :
+            { std::pair<std::size_t, std::size_t> { 0, 0 }, { 0, first.size() }, { first.size(), second.size() } }) {
+            put(verses, 0, 4);
+            put(verses, static_cast<std::uint32_t>(offset), 4);
+            put(verses, static_cast<std::uint32_t>(size), 2);
+        }
+        Write(folder.Path() / (name + ".bzs"), blocks);
+        Write(folder.Path() / (name + ".bzv"), verses);
+        Write(folder.Path() / (name + ".bzz"), packed);
+    };
+    writeTestament("ot", "<title>G\xC3\xA9nesis</title>EN el principio <note>una nota</note>cri\xC3\xB3 Dios. ",
+        "Y dijo <w lemma=\"x\">\xC3\xA1 Jacob</w> &amp; \xC3\xA9 Isaac:");
+    writeTestament("nt", "Mas Jes\xC3\xBAs dijo: \xC3\x89l vino.", "<div/>");
+    std::string error;
+    const std::vector<SwordBook> books = ReadSwordModule(folder.Path(), error);
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(books.size(), 2u);
+    EXPECT_EQ(books[0].testament, "ot");
+    // Notes and titles go with their text; the one-letter á é of the old spelling become a e.
+    EXPECT_EQ(books[0].verses,
+        (std::vector<std::string> { "EN el principio cri\xC3\xB3 Dios.", "Y dijo a Jacob & e Isaac:" }));
+    EXPECT_EQ(books[1].verses, (std::vector<std::string> { "Mas Jes\xC3\xBAs dijo: \xC3\x89l vino." }));
+
+    Write(folder.Path() / "nt.bzz", "damaged");
+    ReadSwordModule(folder.Path(), error);
+    EXPECT_NE(error, "");
 }
 
 } // namespace quirel::wordlist
