@@ -13,6 +13,9 @@
 #include "platform/FontSubstitutes.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>

@@ -324,13 +324,13 @@ LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& can
 
 bool ScrollCursorLineIntoView(ViewState& view)
 {
-    constexpr int step = ViewState::kScrollStep;
+    constexpr int kStep = ViewState::kScrollStep;
     const int top = std::max(0, view.cursorY);
     const int bottom = top + std::max(0, view.cursorLineHeight);
     int offset = view.scrollOffset;
     // Rows -offset to -offset + 800 are on screen.
-    if (bottom > kPageBodyHeight - offset) offset = -((bottom - kPageBodyHeight + step - 1) / step) * step;
-    if (top < -offset) offset = -(top / step) * step;
+    if (bottom > kPageBodyHeight - offset) offset = -((bottom - kPageBodyHeight + kStep - 1) / kStep) * kStep;
+    if (top < -offset) offset = -(top / kStep) * kStep;
     offset = std::clamp(offset, ViewState::kLowestScrollOffset, 0);
     const bool changed = offset != view.scrollOffset;
     view.scrollOffset = offset;
