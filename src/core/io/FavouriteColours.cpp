@@ -3,8 +3,6 @@
 #include "io/FileBytes.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -131,10 +129,9 @@ ColourTable ReadFavouriteColours(const std::filesystem::path& folder)
 
 std::optional<std::string> SaveFavouriteColours(const std::filesystem::path& folder, const ColourTable& table)
 {
-    errno = 0;
-    if (ReplaceFileContents(FileIn(folder), ColourRecords(table))) return std::nullopt;
-    const int number = errno != 0 ? errno : EIO;
-    return "Err:  " + std::to_string(number) + " " + std::strerror(number);
+    const FileError error = ReplaceFileContents(FileIn(folder), ColourRecords(table));
+    if (error.Ok()) return std::nullopt;
+    return "Err:  " + std::to_string(error.number) + " " + FileProblemText(error);
 }
 
 void DeleteFavouriteColours(const std::filesystem::path& folder)

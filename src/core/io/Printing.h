@@ -62,10 +62,10 @@ public:
         = 0;
 };
 
-// One print command's pages: each page is its own job on the default printer. When the printer
-// cannot be attached the first page reports "Err: " with the error's number and text, the second
-// "No tienes una Impresora configurada por defecto ...", and the remaining pages nothing; nothing
-// is printed after the first failure. Errors of a job after a successful attach are not reported.
+// One print command's pages: each page is its own job on the default printer. When there is no
+// default printer the first page reports "No tienes una Impresora configurada por defecto ...";
+// when a job fails after the printer was found, that page is reported with the printer's name.
+// Nothing is printed and nothing more is reported after the first failure.
 class PrintRun {
 public:
     PrintRun(Printer& printer, Prompts* prompts, const PrintSettings& settings)
@@ -88,7 +88,9 @@ private:
     int m_failures = 0;
 };
 
-// The message after the first page that could not be printed.
+// The message when there is no default printer.
 inline constexpr std::string_view kNoDefaultPrinterMessage = "No tienes una Impresora configurada por defecto ...";
+// The message when the job of page pageNumber failed on the printer printerName (Windows-1252).
+std::string PrintJobFailedMessage(int pageNumber, std::string_view printerName);
 
 } // namespace quirel

@@ -57,7 +57,7 @@ std::string TextImportMessage(TextImportStatus status, const std::filesystem::pa
         return {};
     case TextImportStatus::Unreadable:
         return Utf8ToCp1252("No se ha podido leer el fichero de texto\r\n") + name
-            + Utf8ToCp1252("\r\nSe muestra un documento vacío.");
+            + Utf8ToCp1252("\r\nEl documento actual no se ha modificado.");
     case TextImportStatus::FileTooLarge:
         return Utf8ToCp1252("El fichero es demasiado grande para leerlo como texto:\r\n") + name
             + Utf8ToCp1252("\r\nEl documento actual no se ha modificado.");

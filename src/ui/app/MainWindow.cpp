@@ -144,7 +144,7 @@ void MainWindow::ConnectControls()
     });
 }
 
-void MainWindow::Initialise(const QString& commandLine)
+void MainWindow::Initialise(std::string_view commandLine)
 {
     EditorHooks hooks;
     hooks.showCurrentPage = [this] { ShowCurrentPage(); };
@@ -153,7 +153,7 @@ void MainWindow::Initialise(const QString& commandLine)
     m_editor.Attach(m_canvas, hooks, &m_prompts);
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
-    if (!commandLine.isEmpty()) m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
+    if (!commandLine.empty()) m_editor.OpenStartDocument(commandLine);
     m_surface->setFocus();
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
