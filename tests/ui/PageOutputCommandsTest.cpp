@@ -286,6 +286,9 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
         { RangeChoice::AllPages, {}, {}, QString() },
         { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") },
         { RangeChoice::SinglePage, {}, {}, folder.filePath(QStringLiteral("absoluta")) },
+        // A folder named as one of the program's own files would keep it from reading that file.
+        { RangeChoice::AllPages, {}, {}, QStringLiteral("config.ini") },
+        { RangeChoice::AllPages, {}, {}, QStringLiteral("rey.log/paginas") },
     };
     std::array<bool, std::size(refused)> open {};
     // A refusal shows no message: the same dialog takes every answer, then "Salir".
