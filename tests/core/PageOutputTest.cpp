@@ -219,8 +219,7 @@ public:
     PrinterAttach AttachDefault() override
     {
         ++attaches;
-        if (name.empty()) return { "", 19, "No existe tal dispositivo" };
-        return { name, 0, "" };
+        return { name };
     }
     bool PrintJob(std::string_view printerName, const PixelView& page, const PrintSettings& settings,
         std::string_view title) override

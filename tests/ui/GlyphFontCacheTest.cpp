@@ -1,7 +1,6 @@
 #include "CanvasTestSupport.h"
 #include "document/Cp1252.h"
 #include "document/PageTable.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/GlyphFont.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
@@ -14,10 +13,9 @@ using namespace quirel::test;
 
 namespace {
 
-class GlyphFontCacheTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InstallFontSubstitutes(); }
-};
+// The program's font substitutes are not installed here: they are process-wide, and tests that
+// run later count pixels of the faces they get without them.
+class GlyphFontCacheTest : public ::testing::Test { };
 
 // Fonts are measured without making a font for each size: the heights must still be Qt's own, and
 // each advance within a pixel of Qt's.
@@ -25,7 +23,9 @@ TEST_F(GlyphFontCacheTest, MeasuresAsQtDoes)
 {
     GlyphFontCache cache;
     const std::string text = Utf8ToCp1252("AaWiñÑ¿?0 m.é");
-    for (const char* face : { "Candara", "Georgia", "Consolas", "Tahoma", "Times New Roman", "Arial Narrow" })
+    // The families the program's faces are drawn with (named directly: no substitutes here).
+    for (const char* face :
+        { "Carlito", "Caladea", "Liberation Mono", "DejaVu Sans", "Liberation Serif", "Liberation Sans Narrow" })
         for (const int points : { 1, 6, 10, 13, 36, 90, 255 })
             for (int style = 0; style < 4; ++style) {
                 SCOPED_TRACE(std::string(face) + " " + std::to_string(points) + " " + std::to_string(style));
@@ -53,7 +53,7 @@ TEST_F(GlyphFontCacheTest, ManyFormatsKeepFewFontsAndPagesPaintTheSameAgain)
 {
     QtCanvas canvas;
     PageTable pages;
-    const char* faces[] = { "Candara", "Georgia", "Consolas", "Tahoma", "Arial", "Verdana" };
+    const char* faces[] = { "Carlito", "Caladea", "Liberation Mono", "DejaVu Sans", "Liberation Sans", "DejaVu Serif" };
     for (int page = 1; page <= 3; ++page) {
         canvas.Clear();
         canvas.DrawFrame();

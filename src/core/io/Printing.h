@@ -43,8 +43,6 @@ PrintSettings SettingsFromItems(std::string_view copiesText, std::string_view co
 // The system's default printer as the printing layer found it.
 struct PrinterAttach {
     std::string name; // empty when there is no default printer
-    int errorNumber = 0; // why there is none, with the platform's text for it (Windows-1252)
-    std::string errorText;
 };
 
 // The printing layer: the default printer and one print job per page.

@@ -172,6 +172,7 @@ void GlyphFont::RenderMask(unsigned char byte)
 
 // A face in one style: its glyphs and their design advances, which scale to every size.
 struct GlyphFontCache::Face {
+    QFont font; // the face in its style, without kerning
     QRawFont design; // the face at as many pixels as it has design units to the em
     std::array<quint32, 256> glyph {};
     std::array<double, 256> units {}; // design advance of each byte's glyph, in design units
@@ -209,6 +210,7 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
         font.setItalic((key.style & 2) != 0);
         font.setKerning(false);
         auto face = std::make_shared<Face>();
+        face->font = font;
         const QRawFont raw = QRawFont::fromFont(font);
         face->unitsPerEm = raw.unitsPerEm() > 0 ? raw.unitsPerEm() : 1000;
         face->design = raw;
@@ -263,9 +265,11 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
         const auto metrics = Metrics(id);
         const Key& key = m_keys[id];
         const auto face = FaceOf(key);
-        QRawFont sized = face->design;
-        sized.setPixelSize(PointsToPixels(key.sizePoints));
-        return std::make_shared<GlyphFont>(std::move(sized), face->glyph, *metrics);
+        // Drawn with the font Qt makes for the size, so that the glyphs get the hinting and
+        // smoothing its settings give that size.
+        QFont font = face->font;
+        font.setPixelSize(PointsToPixels(key.sizePoints));
+        return std::make_shared<GlyphFont>(QRawFont::fromFont(font), face->glyph, *metrics);
     });
 }
 
