@@ -133,13 +133,15 @@ void GlyphFont::RenderMask(unsigned char byte)
         painter.drawGlyphRun(QPointF(pad, pad + Ascent()), run);
     }
 
-    int left = scratch.width();
+    const int width = scratch.width();
+    const int height = scratch.height();
+    int left = width;
     int right = -1;
-    int top = scratch.height();
+    int top = height;
     int bottom = -1;
-    for (int y = 0; y < scratch.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if (qAlpha(row[x]) != 0) {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -181,7 +183,6 @@ struct GlyphFontCache::Face {
 
 GlyphFontCache::GlyphFontCache()
     : m_faces(kFaces)
-    , m_measured(kMeasuredFonts)
     , m_drawing(kDrawingFonts)
 {
 }
@@ -191,10 +192,20 @@ GlyphFontCache::~GlyphFontCache() = default;
 FontId GlyphFontCache::Id(std::string_view face, int sizePoints, int style)
 {
     const KeyView key { face, sizePoints, style & 3 };
-    if (const auto found = m_ids.find(key); found != m_ids.end()) return found->second;
-    const auto id = static_cast<FontId>(m_keys.size());
-    m_keys.push_back({ std::string(face), sizePoints, style & 3 });
-    m_ids.emplace(m_keys.back(), id);
+    // The layout passes the face names of the document's font table: the same bytes at the same
+    // place come again and again, and a glance at a small table finds them without hashing.
+    const auto place = reinterpret_cast<std::uintptr_t>(face.data());
+    RecentId& recent
+        = m_recentIds[(place / 8 + static_cast<std::uintptr_t>(sizePoints) * 31 + key.style) % m_recentIds.size()];
+    if (recent.place == place && recent.id < m_keys.size() && KeyView(m_keys[recent.id]) == key) return recent.id;
+    FontId id = static_cast<FontId>(m_keys.size());
+    if (const auto found = m_ids.find(key); found != m_ids.end()) {
+        id = found->second;
+    } else {
+        m_keys.push_back({ std::string(face), sizePoints, key.style });
+        m_ids.emplace(m_keys.back(), id);
+    }
+    recent = { place, id };
     return id;
 }
 
@@ -234,7 +245,15 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
 
 std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
 {
-    return m_measured.Get(id, [&] {
+    if (id < m_measured.size() && m_measured[id]) return m_measured[id];
+    if (m_measured.size() <= id) m_measured.resize(static_cast<std::size_t>(id) + 1);
+    // The fonts measured longest ago go first; a measure is quickly made again.
+    m_measuredOrder.push_back(id);
+    if (m_measuredOrder.size() > kMeasuredFonts) {
+        m_measured[m_measuredOrder.front()].reset();
+        m_measuredOrder.pop_front();
+    }
+    return m_measured[id] = [&] {
         const Key& key = m_keys[id];
         const auto face = FaceOf(key);
         const int pixels = PointsToPixels(key.sizePoints);
@@ -253,7 +272,7 @@ std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
         for (std::size_t byte = 0; byte < 256; ++byte)
             metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
         return std::shared_ptr<const GlyphMetrics>(std::move(metrics));
-    });
+    }();
 }
 
 std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -169,7 +170,13 @@ private:
     std::vector<Key> m_keys; // by id
     std::unordered_map<Key, FontId, KeyHash, KeyEqual> m_ids;
     LruCache<std::string, std::shared_ptr<Face>> m_faces;
-    LruCache<FontId, std::shared_ptr<const GlyphMetrics>> m_measured;
+    struct RecentId {
+        std::uintptr_t place = 0; // where the face name's bytes were
+        FontId id = 0;
+    };
+    std::array<RecentId, 64> m_recentIds {};
+    std::vector<std::shared_ptr<const GlyphMetrics>> m_measured; // by id; empty when not held
+    std::deque<FontId> m_measuredOrder; // the ids measured, oldest first
     LruCache<FontId, std::shared_ptr<GlyphFont>> m_drawing;
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
