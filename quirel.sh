@@ -24,6 +24,8 @@ PACKAGES=(
   xvfb xauth x11-xkb-utils xdotool imagemagick
   # printing tests: a local spooler with a PDF printer, and the PDF readers
   cups printer-driver-cups-pdf poppler-utils
+  # the file readers' fuzzers: clang and its libFuzzer runtime
+  clang libclang-rt-14-dev
 )
 
 install_packages() {

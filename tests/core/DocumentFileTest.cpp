@@ -1,5 +1,6 @@
 #include "io/DocumentFile.h"
 
+#include "FailingFiles.h"
 #include "TempFolder.h"
 #include "TestText.h"
 
@@ -7,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quirel;
 namespace fs = std::filesystem;
@@ -237,20 +241,25 @@ TEST(DocumentFile, RefusedReadsLeaveTheDocumentUnchanged)
     }
 }
 
-TEST(DocumentFile, UnreadableFileGivesAnEmptyDocumentAndSaysSo)
+TEST(DocumentFile, UnreadableFileLeavesTheDocumentAsItWasAndSaysWhy)
 {
     TempFolder folder;
     fs::create_directory(folder.Path() / "dir.4tf");
     ASSERT_EQ(::mkfifo((folder.Path() / "pipe.4tf").c_str(), 0600), 0); // must not wait for a writer
-    for (const char* name : { "missing.4tf", "dir.4tf", "pipe.4tf" }) {
+    const std::pair<const char*, const char*> cases[]
+        = { { "missing.4tf", "El fichero no existe." }, { "dir.4tf", "Es una carpeta, no un fichero." },
+              { "pipe.4tf", "No es un fichero normal" }, { "no/such.4tf", "El fichero no existe." } };
+    for (const auto& [name, why] : cases) {
         Document doc;
         FillSample(doc);
-        EXPECT_EQ(ReadDocument(doc, folder.Path() / name), DocumentFileStatus::Unreadable) << name;
-        EXPECT_EQ(doc.Text(), "") << name;
-        EXPECT_EQ(doc.TokenCount(), 0);
-        EXPECT_EQ(Snapshot(doc).fonts, std::vector<std::string> { "" });
-        const std::string message = DocumentFileMessage(DocumentFileStatus::Unreadable, folder.Path() / name);
-        EXPECT_NE(message.find(name), std::string::npos);
+        const Saved before = Snapshot(doc);
+        const auto result = ReadDocument(doc, folder.Path() / name);
+        EXPECT_EQ(result, DocumentFileStatus::Unreadable) << name;
+        EXPECT_EQ(Snapshot(doc), before) << name;
+        const std::string message = DocumentFileMessage(result, folder.Path() / name);
+        EXPECT_NE(message.find(name), std::string::npos) << message;
+        EXPECT_NE(message.find(why), std::string::npos) << message;
+        EXPECT_NE(message.find("El documento actual no se ha modificado."), std::string::npos) << message;
     }
 }
 
@@ -311,7 +320,7 @@ TEST(DocumentFile, SaveReplacesReadOnlyFileAndLinkTargetLeavingNothingBehind)
     EXPECT_EQ(EntryCount(folder.Path()), 3u);
 }
 
-TEST(DocumentFile, FailedSaveKeepsTheOldFileAndLeavesNothingBehind)
+TEST(DocumentFile, FailedSaveKeepsTheOldFileLeavesNothingBehindAndSaysWhy)
 {
     TempFolder folder;
     Document doc;
@@ -319,25 +328,109 @@ TEST(DocumentFile, FailedSaveKeepsTheOldFileAndLeavesNothingBehind)
     folder.Write("old.4tf", "old content");
     fs::create_directory(folder.Path() / "dir.4tf");
 
-    // A file size limit makes the write itself fail half way, as a full disk would.
+    // A file size limit makes the system's own write fail half way.
     rlimit saved {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const DocumentFileStatus cut = WriteDocument(doc, folder.Path() / "old.4tf");
+    const auto cut = WriteDocument(doc, folder.Path() / "old.4tf");
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(cut, DocumentFileStatus::WriteFailed);
     EXPECT_EQ(folder.Read("old.4tf"), "old content");
 
-    EXPECT_EQ(WriteDocument(doc, folder.Path() / "dir.4tf"), DocumentFileStatus::WriteFailed);
-    EXPECT_EQ(WriteDocument(doc, folder.Path() / "no" / "such.4tf"), DocumentFileStatus::WriteFailed);
-    EXPECT_EQ(EntryCount(folder.Path()), 2u);
+    fs::create_symlink("/dev/null", folder.Path() / "null.4tf"); // a device must never be replaced
+    FailingFiles fullDisk;
+    fullDisk.writeLimit = 4096;
+    FailingFiles noPermission;
+    noPermission.renameError = EACCES;
+    struct Case {
+        fs::path file;
+        FilePort& port;
+        const char* why;
+    };
+    const Case cases[] = {
+        { folder.Path() / "old.4tf", fullDisk, "No queda espacio en el disco." },
+        { folder.Path() / "old.4tf", noPermission, "No tiene permiso" },
+        { folder.Path() / "dir.4tf", SystemFiles(), "Es una carpeta" },
+        { folder.Path() / "null.4tf", SystemFiles(), "No es un fichero normal" },
+        { folder.Path() / "no" / "such.4tf", SystemFiles(), "La carpeta no existe." },
+        { folder.Path() / (std::string(256, 'n') + ".4tf"), SystemFiles(),
+            "El nombre del fichero es demasiado largo." },
+    };
+    for (const Case& c : cases) {
+        const auto result = WriteDocument(doc, c.file, c.port);
+        EXPECT_EQ(result, DocumentFileStatus::WriteFailed) << c.why;
+        const std::string message = DocumentFileMessage(result, c.file);
+        EXPECT_NE(message.find(c.why), std::string::npos) << message;
+        EXPECT_NE(message.find(c.file.filename().string().substr(0, 20)), std::string::npos) << message;
+    }
+    EXPECT_EQ(folder.Read("old.4tf"), "old content");
+    EXPECT_EQ(EntryCount(folder.Path()), 3u);
     EXPECT_TRUE(fs::is_empty(folder.Path() / "dir.4tf"));
-    const std::string message = DocumentFileMessage(DocumentFileStatus::WriteFailed, folder.Path() / "old.4tf");
-    EXPECT_NE(message.find("old.4tf"), std::string::npos);
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST(DocumentFile, NamesUpToTheFileSystemsLimitAreSaved)
+{
+    TempFolder folder;
+    Document doc;
+    FillSample(doc);
+    for (std::size_t length : { 231u, 232u, 255u }) {
+        const auto file = folder.Path() / (std::string(length - 4, 'l') + ".4tf");
+        EXPECT_EQ(WriteDocument(doc, file), DocumentFileStatus::Done) << length;
+        Document copy;
+        EXPECT_EQ(ReadDocument(copy, file), DocumentFileStatus::Done) << length;
+        EXPECT_EQ(Snapshot(copy), Snapshot(doc)) << length;
+    }
+    EXPECT_EQ(EntryCount(folder.Path()), 3u);
+}
+
+// Copies that interrupted saves left: one of a save killed half way (its process is gone), one of
+// an earlier version of the program under the old name, and one of a save still running in another
+// program (the process with id 1 always runs). Saving or opening the document removes the first two.
+TEST(DocumentFile, SaveAndOpenRemoveWhatInterruptedSavesLeft)
+{
+    TempFolder folder;
+    Document doc;
+    FillSample(doc, 500);
+    for (const bool byOpening : { false, true }) {
+        const auto file = folder.Path() / (byOpening ? "abierto.4tf" : "grabado.4tf");
+        ASSERT_EQ(WriteDocument(doc, file), DocumentFileStatus::Done);
+        class Killed : public FilePort {
+            int Write(int fd, std::string_view bytes) override
+            {
+                FilePort::Write(fd, bytes.substr(0, bytes.size() / 2));
+                ::_exit(0);
+            }
+        };
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Killed killed;
+            WriteDocument(doc, file, killed);
+            ::_exit(1);
+        }
+        ASSERT_GT(child, 0);
+        ::waitpid(child, nullptr, 0);
+        const std::string old = "." + file.filename().string() + ".tmp-" + std::to_string(child) + "-77-0";
+        const std::string running = "." + file.filename().string() + ".tmp-1-77-0";
+        folder.Write(old, "old litter");
+        folder.Write(running, "a save in progress");
+        const std::size_t before = EntryCount(folder.Path());
+        if (byOpening) {
+            Document copy;
+            EXPECT_EQ(ReadDocument(copy, file), DocumentFileStatus::Done);
+        } else {
+            EXPECT_EQ(WriteDocument(doc, file), DocumentFileStatus::Done);
+        }
+        EXPECT_EQ(EntryCount(folder.Path()), before - 2) << byOpening;
+        EXPECT_FALSE(fs::exists(folder.Path() / old));
+        EXPECT_TRUE(fs::exists(folder.Path() / running));
+        fs::remove(folder.Path() / running);
+    }
+    EXPECT_EQ(EntryCount(folder.Path()), 2u);
 }
 
 // Whatever a damaged file holds, reading never fails on it, and what was read saves and reads back

@@ -1,14 +1,18 @@
 #include "editor/Editor.h"
 
+#include "FailingFiles.h"
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/EditorMessages.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
+#include "io/Ports.h"
+#include "language/WordRecord.h"
 
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
 
 using namespace quirel;
 
@@ -411,4 +415,123 @@ TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
     }
     EXPECT_EQ(std::vector<int>(drawn.begin(), drawn.begin() + 3), std::vector<int>(drawn.begin() + 3, drawn.end()));
     EXPECT_NE(std::set<int>(drawn.begin(), drawn.end()).size(), 1u);
+}
+
+// A long imported text ends beyond page 150: the end of the text cannot be seen there, so
+// Backspace removes nothing, each refused key says so once, and the cursor stands after the
+// last text of page 150, not over its first letter.
+TEST_F(EditorTest, BeyondTheLastPageNothingIsRemovedUnseen)
+{
+    Doc().Current().size = 90; // nine 95-pixel lines a page
+    std::string text;
+    for (int i = 0; i < 150 * 9 + 20; ++i)
+        text += "a\r";
+    text += "fin";
+    Doc().SetText(text);
+    Doc().Records().Reset(Doc().CurrentRecord());
+    editor.RebuildDocumentView();
+    ASSERT_EQ(Doc().Pages().pageCount, 150);
+    EXPECT_EQ(prompts.messages, std::vector<std::string> { std::string(kPageLimitMessage) });
+    const int margin = editor.GetSettings().margin;
+    EXPECT_GT(editor.View().cursorY, margin); // after the last line of page 150
+    EXPECT_LT(editor.View().cursorY, margin + 800);
+    for (const char key : { '\b', 'b', '\b' }) {
+        prompts.messages.clear();
+        Type(std::string(1, key));
+        EXPECT_EQ(Doc().Text(), text) << key;
+        EXPECT_EQ(prompts.messages, std::vector<std::string> { std::string(kPageLimitMessage) }) << key;
+    }
+    editor.BlinkTick();
+    ASSERT_FALSE(canvas.ops.empty());
+    EXPECT_EQ(canvas.ops.back().text, "|");
+    EXPECT_NE(canvas.ops.back().y, margin);
+}
+
+TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
+{
+    const std::string old = "[Colores]\r\nFondo=0\r\n[Mio]\r\nmano=1\r\n[Formato]\r\nCursor=124\r\n";
+    folder.Write("config.ini", old);
+    FailingFiles fullDisk;
+    fullDisk.writeLimit = 40;
+    editor.SetFilePort(fullDisk);
+    editor.ChooseSize(12);
+    editor.ResetDocumentColours();
+    editor.Quit();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].rfind("No se han podido grabar los ajustes en\r\n", 0), 0u);
+    EXPECT_NE(prompts.messages[0].find("No queda espacio en el disco."), std::string::npos);
+    EXPECT_EQ(folder.Read("config.ini"), old);
+    EXPECT_FALSE(editor.SaveSettings());
+    editor.SetFilePort(SystemFiles());
+    EXPECT_TRUE(editor.SaveSettings());
+    EXPECT_NE(folder.Read("config.ini").find("Tama\xF1o=12"), std::string::npos);
+}
+
+TEST(EditorStartTest, ASettingsFileThatCannotBeReadGivesTheDefaultsAndOneMessage)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "config.ini");
+    Editor editor(folder.Path());
+    FakeCanvas canvas;
+    RecordingPrompts prompts;
+    editor.Attach(canvas, {}, &prompts);
+    EXPECT_EQ(editor.GetSettings().fontSize, 10);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("Es una carpeta, no un fichero."), std::string::npos);
+    editor.ChooseSize(14); // the save fails: told once, and the folder stays
+    editor.ChooseSize(16);
+    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini"));
+}
+
+TEST_F(EditorTest, AWordMemoryThatCannotBeWrittenIsToldOnce)
+{
+    WordRecordBytes record {};
+    ASSERT_TRUE(EncodeWordRecord("casa", record));
+    folder.Write("diccionario.log", std::string(record.begin(), record.end()));
+    editor.LoadWordLists(nullptr);
+    FailingFiles fullDisk;
+    fullDisk.writeLimit = 0;
+    editor.SetFilePort(fullDisk);
+    Type("casa casa ");
+    Type("casa");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].rfind("No se ha podido grabar en la memoria de palabras\r\n", 0), 0u);
+    EXPECT_NE(prompts.messages[0].find("No queda espacio en el disco."), std::string::npos);
+}
+
+TEST_F(EditorTest, AFileThatCannotBeOpenedLeavesTheDocumentAndItsName)
+{
+    Type("hola");
+    prompts.chosen = folder.Path() / "carta.4tf";
+    ASSERT_TRUE(editor.SaveDocumentCommand());
+    Type(" mundo");
+    std::filesystem::create_directory(folder.Path() / "x.4tf");
+    ASSERT_EQ(::mkfifo((folder.Path() / "tubo.4tf").c_str(), 0600), 0);
+    for (const char* name : { "x.4tf", "tubo.4tf" }) {
+        prompts.messages.clear();
+        prompts.chosen = folder.Path() / name;
+        EXPECT_FALSE(editor.OpenDocumentCommand());
+        EXPECT_EQ(Doc().Text(), "hola mundo");
+        EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "carta.4tf");
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].rfind(std::string("No se ha podido leer el documento\r\n"), 0), 0u);
+        EXPECT_NE(prompts.messages[0].find("El documento actual no se ha modificado."), std::string::npos);
+    }
+    // Named on the command line: an existing file that cannot be read says the same.
+    prompts.messages.clear();
+    EXPECT_FALSE(editor.OpenStartDocument((folder.Path() / "tubo.4tf").string()));
+    EXPECT_EQ(Doc().Text(), "hola mundo");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("No es un fichero normal"), std::string::npos);
+}
+
+TEST_F(EditorTest, ADocumentNamedOnTheCommandLineInLatin1IsOpened)
+{
+    Type("canci\xF3n");
+    const std::string name = (folder.Path() / "canci\xF3n.4tf").string(); // not UTF-8
+    ASSERT_EQ(WriteDocument(Doc(), name), DocumentFileStatus::Done);
+    editor.NewDocument();
+    EXPECT_TRUE(editor.OpenStartDocument(name));
+    EXPECT_EQ(Doc().Text(), "canci\xF3n");
 }

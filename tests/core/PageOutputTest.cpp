@@ -129,12 +129,15 @@ TEST(PageRangeTest, PageBoxesReadAsNumbers)
         EXPECT_EQ(ReadPageNumber(text), value) << '"' << text << '"';
 }
 
-TEST(PageRangeTest, FolderNamesThatWouldLeaveTheProgramsFolderAreRefused)
+TEST(PageRangeTest, FolderNamesThatWouldLeaveTheProgramsFolderOrTakeTheNameOfItsFilesAreRefused)
 {
-    const std::pair<const char*, bool> cases[]
-        = { { "paginas", true }, { "fotos/2024", true }, { "a\\b", true }, { "a..b", true }, { "..a", true },
-              { ".", true }, { " ", true }, { "", false }, { "..", false }, { "../x", false }, { "a/../../x", false },
-              { "a\\..", false }, { "/tmp/x", false }, { "\\x", false }, { "C:\\x", false }, { "c:x", false } };
+    const std::pair<const char*, bool> cases[] = { { "paginas", true }, { "fotos/2024", true }, { "a\\b", true },
+        { "a..b", true }, { "..a", true }, { ".", true }, { " ", true }, { "", false }, { "..", false },
+        { "../x", false }, { "a/../../x", false }, { "a\\..", false }, { "/tmp/x", false }, { "\\x", false },
+        { "C:\\x", false }, { "c:x", false }, { "config.ini", false }, { "./config.ini/x", false },
+        { "rey.log\\x", false }, { "Mis Colores.log", false }, { "diccionario.log", false },
+        { "dictionary.log", false }, { ".quirel-0123-4-5.tmp", false }, { "config.ini.d", true },
+        { "x/config.ini", true }, { "Config.ini", true } };
     for (const auto& [name, accepted] : cases)
         EXPECT_EQ(IsFolderNameAccepted(name), accepted) << '"' << name << '"';
     EXPECT_EQ(ExportFolder("/prog", "a\\b"), std::filesystem::path("/prog/a/b"));
@@ -217,14 +220,13 @@ public:
     PrinterAttach AttachDefault() override
     {
         ++attaches;
-        if (name.empty()) return { "", 19, "No existe tal dispositivo" };
-        return { name, 0, "" };
+        return { name };
     }
     bool PrintJob(std::string_view printerName, const PixelView& page, const PrintSettings& settings,
         std::string_view title) override
     {
         jobs.push_back({ std::string(printerName), page.pixels ? page.pixels[0] : 0, settings, std::string(title) });
-        return true;
+        return static_cast<int>(jobs.size()) != failingJob;
     }
     struct Job {
         std::string printer;
@@ -233,30 +235,43 @@ public:
         std::string title;
     };
     std::string name = "Oficina";
+    int failingJob = 0; // the job (counting from 1) that fails; 0 for none
     int attaches = 0;
     std::vector<Job> jobs;
 };
 
 } // namespace
 
-TEST(PrintRunTest, WithoutAPrinterThreePagesGiveExactlyTwoMessagesAndNoJob)
+// Without a default printer, or with a printer that refuses a job, one message in Spanish says
+// what went wrong, and nothing more is printed or said for the pages after it.
+TEST(PrintRunTest, AFailureIsToldOnceInSpanishAndEndsThePrinting)
 {
-    FakePrinter printer;
-    printer.name.clear();
-    RecordingPrompts prompts;
-    PrintRun run(printer, &prompts, { 2, 1, 3 });
-    int pictures = 0;
-    for (int page = 1; page <= 3; ++page)
-        run.PrintPage(page, [&] {
-            ++pictures;
-            return PixelView {};
-        });
-    EXPECT_EQ(prompts.messages,
-        (std::vector<std::string> { "Err: 19 No existe tal dispositivo", std::string(kNoDefaultPrinterMessage) }));
-    EXPECT_EQ(printer.attaches, 1); // no new attempt after the first failure
-    EXPECT_TRUE(printer.jobs.empty());
-    EXPECT_EQ(pictures, 0);
-    EXPECT_EQ(run.Failures(), 3);
+    struct Case {
+        const char* name;
+        std::string printer;
+        int failingJob;
+        std::string message;
+        std::size_t jobs;
+    };
+    const Case cases[] = {
+        { "no default printer", "", 0, std::string(kNoDefaultPrinterMessage), 0 },
+        { "second job fails", "Oficina", 2,
+            "No se ha podido imprimir la p\xE1gina 2 en la impresora Oficina ...\r\n"
+            "Las p\xE1ginas siguientes no se imprimen.",
+            2 },
+    };
+    for (const Case& c : cases) {
+        FakePrinter printer;
+        printer.name = c.printer;
+        printer.failingJob = c.failingJob;
+        RecordingPrompts prompts;
+        PrintRun run(printer, &prompts, { 2, 1, 3 });
+        for (int page = 1; page <= 4; ++page)
+            run.PrintPage(page, [] { return PixelView {}; });
+        EXPECT_EQ(prompts.messages, std::vector<std::string> { c.message }) << c.name;
+        EXPECT_EQ(printer.jobs.size(), c.jobs) << c.name;
+        EXPECT_EQ(printer.attaches, std::max<int>(1, static_cast<int>(c.jobs))) << c.name;
+    }
 }
 
 TEST(PrintRunTest, EveryPageIsItsOwnJobWithTheSettings)

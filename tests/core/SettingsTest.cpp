@@ -1,8 +1,14 @@
 #include "io/Settings.h"
 
+#include "FailingFiles.h"
 #include "TempFolder.h"
+#include "io/DocumentFile.h"
+#include "io/ProfileFile.h"
 
+#include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace quirel;
 
@@ -95,4 +101,104 @@ TEST(Settings, UnwritableFolderIsReportedAndKeepsTheValues)
     settings.fontSize = 33;
     EXPECT_FALSE(LoadSaveSettings("save", settings, "/nonexistent/quirel"));
     EXPECT_EQ(settings.fontSize, 33);
+}
+
+// What config.ini may be instead of a readable file: each reads as the defaults, says why, is
+// never waited on or read without end, and is left as it is by a save.
+TEST(Settings, OnlyARegularFileOfBoundedSizeIsRead)
+{
+    TempFolder folder;
+    Settings settings;
+    settings.margin = 99;
+    EXPECT_EQ(ReadSettingsFile(settings, folder.Path()), FileError {}); // missing: no problem
+    EXPECT_EQ(settings.margin, 40);
+
+    const auto config = folder.Path() / kSettingsFileName;
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        FileProblem problem;
+    };
+    const Case cases[] = {
+        { "folder", [&] { std::filesystem::create_directory(config); }, FileProblem::IsFolder },
+        { "pipe", [&] { ::mkfifo(config.c_str(), 0600); }, FileProblem::NotRegularFile },
+        { "link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", config); },
+            FileProblem::NotRegularFile },
+        { "too large",
+            [&] {
+                folder.Write(
+                    kSettingsFileName, "[Formato]\r\nMargen=60\r\n" + std::string(ProfileFile::kMaxBytes, ';'));
+            },
+            FileProblem::TooLarge },
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(config);
+        c.make();
+        settings.margin = 99;
+        const FileError read = ReadSettingsFile(settings, folder.Path());
+        EXPECT_EQ(read.problem, c.problem) << c.name;
+        EXPECT_EQ(settings.margin, 40) << c.name;
+        EXPECT_NE(SettingsReadMessage(read, folder.Path()).find(FileProblemText(read)), std::string::npos);
+        settings.margin = 70;
+        EXPECT_EQ(WriteSettingsFile(settings, folder.Path()).problem, c.problem) << c.name;
+        EXPECT_EQ(std::filesystem::symlink_status(config).type() == std::filesystem::file_type::regular
+                ? folder.Read(kSettingsFileName).size()
+                : 0u,
+            c.problem == FileProblem::TooLarge ? ProfileFile::kMaxBytes + 22 : 0u)
+            << c.name;
+    }
+    EXPECT_EQ(std::filesystem::directory_iterator(folder.Path())->path().filename(), kSettingsFileName);
+}
+
+// A failing write (a full disk, a refused rename) keeps the old file whole, and says why.
+TEST(Settings, AFailedSaveKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string old = "[Mio]\r\nclave=valor\r\n" + kDefaultFile;
+    Settings settings;
+    settings.margin = 120;
+    settings.cursorChar = 95;
+    FailingFiles fullDisk;
+    fullDisk.writeLimit = 20;
+    FailingFiles refused;
+    refused.renameError = EACCES;
+    for (FailingFiles* port : { &fullDisk, &refused }) {
+        folder.Write(kSettingsFileName, old);
+        const FileError error = WriteSettingsFile(settings, folder.Path(), *port);
+        EXPECT_EQ(error.problem, port == &fullDisk ? FileProblem::NoSpace : FileProblem::NoPermission);
+        EXPECT_EQ(folder.Read(kSettingsFileName), old);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+        const std::string message = SettingsWriteMessage(error, folder.Path());
+        EXPECT_NE(message.find(FileProblemText(error)), std::string::npos) << message;
+    }
+    EXPECT_TRUE(WriteSettingsFile(settings, folder.Path()).Ok());
+    EXPECT_NE(folder.Read(kSettingsFileName).find("Margen=120\r\n"), std::string::npos);
+}
+
+TEST(Settings, AFaceNameADocumentCannotStoreFallsBackToTheDefault)
+{
+    for (const std::string& face : { std::string("Liberation|Sans"), "a" + std::string(kDocumentSignature) })
+        EXPECT_EQ(LoadFrom("[Formato]\r\nFuente=" + face + "\r\n").fontName, "Candara") << face;
+    EXPECT_EQ(LoadFrom("[Formato]\r\nFuente=Liberation Sans\r\n").fontName, "Liberation Sans");
+}
+
+// An editor that saves in UTF-8 writes the size key as "Tama\xC3\xB1o": it is read, and the save
+// rewrites that same line in Windows-1252 instead of adding a second one.
+TEST(Settings, TheSizeKeyWrittenInUtf8IsReadAndRewrittenInPlace)
+{
+    TempFolder folder;
+    folder.Write(kSettingsFileName, "[Formato]\r\nTama\xC3\xB1o=14\r\nFuente=Georgia\r\n");
+    Settings settings;
+    ASSERT_TRUE(ReadSettingsFile(settings, folder.Path()).Ok());
+    EXPECT_EQ(settings.fontSize, 14);
+    settings.fontSize = 16;
+    ASSERT_TRUE(WriteSettingsFile(settings, folder.Path()).Ok());
+    const std::string saved = folder.Read(kSettingsFileName);
+    EXPECT_EQ(saved.substr(0, saved.find("Fuente")), "[Formato]\r\nTama\xF1o=16\r\n");
+    EXPECT_EQ(saved.find("Tama\xC3\xB1o"), std::string::npos);
+    // Other UTF-8 keys and Windows-1252 bytes that only look like UTF-8 keep their own names.
+    ProfileFile file = ProfileFile::Parse("[S]\r\nTama\xF1o=1\r\nA\xC3=2\r\n");
+    EXPECT_EQ(file.Get("S", "Tama\xF1o"), "1");
+    EXPECT_EQ(file.Get("S", "A\xC3"), "2");
+    EXPECT_EQ(file.Get("S", "Tama\xC3\xB1o"), std::nullopt);
 }

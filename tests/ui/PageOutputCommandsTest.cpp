@@ -306,6 +306,9 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
         { RangeChoice::AllPages, {}, {}, QString() },
         { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") },
         { RangeChoice::SinglePage, {}, {}, FilePath(QStringLiteral("absoluta")) },
+        // A folder named as one of the program's own files would keep it from reading that file.
+        { RangeChoice::AllPages, {}, {}, QStringLiteral("config.ini") },
+        { RangeChoice::AllPages, {}, {}, QStringLiteral("rey.log/paginas") },
     };
     std::array<bool, std::size(refused)> open {};
     // A refusal shows no message: the same dialog takes every answer, then "Salir".
@@ -324,7 +327,7 @@ TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(QtPath(folder.Path())).dir().filePath(QStringLiteral("fuera"))));
 }
 
-TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveTwoMessages)
+TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveOneMessageInSpanish)
 {
     MakePages(3);
     ShowPage(2);
@@ -332,16 +335,11 @@ TEST_F(PageOutputCommandsTest, WithoutADefaultPrinterThreePagesGiveTwoMessages)
     ModalScript script(kTimeLimitMs);
     script.Then<PageRangeDialog>(AnswerRange({ RangeChoice::AllPages }))
         .Then<PrintSetupDialog>(AnswerSetup(&seen, 0, 0, 0))
-        .Message()
         .Message();
     Choose(command::Print, script);
     EXPECT_EQ(seen.printer, ""); // no default printer to name
     EXPECT_EQ(seen.copies, ""); // nothing chosen yet
-    const QStringList messages = script.Texts();
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Err: 19 "))) << messages[0].toStdString();
-    EXPECT_GT(messages[0].size(), 8);
-    EXPECT_EQ(messages[1], QStringLiteral("No tienes una Impresora configurada por defecto ..."));
+    EXPECT_EQ(script.Texts(), QStringList { QStringLiteral("No tienes una Impresora configurada por defecto ...") });
     EXPECT_EQ(Pages().shownPage, 2);
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 2 de 3")));
 }

@@ -138,10 +138,15 @@ std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const 
 
 bool Editor::OpenDocumentCommand()
 {
+    const auto previous = m_documentFile;
     m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, "Documento", "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty()) return false;
     m_documentFolder = m_documentFile.parent_path();
-    return OpenDocument(m_documentFile);
+    const bool opened = OpenDocument(m_documentFile);
+    // A file that could not be read leaves the document, and so its name, as they were (an open
+    // put off until the running layout ends is not a failure).
+    if (!opened && !m_gate.InTextPass()) m_documentFile = previous;
+    return opened;
 }
 
 bool Editor::SaveDocumentCommand()
@@ -152,9 +157,9 @@ bool Editor::SaveDocumentCommand()
     m_documentFile = WithDocumentExtension(m_documentFile);
     m_documentFolder = m_documentFile.parent_path();
     if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion)) return false;
-    const auto status = WriteDocument(m_document, m_documentFile);
-    if (status != DocumentFileStatus::Done) {
-        m_prompts->ShowMessage(DocumentFileMessage(status, m_documentFile));
+    const auto result = WriteDocument(m_document, m_documentFile, *m_files);
+    if (result.status != DocumentFileStatus::Done) {
+        m_prompts->ShowMessage(DocumentFileMessage(result, m_documentFile));
         return false;
     }
     RememberFinishedWord(m_document, m_services, TextEnd::Saved); // saving finishes the last word

@@ -7,6 +7,7 @@
 #include "layout/Canvas.h"
 
 #include <chrono>
+#include <utility>
 
 namespace quirel {
 namespace {
@@ -19,7 +20,7 @@ Editor::Editor(std::filesystem::path programFolder)
     , m_memory(m_folder)
     , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
 {
-    LoadSaveSettings("get", m_settings, m_folder);
+    m_settingsReadError = ReadSettingsFile(m_settings, m_folder);
     auto& current = m_document.Current();
     current.background = static_cast<std::uint32_t>(m_settings.backgroundColor);
     current.textColor = static_cast<std::uint32_t>(m_settings.textColor);
@@ -34,7 +35,10 @@ Editor::Editor(std::filesystem::path programFolder)
     m_services.showCurrentPage = [this] { ShowCurrentPage(); };
     m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
     m_services.rememberWord = [this](std::string_view word) {
-        m_memory.RememberWord(word, [this](std::string_view w) { return m_wordLists.IsKnownWordAnyList(w); });
+        const auto isKnown = [this](std::string_view w) { return m_wordLists.IsKnownWordAnyList(w); };
+        FileError error;
+        if (m_memory.RememberWord(word, isKnown, *m_files, &error) == RememberStatus::WriteFailed)
+            m_memoryWriteError = error;
     };
 }
 
@@ -69,10 +73,14 @@ bool Editor::OpenStartDocument(std::string_view argument)
 bool Editor::OpenDocument(const std::filesystem::path& file)
 {
     if (m_gate.Defer([this, file] { OpenDocument(file); })) return false;
-    const auto status = ReadDocument(m_document, file);
-    if (status != DocumentFileStatus::Done && m_prompts) m_prompts->ShowMessage(DocumentFileMessage(status, file));
+    const auto result = ReadDocument(m_document, file);
+    if (result.status != DocumentFileStatus::Done) {
+        // The document was not touched: it stays on screen as it was.
+        if (m_prompts) m_prompts->ShowMessage(DocumentFileMessage(result, file));
+        return false;
+    }
     RebuildDocumentView();
-    return status == DocumentFileStatus::Done;
+    return true;
 }
 
 void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
@@ -81,6 +89,8 @@ void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
     m_hooks = std::move(hooks);
     m_prompts = prompts;
     RebuildDocumentView();
+    if (!m_settingsReadError.Ok() && m_prompts)
+        m_prompts->ShowMessage(SettingsReadMessage(m_settingsReadError, m_folder));
 }
 
 bool Editor::SaveSettings()
@@ -90,10 +100,19 @@ bool Editor::SaveSettings()
     m_settings.textColor = static_cast<std::int32_t>(current.textColor);
     m_settings.fontSize = static_cast<std::int16_t>(current.size);
     m_settings.fontName = current.faceName;
-    return LoadSaveSettings("save", m_settings, m_folder);
+    const FileError error = WriteSettingsFile(m_settings, m_folder, *m_files);
+    if (!error.Ok()) ReportOnce(m_settingsWriteReported, SettingsWriteMessage(error, m_folder));
+    return error.Ok();
 }
 
-LayoutResult Editor::RunLayout(const LayoutOptions& options)
+void Editor::ReportOnce(bool& reported, const std::string& message)
+{
+    if (reported || !m_prompts) return;
+    reported = true;
+    m_prompts->ShowMessage(message);
+}
+
+LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice notice)
 {
     if (!m_canvas) return {};
     // Input that arrives while the layout lets events run is carried out when the pass ends, in order.
@@ -104,8 +123,12 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options)
         ? std::function<bool(std::string_view)>([this](std::string_view word) { return m_wordLists.IsKnownWord(word); })
         : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
+    m_cutAtPageLimit = result.pageLimit;
     UpdateCaption();
-    if (result.pageLimit && m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
+    if (result.pageLimit && notice == PageLimitNotice::Layout && m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
+    if (!m_memoryWriteError.Ok())
+        ReportOnce(
+            m_memoryWriteReported, WordMemoryWriteMessage(std::exchange(m_memoryWriteError, {}), m_memory.File()));
     return result;
 }
 
@@ -137,13 +160,15 @@ void Editor::AppendEdit(std::size_t bytesAdded)
     m_document.StoreCurrentRecord();
     auto& pages = m_document.Pages();
     pages.shownPage = pages.pageCount;
-    const auto result = RunLayout({});
+    const auto result = RunLayout({}, PageLimitNotice::Caller);
     if (result.pageLimit) {
-        // Nothing is lost and nothing goes past the last page: the edit that needed page 151 is taken back.
+        // Nothing is lost and nothing goes past the last page: the edit that needed page 151 is
+        // taken back, and the user is told once.
         for (std::size_t i = 0; i < bytesAdded; ++i)
             m_document.RemoveLastByte();
         pages.shownPage = pages.pageCount;
-        RunLayout({});
+        RunLayout({}, PageLimitNotice::Caller);
+        if (m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
     }
     ScrollCursorLineIntoView(m_view); // the line being typed stays in sight
     ShowCurrentPage();
@@ -154,6 +179,11 @@ void Editor::TypeByte(unsigned char byte)
     if (m_gate.Defer([this, byte] { TypeByte(byte); })) return;
     if (byte == 8) {
         m_blinkHold = false;
+        // The end of the text lies beyond the last page: a byte there would go unseen.
+        if (m_cutAtPageLimit) {
+            if (m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
+            return;
+        }
         if (m_document.TokenCount() > 0) {
             m_document.RemoveLastByte();
             AppendEdit(0);

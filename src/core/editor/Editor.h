@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
+#include "io/FilePort.h"
 #include "io/Ports.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
@@ -93,8 +94,12 @@ public:
     // Tests and the window may replace the word-memory members.
     LayoutServices& Services() { return m_services; }
 
-    // Writes config.ini from the settings and the current format; false when it cannot be written.
+    // Writes config.ini from the settings and the current format; false when it cannot be written
+    // (the user is told once per run of the program).
     bool SaveSettings();
+    // The file operations through which settings, documents and the word memory are written
+    // (the system's own unless a test puts others in place).
+    void SetFilePort(FilePort& port) { m_files = &port; }
 
     // ---- typing (acts at key release) ----
     // One byte of Windows-1252: 8 removes the last byte, 9 to 255 are appended, 0 to 7 ignored.
@@ -225,7 +230,9 @@ public:
 private:
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
     void AppendEdit(std::size_t bytesAdded);
-    LayoutResult RunLayout(const LayoutOptions& options);
+    // Who tells the user that the document reached the page limit: the layout, or its caller.
+    enum class PageLimitNotice { Layout, Caller };
+    LayoutResult RunLayout(const LayoutOptions& options, PageLimitNotice notice = PageLimitNotice::Layout);
     // The whole-document refresh, carried out now (inside a text pass too).
     void RebuildNow();
     void ShowCurrentPage();
@@ -235,6 +242,8 @@ private:
     void Execute(command::Id id);
     void ExecuteDialogCommand(command::Id id);
     void ControlsChanged();
+    // Shows message unless this kind of problem was reported before in this run (reported).
+    void ReportOnce(bool& reported, const std::string& message);
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);
@@ -266,6 +275,12 @@ private:
     std::filesystem::path m_documentFile;
     std::filesystem::path m_textFile;
     std::filesystem::path m_documentFolder; // shared by the document and text dialogs
+    FilePort* m_files = &SystemFiles();
+    bool m_cutAtPageLimit = false; // the last layout stopped at the last page before the end of the text
+    FileError m_settingsReadError; // shown once the window is there
+    FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout
+    bool m_settingsWriteReported = false;
+    bool m_memoryWriteReported = false;
 };
 
 } // namespace quirel

@@ -47,12 +47,6 @@ template <typename Store> void SplitRecords(std::string_view section, int first,
     }
 }
 
-bool HoldsMarker(std::string_view text)
-{
-    return text.find(kRecordSeparator) != std::string_view::npos
-        || text.find(kDocumentSignature) != std::string_view::npos;
-}
-
 std::size_t FileSize(const Document& document)
 {
     const std::size_t records = static_cast<std::size_t>(document.TokenCount());
@@ -103,13 +97,19 @@ void ResetCurrentFormat(CurrentFormat& current)
 
 } // namespace
 
+bool IsStorableFaceName(std::string_view face)
+{
+    return face.find(kRecordSeparator) == std::string_view::npos
+        && face.find(kDocumentSignature) == std::string_view::npos;
+}
+
 DocumentFileStatus BuildDocumentFile(const Document& document, std::string& bytes)
 {
     bytes.clear();
     const FontTable& fonts = document.Fonts();
     if (document.Text().find(kDocumentSignature) != std::string::npos) return DocumentFileStatus::TextHoldsSignature;
     for (int i = 0; i <= fonts.LastIndex(); ++i) {
-        if (HoldsMarker(fonts.Name(i))) return DocumentFileStatus::FaceNameHoldsMarker;
+        if (!IsStorableFaceName(fonts.Name(i))) return DocumentFileStatus::FaceNameHoldsMarker;
     }
     if (document.ProducerLine().find(kDocumentSignature) != std::string::npos)
         return DocumentFileStatus::DataHoldsMarker;
@@ -128,19 +128,29 @@ DocumentFileStatus BuildDocumentFile(const Document& document, std::string& byte
     return DocumentFileStatus::Done;
 }
 
-DocumentFileStatus WriteDocument(const Document& document, const std::filesystem::path& file)
+DocumentFileResult WriteDocument(const Document& document, const std::filesystem::path& file, FilePort& port)
 {
     std::string bytes;
     const DocumentFileStatus built = BuildDocumentFile(document, bytes);
-    if (built != DocumentFileStatus::Done) return built;
-    return ReplaceFileContents(file, bytes) ? DocumentFileStatus::Done : DocumentFileStatus::WriteFailed;
+    if (built != DocumentFileStatus::Done) return { built, {} };
+    const FileError error = ReplaceFileContents(file, bytes, port);
+    return { error.Ok() ? DocumentFileStatus::Done : DocumentFileStatus::WriteFailed, error };
 }
 
-DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path& file)
+DocumentFileResult ReadDocument(Document& document, const std::filesystem::path& file)
 {
     std::string bytes;
-    const FileReadStatus read = ReadFileBytes(file, kMaxDocumentFileBytes, bytes);
-    if (read == FileReadStatus::TooLarge) return DocumentFileStatus::FileTooLarge;
+    FileError error;
+    const FileReadStatus read = ReadFileBytes(file, kMaxDocumentFileBytes, bytes, &error);
+    if (read == FileReadStatus::TooLarge) return { DocumentFileStatus::FileTooLarge, error };
+    // A file that cannot be read leaves the document as it was: the user keeps what is on screen.
+    if (read == FileReadStatus::Unreadable) return { DocumentFileStatus::Unreadable, error };
+    RemoveStaleCopies(file);
+    return { ReadDocumentBytes(document, bytes), {} };
+}
+
+DocumentFileStatus ReadDocumentBytes(Document& document, std::string_view bytes)
+{
     const auto sections = SplitSections(bytes);
     // The text goes first: it is the only part that can be refused, and nothing may change then.
     if (document.SetText(std::string(sections[0])) == EditStatus::Refused) return DocumentFileStatus::TooManyTokens;
@@ -162,16 +172,17 @@ DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path&
     document.Fonts().Assign(std::span<const std::string_view>(names.data(), nameCount));
 
     document.SetProducerLine(std::string(sections[3]));
-    return read == FileReadStatus::Done ? DocumentFileStatus::Done : DocumentFileStatus::Unreadable;
+    return DocumentFileStatus::Done;
 }
 
-std::string DocumentFileMessage(DocumentFileStatus status, const std::filesystem::path& file)
+std::string DocumentFileMessage(const DocumentFileResult& result, const std::filesystem::path& file)
 {
-    const std::string name = Utf8ToCp1252(file.string());
+    const std::string name = NameForMessage(file);
+    const std::string why = "\r\n" + FileProblemText(result.error);
     const auto named
         = [&name](std::string_view head, std::string_view tail) { return std::string(head).append(name).append(tail); };
-    const auto notSaved = [](std::string_view why) { return std::string(kDocumentNotSavedHead).append(why); };
-    switch (status) {
+    const auto notSaved = [](std::string_view reason) { return std::string(kDocumentNotSavedHead).append(reason); };
+    switch (result.status) {
     case DocumentFileStatus::Done:
         return {};
     case DocumentFileStatus::TextHoldsSignature:
@@ -183,9 +194,9 @@ std::string DocumentFileMessage(DocumentFileStatus status, const std::filesystem
     case DocumentFileStatus::DocumentTooLarge:
         return notSaved(kDocumentTooLargeMessage);
     case DocumentFileStatus::WriteFailed:
-        return named(kDocumentNotWrittenHead, kOldFileKeptTail);
+        return named(kDocumentNotWrittenHead, why + std::string(kOldFileKeptTail));
     case DocumentFileStatus::Unreadable:
-        return named(kDocumentUnreadableHead, kEmptyDocumentShownTail);
+        return named(kDocumentUnreadableHead, why + std::string(kDocumentUnchangedTail));
     case DocumentFileStatus::FileTooLarge:
         return named(kDocumentFileTooLargeHead, kDocumentUnchangedTail);
     case DocumentFileStatus::TooManyTokens:

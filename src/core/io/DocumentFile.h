@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/Document.h"
+#include "io/FileError.h"
+#include "io/FilePort.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -31,10 +33,25 @@ enum class DocumentFileStatus {
     DataHoldsMarker, // a format record holds "|" or the signature, or the producer line the signature
     DocumentTooLarge, // the file would be longer than kMaxDocumentFileBytes
     WriteFailed, // the new file could not be written or put in place
-    // Reading.
-    Unreadable, // the file could not be opened or read; it read as empty, so the document is now empty
-    FileTooLarge, // longer than kMaxDocumentFileBytes; the document is unchanged
-    TooManyTokens, // the text cuts into more than 300000 tokens; the document is unchanged
+    // Reading: the document is unchanged after each of these.
+    Unreadable, // the file could not be opened or read (a folder, a pipe, no permission)
+    FileTooLarge, // longer than kMaxDocumentFileBytes
+    TooManyTokens, // the text cuts into more than 300000 tokens
+};
+
+// The outcome of reading or writing a document file, with why the file itself failed (for
+// WriteFailed and Unreadable). Compares equal to its status.
+struct DocumentFileResult {
+    DocumentFileResult(DocumentFileStatus status = DocumentFileStatus::Done, FileError error = {})
+        : status(status)
+        , error(error)
+    {
+    }
+
+    DocumentFileStatus status;
+    FileError error;
+
+    bool operator==(DocumentFileStatus other) const { return status == other; }
 };
 
 // Appends items first to last to out, with "|" between them (none after the last); appends nothing
@@ -53,11 +70,13 @@ template <typename ItemAt> void JoinRecords(std::string& out, int first, int las
 // see DocumentFileStatus for the cases.
 DocumentFileStatus BuildDocumentFile(const Document& document, std::string& bytes);
 
-// Saves document as file. An existing file is replaced only once the new one is completely
-// written (callers must not delete it first), so a refused, failed or interrupted save leaves the
-// old file as it was. A read-only file is replaced as long as its folder is writable.
+// Saves document as file, writing through port. An existing file is replaced only once the new
+// one is completely written (callers must not delete it first), so a refused, failed or
+// interrupted save leaves the old file as it was. A read-only file is replaced as long as its
+// folder is writable. Copies left by interrupted saves of file are removed.
 // Returns Done or one of the saving statuses; the document is never changed.
-DocumentFileStatus WriteDocument(const Document& document, const std::filesystem::path& file);
+DocumentFileResult WriteDocument(
+    const Document& document, const std::filesystem::path& file, FilePort& port = SystemFiles());
 
 // Reads file into document: the text (cut into tokens), format records 1 to n of the file with
 // every other slot holding FFFFFF0B000000000000, the font table with K the last face name of the
@@ -66,12 +85,20 @@ DocumentFileStatus WriteDocument(const Document& document, const std::filesystem
 // Nothing in the file is validated: a section without its closing signature runs to the end of the
 // file (a file without any signature is all text), records of any length or content are kept (cut
 // to 20 characters), and records beyond slot 300000 and face names beyond slot 255 are ignored.
-// Returns Done; Unreadable when the file could not be read (the document is then emptied, as if the
-// file were empty); FileTooLarge or TooManyTokens with the document unchanged.
-DocumentFileStatus ReadDocument(Document& document, const std::filesystem::path& file);
+// Returns Done; Unreadable (with why), FileTooLarge or TooManyTokens with the document unchanged.
+// Copies left by interrupted saves of file are removed.
+DocumentFileResult ReadDocument(Document& document, const std::filesystem::path& file);
+
+// Reads the bytes of a document file into document, as ReadDocument does with a file's bytes:
+// Done, or TooManyTokens with the document unchanged.
+DocumentFileStatus ReadDocumentBytes(Document& document, std::string_view bytes);
+
+// True when face can stand in a document file's font list: it holds neither "|" nor the signature,
+// which would shift the face names and the sections on the next read.
+bool IsStorableFaceName(std::string_view face);
 
 // The message for the user (Windows-1252, shown under the title "Programador") after a read or
-// save of file ended with status; empty for Done.
-std::string DocumentFileMessage(DocumentFileStatus status, const std::filesystem::path& file);
+// save of file ended with result; empty for Done.
+std::string DocumentFileMessage(const DocumentFileResult& result, const std::filesystem::path& file);
 
 } // namespace quirel

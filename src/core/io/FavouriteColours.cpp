@@ -4,8 +4,6 @@
 #include "io/IoMessages.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -132,10 +130,9 @@ ColourTable ReadFavouriteColours(const std::filesystem::path& folder)
 
 std::optional<std::string> SaveFavouriteColours(const std::filesystem::path& folder, const ColourTable& table)
 {
-    errno = 0;
-    if (ReplaceFileContents(FileIn(folder), ColourRecords(table))) return std::nullopt;
-    const int number = errno != 0 ? errno : EIO;
-    return std::string(kColoursFileErrorHead) + std::to_string(number) + " " + std::strerror(number);
+    const FileError error = ReplaceFileContents(FileIn(folder), ColourRecords(table));
+    if (error.Ok()) return std::nullopt;
+    return std::string(kColoursFileErrorHead) + std::to_string(error.number) + " " + FileProblemText(error);
 }
 
 void DeleteFavouriteColours(const std::filesystem::path& folder)

@@ -78,7 +78,8 @@ ColourTable ReadFavouriteColours(const std::filesystem::path& folder);
 
 // Writes the palette to folder's "Mis Colores.log", replacing the old file only once the new one
 // is complete, so a failed save never leaves the user without the previous file. Returns the
-// message to show on failure ("Err:  13 Permission denied"), or nothing when the file was written.
+// message to show on failure: "Err:  ", the system's error number and why in Spanish ("Err:  28 No
+// queda espacio en el disco."), or nothing when the file was written.
 std::optional<std::string> SaveFavouriteColours(const std::filesystem::path& folder, const ColourTable& table);
 
 // Deletes folder's "Mis Colores.log"; a missing file or a failure is ignored.

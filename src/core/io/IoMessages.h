@@ -33,13 +33,10 @@ inline constexpr std::string_view kTextFileTooLargeHead = "El fichero es demasia
 inline constexpr std::string_view kTextTooManyTokensHead
     = "El texto tiene m\xE1s de 300000 palabras, espacios y signos y no se puede leer:\r\n";
 
-// The tails a document read and a text import share.
-inline constexpr std::string_view kEmptyDocumentShownTail = "\r\nSe muestra un documento vac\xEDo.";
+// The tail a document read and a text import share.
 inline constexpr std::string_view kDocumentUnchangedTail = "\r\nEl documento actual no se ha modificado.";
 
-// Printing: the first page that finds no printer reports the error's number and text after the
-// head, the second the missing default printer.
-inline constexpr std::string_view kPrinterErrorHead = "Err: ";
+// Printing.
 inline constexpr std::string_view kNoDefaultPrinterMessage = "No tienes una Impresora configurada por defecto ...";
 
 // The favourite-colours window and its file; a file error is the head, the number, a blank and

@@ -1,6 +1,7 @@
 #include "io/PageRange.h"
 
 #include "document/Cp1252.h"
+#include "io/ProgramFolder.h"
 
 namespace quirel {
 namespace {
@@ -29,12 +30,19 @@ bool IsFolderNameAccepted(std::string_view folderName)
 {
     if (folderName.empty() || IsSeparator(folderName.front())) return false;
     if (folderName.size() >= 2 && folderName[1] == ':') return false;
+    bool first = true;
     std::size_t start = 0;
     while (start <= folderName.size()) {
         std::size_t end = start;
         while (end < folderName.size() && !IsSeparator(folderName[end]))
             ++end;
-        if (folderName.substr(start, end - start) == "..") return false;
+        const std::string_view part = folderName.substr(start, end - start);
+        if (part == "..") return false;
+        // The folder made in the program's folder must not take the name of one of its files.
+        if (first && part != "." && !part.empty()) {
+            if (IsProgramFileName(part)) return false;
+            first = false;
+        }
         start = end + 1;
     }
     return true;

@@ -39,8 +39,8 @@ struct PageRange {
 int ReadPageNumber(std::string_view text);
 
 // True when folderName names a folder inside the program's folder: not empty, not absolute (no
-// leading "/" or "\", no drive letter) and without ".." among its parts ("/" and "\" both
-// separate parts).
+// leading "/" or "\", no drive letter), without ".." among its parts ("/" and "\" both separate
+// parts), and not beginning with the name of one of the program's own files ("config.ini").
 bool IsFolderNameAccepted(std::string_view folderName);
 
 // The dialog's acceptance rule for "Grabar" (export form) and "Imprimir" (print form): an interval

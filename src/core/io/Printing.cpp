@@ -49,17 +49,25 @@ void PrintRun::Report(const std::string& text)
 void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& picture)
 {
     if (m_failures != 0) {
-        if (m_failures == 1) Report(std::string(kNoDefaultPrinterMessage));
         ++m_failures;
         return;
     }
     const PrinterAttach printer = m_printer.AttachDefault();
     if (printer.name.empty()) {
         ++m_failures;
-        Report(std::string(kPrinterErrorHead) + std::to_string(printer.errorNumber) + " " + printer.errorText);
+        Report(std::string(kNoDefaultPrinterMessage));
         return;
     }
-    m_printer.PrintJob(printer.name, picture(), m_settings, "Quirel Pagina " + std::to_string(pageNumber));
+    if (!m_printer.PrintJob(printer.name, picture(), m_settings, "Quirel Pagina " + std::to_string(pageNumber))) {
+        ++m_failures;
+        Report(PrintJobFailedMessage(pageNumber, printer.name));
+    }
+}
+
+std::string PrintJobFailedMessage(int pageNumber, std::string_view printerName)
+{
+    return "No se ha podido imprimir la p\xE1gina " + std::to_string(pageNumber) + " en la impresora "
+        + std::string(printerName) + " ...\r\nLas p\xE1ginas siguientes no se imprimen.";
 }
 
 } // namespace quirel

@@ -43,8 +43,6 @@ PrintSettings SettingsFromItems(std::string_view copiesText, std::string_view co
 // The system's default printer as the printing layer found it.
 struct PrinterAttach {
     std::string name; // empty when there is no default printer
-    int errorNumber = 0; // why there is none, with the platform's text for it (Windows-1252)
-    std::string errorText;
 };
 
 // The printing layer: the default printer and one print job per page.
@@ -62,10 +60,10 @@ public:
         = 0;
 };
 
-// One print command's pages: each page is its own job on the default printer. When the printer
-// cannot be attached the first page reports "Err: " with the error's number and text, the second
-// "No tienes una Impresora configurada por defecto ...", and the remaining pages nothing; nothing
-// is printed after the first failure. Errors of a job after a successful attach are not reported.
+// One print command's pages: each page is its own job on the default printer. When there is no
+// default printer the first page reports "No tienes una Impresora configurada por defecto ...";
+// when a job fails after the printer was found, that page is reported with the printer's name.
+// Nothing is printed and nothing more is reported after the first failure.
 class PrintRun {
 public:
     PrintRun(Printer& printer, Prompts* prompts, const PrintSettings& settings)
@@ -87,5 +85,8 @@ private:
     PrintSettings m_settings;
     int m_failures = 0;
 };
+
+// The message when the job of page pageNumber failed on the printer printerName (Windows-1252).
+std::string PrintJobFailedMessage(int pageNumber, std::string_view printerName);
 
 } // namespace quirel

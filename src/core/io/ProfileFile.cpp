@@ -1,7 +1,7 @@
 #include "io/ProfileFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "document/Cp1252.h"
+#include "io/FileBytes.h"
 
 namespace quirel {
 namespace {
@@ -49,6 +49,20 @@ std::optional<std::string_view> KeyName(std::string_view line)
     return TrimSpace(trimmed.substr(0, equals));
 }
 
+// True when the key of a line names key: alike but for ASCII case, also once a key saved in UTF-8
+// is read as such.
+bool KeyMatches(std::string_view lineKey, std::string_view key)
+{
+    if (EqualsIgnoringAsciiCase(lineKey, key)) return true;
+    bool multiByte = false;
+    for (std::size_t at = 0; at < lineKey.size();) {
+        const std::size_t start = at;
+        if (DecodeUtf8At(lineKey, at) == kMalformedUtf8) return false;
+        multiByte = multiByte || at - start > 1;
+    }
+    return multiByte && EqualsIgnoringAsciiCase(Utf8ToCp1252(lineKey), key);
+}
+
 std::string_view ValueOf(std::string_view line)
 {
     auto value = TrimSpace(line.substr(line.find('=') + 1));
@@ -59,22 +73,29 @@ std::string_view ValueOf(std::string_view line)
 
 } // namespace
 
-ProfileFile ProfileFile::Load(const std::filesystem::path& path)
+ProfileFile ProfileFile::Parse(std::string_view bytes)
 {
     ProfileFile file;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return file;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::size_t start = 0;
     while (start < bytes.size()) {
         auto end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string line(bytes.substr(start, end - start));
         if (!line.empty() && line.back() == '\r') line.pop_back();
         file.m_lines.push_back(std::move(line));
         start = end + 1;
     }
     return file;
+}
+
+ProfileFile ProfileFile::Load(const std::filesystem::path& path, FileError* error)
+{
+    std::string bytes;
+    FileError why;
+    ReadFileBytes(path, kMaxBytes, bytes, &why);
+    if (why.problem == FileProblem::Missing) why = {};
+    if (error) *error = why;
+    return Parse(bytes);
 }
 
 std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const
@@ -86,8 +107,7 @@ std::optional<std::string> ProfileFile::Get(std::string_view section, std::strin
             continue;
         }
         if (!inSection) continue;
-        if (const auto name = KeyName(line); name && EqualsIgnoringAsciiCase(*name, key))
-            return std::string(ValueOf(line));
+        if (const auto name = KeyName(line); name && KeyMatches(*name, key)) return std::string(ValueOf(line));
     }
     return std::nullopt;
 }
@@ -109,7 +129,7 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
             continue;
         }
         if (!inSection) continue;
-        if (const auto name = KeyName(line); name && EqualsIgnoringAsciiCase(*name, key)) {
+        if (const auto name = KeyName(line); name && KeyMatches(*name, key)) {
             m_lines[i] = std::move(newLine);
             return;
         }
@@ -123,17 +143,19 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(newLine));
 }
 
-bool ProfileFile::Save(const std::filesystem::path& path) const
+std::string ProfileFile::Bytes() const
 {
     std::string bytes;
     for (const auto& line : m_lines) {
         bytes += line;
         bytes += "\r\n";
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    return bytes;
+}
+
+FileError ProfileFile::Save(const std::filesystem::path& path, FilePort& port) const
+{
+    return ReplaceFileContents(path, Bytes(), port);
 }
 
 } // namespace quirel

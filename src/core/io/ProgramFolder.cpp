@@ -1,5 +1,10 @@
 #include "io/ProgramFolder.h"
 
+#include "io/FavouriteColours.h"
+#include "io/Settings.h"
+#include "io/WordMemory.h"
+#include "language/WordLists.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -12,6 +17,14 @@ std::filesystem::path ProgramFolder()
     const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return std::filesystem::current_path(error);
     return executable.parent_path();
+}
+
+bool IsProgramFileName(std::string_view name)
+{
+    if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName) return true;
+    for (int id = 0; id < kWordListCount; ++id)
+        if (name == WordListFileName(static_cast<WordListId>(id))) return true;
+    return name.starts_with(".quirel-");
 }
 
 } // namespace quirel

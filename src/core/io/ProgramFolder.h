@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace quirel {
 
@@ -8,5 +9,10 @@ namespace quirel {
 // the folder named by the environment variable QUIREL_HOME when it is set and not empty, else the
 // folder of the running executable.
 std::filesystem::path ProgramFolder();
+
+// True when name is one of the files the program keeps in its folder: config.ini, the word lists,
+// rey.log, "Mis Colores.log", or a temporary copy of a save in progress. A folder of such a name
+// would keep the program from reading or writing that file.
+bool IsProgramFileName(std::string_view name);
 
 } // namespace quirel

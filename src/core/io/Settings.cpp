@@ -1,5 +1,6 @@
 #include "io/Settings.h"
 
+#include "io/DocumentFile.h"
 #include "io/ProfileFile.h"
 
 #include <cmath>
@@ -26,36 +27,6 @@ template <typename Field> void ReadNumber(const ProfileFile& file, const char* s
     field = static_cast<Field>(value);
 }
 
-void Load(Settings& settings, const std::filesystem::path& path)
-{
-    const auto file = ProfileFile::Load(path);
-    settings = Settings {}; // every key starts from its default
-    ReadNumber(file, kColours, "Fondo", settings.backgroundColor);
-    ReadNumber(file, kColours, "Texto", settings.textColor);
-    ReadNumber(file, kColours, "Cursor", settings.cursorColor);
-    ReadNumber(file, kColours, "Sombra", settings.shadowColor);
-    ReadNumber(file, kFormat, "Margen", settings.margin);
-    ReadNumber(file, kFormat, "Tabulacion", settings.tabWidth);
-    if (const auto face = file.Get(kFormat, "Fuente")) settings.fontName = *face;
-    ReadNumber(file, kFormat, kSizeKey, settings.fontSize);
-    ReadNumber(file, kFormat, "Cursor", settings.cursorChar);
-}
-
-bool Save(const Settings& settings, const std::filesystem::path& path)
-{
-    auto file = ProfileFile::Load(path);
-    file.Set(kColours, "Fondo", std::to_string(settings.backgroundColor));
-    file.Set(kColours, "Texto", std::to_string(settings.textColor));
-    file.Set(kColours, "Cursor", std::to_string(settings.cursorColor));
-    file.Set(kColours, "Sombra", std::to_string(settings.shadowColor));
-    file.Set(kFormat, "Margen", std::to_string(settings.margin));
-    file.Set(kFormat, "Tabulacion", std::to_string(settings.tabWidth));
-    file.Set(kFormat, "Fuente", std::string_view(settings.fontName).substr(0, 259));
-    file.Set(kFormat, kSizeKey, std::to_string(settings.fontSize));
-    file.Set(kFormat, "Cursor", std::to_string(static_cast<unsigned>(settings.cursorChar)));
-    return file.Save(path);
-}
-
 } // namespace
 
 double ParseProfileNumber(std::string_view text)
@@ -79,15 +50,72 @@ double ParseProfileNumber(std::string_view text)
     return sign * value;
 }
 
+Settings SettingsFromProfile(const ProfileFile& file)
+{
+    Settings settings;
+    ReadNumber(file, kColours, "Fondo", settings.backgroundColor);
+    ReadNumber(file, kColours, "Texto", settings.textColor);
+    ReadNumber(file, kColours, "Cursor", settings.cursorColor);
+    ReadNumber(file, kColours, "Sombra", settings.shadowColor);
+    ReadNumber(file, kFormat, "Margen", settings.margin);
+    ReadNumber(file, kFormat, "Tabulacion", settings.tabWidth);
+    // A face the document file cannot store would make every later save fail.
+    if (const auto face = file.Get(kFormat, "Fuente"); face && IsStorableFaceName(*face)) settings.fontName = *face;
+    ReadNumber(file, kFormat, kSizeKey, settings.fontSize);
+    ReadNumber(file, kFormat, "Cursor", settings.cursorChar);
+    return settings;
+}
+
+void StoreSettings(const Settings& settings, ProfileFile& file)
+{
+    file.Set(kColours, "Fondo", std::to_string(settings.backgroundColor));
+    file.Set(kColours, "Texto", std::to_string(settings.textColor));
+    file.Set(kColours, "Cursor", std::to_string(settings.cursorColor));
+    file.Set(kColours, "Sombra", std::to_string(settings.shadowColor));
+    file.Set(kFormat, "Margen", std::to_string(settings.margin));
+    file.Set(kFormat, "Tabulacion", std::to_string(settings.tabWidth));
+    file.Set(kFormat, "Fuente", std::string_view(settings.fontName).substr(0, 259));
+    file.Set(kFormat, kSizeKey, std::to_string(settings.fontSize));
+    file.Set(kFormat, "Cursor", std::to_string(static_cast<unsigned>(settings.cursorChar)));
+}
+
+FileError ReadSettingsFile(Settings& settings, const std::filesystem::path& folder)
+{
+    FileError error;
+    settings = SettingsFromProfile(ProfileFile::Load(folder / kSettingsFileName, &error));
+    return error;
+}
+
+FileError WriteSettingsFile(const Settings& settings, const std::filesystem::path& folder, FilePort& port)
+{
+    const auto path = folder / kSettingsFileName;
+    FileError error;
+    auto file = ProfileFile::Load(path, &error);
+    if (!error.Ok()) return error;
+    StoreSettings(settings, file);
+    return file.Save(path, port);
+}
+
 bool LoadSaveSettings(std::string_view mode, Settings& settings, const std::filesystem::path& folder)
 {
-    const auto path = folder / "config.ini";
     if (mode == "get") {
-        Load(settings, path);
+        ReadSettingsFile(settings, folder);
         return true;
     }
-    if (mode == "save") return Save(settings, path);
+    if (mode == "save") return WriteSettingsFile(settings, folder).Ok();
     return true;
+}
+
+std::string SettingsReadMessage(const FileError& error, const std::filesystem::path& folder)
+{
+    return "No se han podido leer los ajustes de\r\n" + NameForMessage(folder / kSettingsFileName) + "\r\n"
+        + FileProblemText(error) + "\r\nSe usan los valores por defecto.";
+}
+
+std::string SettingsWriteMessage(const FileError& error, const std::filesystem::path& folder)
+{
+    return "No se han podido grabar los ajustes en\r\n" + NameForMessage(folder / kSettingsFileName) + "\r\n"
+        + FileProblemText(error) + "\r\nLos cambios valen hasta que se cierre el programa.";
 }
 
 } // namespace quirel

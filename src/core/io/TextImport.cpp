@@ -165,7 +165,7 @@ std::string TextImportMessage(TextImportStatus status, const std::filesystem::pa
     case TextImportStatus::Done:
         return {};
     case TextImportStatus::Unreadable:
-        return named(kTextUnreadableHead, kEmptyDocumentShownTail);
+        return named(kTextUnreadableHead, kDocumentUnchangedTail);
     case TextImportStatus::FileTooLarge:
         return named(kTextFileTooLargeHead, kDocumentUnchangedTail);
     case TextImportStatus::TooManyTokens:

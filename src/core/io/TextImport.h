@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxTextFileBytes = std::size_t { 256 } << 20;
 // Outcome of a plain-text import.
 enum class TextImportStatus {
     Done,
-    Unreadable, // the file could not be opened or read; it reads as an empty text
+    Unreadable, // the file could not be opened or read; the document is unchanged
     FileTooLarge, // longer than kMaxTextFileBytes; nothing was read
     TooManyTokens, // the text cuts into more than 300000 tokens; the document is unchanged
 };

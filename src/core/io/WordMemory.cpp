@@ -100,7 +100,8 @@ bool WordMemory::IsRemembered(std::string_view word) const
     return found;
 }
 
-RememberStatus WordMemory::RememberWord(std::string_view word, const KnownWordTest& isKnown) const
+RememberStatus WordMemory::RememberWord(
+    std::string_view word, const KnownWordTest& isKnown, FilePort& port, FileError* error) const
 {
     const std::string_view trimmed = TrimBlanks(word);
     // The word as its record will read back (cut to 29 bytes, ended at a zero byte, trimmed): testing
@@ -114,16 +115,35 @@ RememberStatus WordMemory::RememberWord(std::string_view word, const KnownWordTe
     if (!isKnown(trimmed)) return RememberStatus::NotKnown;
     if (IsRemembered(stored)) return RememberStatus::AlreadyRemembered;
 
+    FileError ignored;
+    FileError& why = error ? *error : ignored;
     FileDescriptor fd(::open(m_file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     struct stat info { };
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return RememberStatus::WriteFailed;
+    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0) {
+        why = WriteErrorOf(errno);
+        return RememberStatus::WriteFailed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        why = { FileProblem::NotRegularFile, 0 };
+        return RememberStatus::WriteFailed;
+    }
     std::array<char, kWordMemoryRecordSize> record {};
     std::copy(stored.begin(), stored.end(), record.begin());
     // Writing at the last whole record overwrites an incomplete one and so mends the file.
-    const auto offset
-        = static_cast<off_t>(static_cast<std::size_t>(info.st_size) / kWordMemoryRecordSize * kWordMemoryRecordSize);
-    const ssize_t written = ::pwrite(fd.Get(), record.data(), record.size(), offset);
-    return written == static_cast<ssize_t>(record.size()) ? RememberStatus::Stored : RememberStatus::WriteFailed;
+    const auto offset = static_cast<std::size_t>(info.st_size) / kWordMemoryRecordSize * kWordMemoryRecordSize;
+    const int failed
+        = port.WriteAt(fd.Get(), std::string_view(record.data(), record.size()), static_cast<std::int64_t>(offset));
+    if (failed != 0) {
+        why = WriteErrorOf(failed);
+        return RememberStatus::WriteFailed;
+    }
+    return RememberStatus::Stored;
+}
+
+std::string WordMemoryWriteMessage(const FileError& error, const std::filesystem::path& file)
+{
+    return "No se ha podido grabar en la memoria de palabras\r\n" + NameForMessage(file) + "\r\n"
+        + FileProblemText(error) + "\r\nLas palabras nuevas no se recordar\xE1n para completarlas.";
 }
 
 } // namespace quirel

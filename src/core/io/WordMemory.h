@@ -1,5 +1,8 @@
 #pragma once
 
+#include "io/FileError.h"
+#include "io/FilePort.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -55,8 +58,9 @@ public:
     // it has at least three letters, isKnown accepts it and the word as its record will read back
     // (cut, ended at a zero byte, trimmed) is not remembered yet. Testing that form keeps a word that
     // does not fit a record from being stored again on every call. Empty when nothing of the word
-    // would remain.
-    RememberStatus RememberWord(std::string_view word, const KnownWordTest& isKnown) const;
+    // would remain. The record is written through port; after WriteFailed, error (when given) says why.
+    RememberStatus RememberWord(std::string_view word, const KnownWordTest& isKnown, FilePort& port = SystemFiles(),
+        FileError* error = nullptr) const;
 
 private:
     // Calls visit(word) for each record's trimmed word in file order until visit returns true.
@@ -65,5 +69,8 @@ private:
 
     std::filesystem::path m_file;
 };
+
+// The message for the user (Windows-1252) when a word could not be written to the memory file.
+std::string WordMemoryWriteMessage(const FileError& error, const std::filesystem::path& file);
 
 } // namespace quirel

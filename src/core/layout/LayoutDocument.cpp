@@ -72,6 +72,10 @@ private:
     int m_lastY = 0;
     int m_spanX = 0;
     int m_spanY = 0;
+    // Where the text painted on the current page ends: the cursor's place when the layout stops
+    // at the page limit.
+    int m_endX = 0;
+    int m_endY = 0;
     bool m_inSubscript = false;
     int m_lineHeight = 0; // of the tallest text on the line so far, outside subscript spans
     int m_counter = 0;
@@ -135,6 +139,8 @@ bool Layouter::PageBreakCheck(int y)
     SelectCurrentFormat();
     m_view.cursorX = m_x;
     m_view.cursorY = m_y;
+    m_endX = m_x;
+    m_endY = m_y;
     if (m_services.showCurrentPage) m_services.showCurrentPage();
     return true;
 }
@@ -303,13 +309,24 @@ LayoutResult Layouter::Run()
     }
     const int start = first == 0 ? 1 : first;
     m_counter = start - 1;
+    m_endX = m_x;
+    m_endY = m_y;
     for (int k = start; k <= n && !m_stopped; ++k) {
         m_counter = k;
         PaintToken(k);
+        if (!m_stopped && m_y - m_margin < kPageBodyHeight) {
+            m_endX = m_x;
+            m_endY = m_y;
+        }
     }
 
     m_pages.pageCount = m_pages.shownPage;
     if (m_decorate && !m_stopped) PaintTail();
+    if (m_stopped) {
+        // The text goes on beyond the last page: the cursor stands after what can be seen.
+        m_view.cursorX = m_endX;
+        m_view.cursorY = m_endY;
+    }
     m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
     return m_result;
 }

@@ -122,7 +122,7 @@ void MainWindow::ConnectControls()
     });
 }
 
-void MainWindow::Initialise(const QString& commandLine)
+void MainWindow::Initialise(std::string_view commandLine)
 {
     EditorHooks hooks;
     hooks.showCurrentPage = [this] { ShowCurrentPage(); };
@@ -141,7 +141,7 @@ void MainWindow::Initialise(const QString& commandLine)
     m_editor.ConnectCommands({ &m_dialogs, &m_pageOutput->Commands(), &m_pump });
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
-    if (!commandLine.isEmpty()) m_editor.OpenStartDocument(commandLine.toLocal8Bit().toStdString());
+    if (!commandLine.empty()) m_editor.OpenStartDocument(commandLine);
     m_surface->setFocus();
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <string_view>
 
 class QComboBox;
 
@@ -32,8 +33,8 @@ public:
     ~MainWindow() override;
 
     // The start-up steps that need the window: word lists, the empty document's first layout,
-    // the blink timer, the document named on the command line (may be empty), the focus.
-    void Initialise(const QString& commandLine);
+    // the blink timer, the document named on the command line (its bytes; may be empty), the focus.
+    void Initialise(std::string_view commandLine);
 
     EditSurface* Surface() const { return m_surface; }
     FontList* Fonts() const { return m_fontList; }

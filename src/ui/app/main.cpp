@@ -10,6 +10,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 // Start-up: settings, the main window with its controls, the word lists, the empty document or
 // the one named on the command line; the program ends when the window does.
@@ -39,6 +40,11 @@ int main(int argc, char** argv)
     }
     if (qEnvironmentVariableIsSet("QUIREL_QUIT_WHEN_LOADED"))
         QObject::connect(&window, &quirel::MainWindow::WordListsLoaded, &app, &QApplication::quit);
-    window.Initialise(QApplication::arguments().mid(1).join(QLatin1Char(' ')));
+    // The document's name as the bytes the system gave (Qt has taken its own options out of argv):
+    // a name that is not UTF-8 must not be decoded and encoded again.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i)
+        commandLine.append(i > 1 ? " " : "").append(argv[i]);
+    window.Initialise(commandLine);
     return QApplication::exec();
 }

@@ -26,6 +26,39 @@ bool IsControlByte(unsigned char byte)
 // Records hold sizes up to 255 points.
 constexpr int kMaxPoints = 255;
 
+unsigned BigEndian16(const QByteArray& bytes, qsizetype at)
+{
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at])) << 8
+        | static_cast<unsigned char>(bytes[at + 1]);
+}
+
+// The design advances of glyphs read from the face's horizontal metrics table, which is what
+// loading each glyph would give, at a small part of the cost. False, with units untouched, when
+// the face has no such table or it does not agree with a glyph measured the slow way (a face drawn
+// from scaled pictures, a table that is damaged).
+bool DesignAdvancesFromTables(
+    const QRawFont& design, const std::array<quint32, 256>& glyphs, std::array<double, 256>& units)
+{
+    const QByteArray header = design.fontTable("hhea");
+    const QByteArray metrics = design.fontTable("hmtx");
+    constexpr qsizetype kLongMetricsCount = 34; // offset of numberOfHMetrics in the header
+    if (header.size() < kLongMetricsCount + 2) return false;
+    const unsigned longMetrics = BigEndian16(header, kLongMetricsCount);
+    if (longMetrics == 0 || metrics.size() < 4 * static_cast<qsizetype>(longMetrics)) return false;
+    std::array<double, 256> read {};
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        // Glyphs beyond the long metrics share the last advance.
+        const unsigned entry = std::min<unsigned>(glyphs[byte], longMetrics - 1);
+        read[byte] = BigEndian16(metrics, 4 * static_cast<qsizetype>(entry));
+    }
+    const std::size_t probe = static_cast<unsigned char>('n');
+    const QList<QPointF> measured
+        = design.advancesForGlyphIndexes(QList<quint32> { glyphs[probe] }, QRawFont::UseDesignMetrics);
+    if (measured.size() != 1 || std::abs(measured[0].x() - read[probe]) > 1e-6) return false;
+    units = read;
+    return true;
+}
+
 } // namespace
 
 int PointsToPixels(int sizePoints)
@@ -34,43 +67,11 @@ int PointsToPixels(int sizePoints)
     return (points * 96 + 36) / 72;
 }
 
-GlyphFont::GlyphFont(const QString& family, int pixelSize, int style)
-    : m_style(style)
+GlyphFont::GlyphFont(QRawFont raw, const std::array<quint32, 256>& glyphs, const GlyphMetrics& metrics)
+    : m_raw(std::move(raw))
+    , m_glyph(glyphs)
+    , m_metrics(metrics)
 {
-    m_font.setFamily(family);
-    m_font.setPixelSize(pixelSize);
-    m_font.setWeight((style & kStyleBold) ? QFont::Bold : QFont::Normal);
-    m_font.setItalic((style & kStyleItalic) != 0);
-    m_font.setKerning(false);
-
-    const QFontMetrics metrics(m_font);
-    m_ascent = metrics.ascent();
-    m_height = metrics.height();
-    m_lineHeight = m_height + std::max(0, metrics.leading());
-    m_lineThickness = std::max(1, metrics.lineWidth());
-    m_underlineTop = std::max(1, metrics.underlinePos()) - m_lineThickness / 2;
-    m_strikeTop = -metrics.strikeOutPos() - m_lineThickness / 2;
-
-    m_raw = QRawFont::fromFont(m_font);
-    std::string all(256, ' ');
-    for (int byte = 0; byte < 256; ++byte) {
-        if (!IsControlByte(static_cast<unsigned char>(byte)))
-            all[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
-    }
-    const QList<quint32> glyphs = m_raw.glyphIndexesForString(FromCp1252(all));
-    const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(glyphs);
-    for (int byte = 0; byte < 256 && byte < glyphs.size() && byte < advances.size(); ++byte) {
-        m_glyph[byte] = glyphs[byte];
-        m_advance[byte] = static_cast<std::int16_t>(std::lround(advances[byte].x()));
-    }
-}
-
-int GlyphFont::TextAdvance(std::string_view text) const
-{
-    int advance = 0;
-    for (const char c : text)
-        advance += m_advance[static_cast<unsigned char>(c)];
-    return advance;
 }
 
 bool GlyphFont::InkInsideCell(std::string_view text)
@@ -81,10 +82,10 @@ bool GlyphFont::InkInsideCell(std::string_view text)
         const auto byte = static_cast<unsigned char>(c);
         const Mask& mask = GlyphMask(byte);
         if (mask.width > 0
-            && (pen + mask.left < 0 || pen + mask.left + mask.width > advance || mask.top < -m_ascent
-                || mask.top + mask.height > m_height - m_ascent))
+            && (pen + mask.left < 0 || pen + mask.left + mask.width > advance || mask.top < -Ascent()
+                || mask.top + mask.height > Height() - Ascent()))
             return false;
-        pen += m_advance[byte];
+        pen += Advance(byte);
     }
     return true;
 }
@@ -110,7 +111,7 @@ QRect GlyphFont::TextInk(std::string_view text)
             bottom = inked ? std::max(bottom, y1) : y1;
             inked = true;
         }
-        pen += m_advance[byte];
+        pen += Advance(byte);
     }
     return inked ? QRect(left, top, right - left, bottom - top) : QRect();
 }
@@ -119,8 +120,9 @@ void GlyphFont::RenderMask(unsigned char byte)
 {
     m_ready[byte] = true;
     // Room around the cell for italic overhang and marks above the ascent.
-    const int pad = m_height / 2 + 2;
-    QImage scratch(m_advance[byte] + 2 * pad, m_height + 2 * pad, QImage::Format_ARGB32_Premultiplied);
+    const int pad = Height() / 2 + 2;
+    QImage scratch(std::max(0, static_cast<int>(Advance(byte))) + 2 * pad, Height() + 2 * pad,
+        QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     {
         QPainter painter(&scratch);
@@ -130,16 +132,18 @@ void GlyphFont::RenderMask(unsigned char byte)
         const quint32 glyph = m_glyph[byte];
         const QPointF origin(0, 0);
         run.setRawData(&glyph, &origin, 1);
-        painter.drawGlyphRun(QPointF(pad, pad + m_ascent), run);
+        painter.drawGlyphRun(QPointF(pad, pad + Ascent()), run);
     }
 
-    int left = scratch.width();
+    const int width = scratch.width();
+    const int height = scratch.height();
+    int left = width;
     int right = -1;
-    int top = scratch.height();
+    int top = height;
     int bottom = -1;
-    for (int y = 0; y < scratch.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if (qAlpha(row[x]) != 0) {
                 left = std::min(left, x);
                 right = std::max(right, x);
@@ -151,7 +155,7 @@ void GlyphFont::RenderMask(unsigned char byte)
     Mask& mask = m_masks[byte];
     if (right < 0) return;
     mask.left = static_cast<std::int16_t>(left - pad);
-    mask.top = static_cast<std::int16_t>(top - pad - m_ascent);
+    mask.top = static_cast<std::int16_t>(top - pad - Ascent());
     mask.width = static_cast<std::int16_t>(right - left + 1);
     mask.height = static_cast<std::int16_t>(bottom - top + 1);
     mask.offset = static_cast<std::uint32_t>(m_coverage.size());
@@ -170,18 +174,124 @@ void GlyphFont::RenderMask(unsigned char byte)
     mask.inkCount = static_cast<std::uint32_t>(m_inkOffsets.size()) - mask.inkStart;
 }
 
-const std::shared_ptr<GlyphFont>& GlyphFontCache::Get(std::string_view face, int sizePoints, int style)
+// A face in one style: its glyphs and their design advances, which scale to every size.
+struct GlyphFontCache::Face {
+    QFont font; // the face in its style, without kerning
+    QRawFont design; // the face at as many pixels as it has design units to the em
+    std::array<quint32, 256> glyph {};
+    std::array<double, 256> units {}; // design advance of each byte's glyph, in design units
+    double unitsPerEm = 0;
+};
+
+GlyphFontCache::GlyphFontCache()
+    : m_faces(kFaces)
+    , m_drawing(kDrawingFonts)
 {
-    m_key.assign(face);
-    m_key.push_back('\0');
-    m_key.append(std::to_string(sizePoints));
-    m_key.push_back('/');
-    m_key.append(std::to_string(style));
-    auto found = m_fonts.find(m_key);
-    if (found != m_fonts.end()) return found->second;
-    const QString family = FromCp1252(face);
-    auto font = std::make_shared<GlyphFont>(family, PointsToPixels(sizePoints), style);
-    return m_fonts.emplace(m_key, std::move(font)).first->second;
+}
+
+GlyphFontCache::~GlyphFontCache() = default;
+
+FontId GlyphFontCache::Id(std::string_view face, int sizePoints, int style)
+{
+    const KeyView key { face, sizePoints, style & kFontStyleBits };
+    // The layout passes the face names of the document's font table: the same bytes at the same
+    // place come again and again, and a glance at a small table finds them without hashing.
+    const auto place = reinterpret_cast<std::uintptr_t>(face.data());
+    RecentId& recent
+        = m_recentIds[(place / 8 + static_cast<std::uintptr_t>(sizePoints) * 31 + key.style) % m_recentIds.size()];
+    if (recent.place == place && recent.id < m_keys.size() && KeyView(m_keys[recent.id]) == key) return recent.id;
+    FontId id = static_cast<FontId>(m_keys.size());
+    if (const auto found = m_ids.find(key); found != m_ids.end()) {
+        id = found->second;
+    } else {
+        m_keys.push_back({ std::string(face), sizePoints, key.style });
+        m_ids.emplace(m_keys.back(), id);
+    }
+    recent = { place, id };
+    return id;
+}
+
+std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
+{
+    std::string name = key.face;
+    name.push_back('\0');
+    name.push_back(static_cast<char>('0' + key.style));
+    return m_faces.Get(name, [&] {
+        QFont font(FromCp1252(key.face));
+        font.setPixelSize(PointsToPixels(key.sizePoints));
+        font.setWeight((key.style & kStyleBold) ? QFont::Bold : QFont::Normal);
+        font.setItalic((key.style & kStyleItalic) != 0);
+        font.setKerning(false);
+        auto face = std::make_shared<Face>();
+        face->font = font;
+        const QRawFont raw = QRawFont::fromFont(font);
+        face->unitsPerEm = raw.unitsPerEm() > 0 ? raw.unitsPerEm() : 1000;
+        face->design = raw;
+        face->design.setPixelSize(face->unitsPerEm);
+        QString all(256, QChar(' '));
+        for (int byte = 0; byte < 256; ++byte) {
+            if (!IsControlByte(static_cast<unsigned char>(byte)))
+                all[byte] = QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte))));
+        }
+        const QList<quint32> glyphs = face->design.glyphIndexesForString(all);
+        for (int byte = 0; byte < 256 && byte < glyphs.size(); ++byte)
+            face->glyph[static_cast<std::size_t>(byte)] = glyphs[byte];
+        if (!DesignAdvancesFromTables(face->design, face->glyph, face->units)) {
+            const QList<QPointF> advances = face->design.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            for (int byte = 0; byte < 256 && byte < advances.size(); ++byte)
+                face->units[static_cast<std::size_t>(byte)] = advances[byte].x();
+        }
+        return face;
+    });
+}
+
+std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
+{
+    if (id < m_measured.size() && m_measured[id]) return m_measured[id];
+    if (m_measured.size() <= id) m_measured.resize(static_cast<std::size_t>(id) + 1);
+    // The fonts measured longest ago go first; a measure is quickly made again.
+    m_measuredOrder.push_back(id);
+    if (m_measuredOrder.size() > kMeasuredFonts) {
+        m_measured[m_measuredOrder.front()].reset();
+        m_measuredOrder.pop_front();
+    }
+    return m_measured[id] = [&] {
+        const Key& key = m_keys[id];
+        const auto face = FaceOf(key);
+        const int pixels = PointsToPixels(key.sizePoints);
+        // The heights of the face at this size come from a copy of the design font at that size,
+        // which costs little more than the copy: no font is looked up or matched again.
+        QRawFont sized = face->design;
+        sized.setPixelSize(pixels);
+        auto metrics = std::make_shared<GlyphMetrics>();
+        metrics->ascent = qRound(sized.ascent());
+        metrics->height = metrics->ascent + qRound(sized.descent());
+        metrics->lineHeight = metrics->height + std::max(0, qRound(sized.leading()));
+        metrics->lineThickness = std::max(1, qRound(sized.lineThickness()));
+        metrics->underlineTop = std::max(1, qRound(sized.underlinePosition())) - metrics->lineThickness / 2;
+        metrics->strikeTop = -std::max(1, metrics->ascent / 3) - metrics->lineThickness / 2;
+        const double scale = pixels / face->unitsPerEm;
+        for (std::size_t byte = 0; byte < 256; ++byte)
+            metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
+        return std::shared_ptr<const GlyphMetrics>(std::move(metrics));
+    }();
+}
+
+std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
+{
+    // Text mostly comes in runs of one font.
+    if (m_lastDrawing && id == m_lastDrawingId) return m_lastDrawing;
+    m_lastDrawingId = id;
+    return m_lastDrawing = m_drawing.Get(id, [&] {
+        const auto metrics = Metrics(id);
+        const Key& key = m_keys[id];
+        const auto face = FaceOf(key);
+        // Drawn with the font Qt makes for the size, so that the glyphs get the hinting and
+        // smoothing its settings give that size.
+        QFont font = face->font;
+        font.setPixelSize(PointsToPixels(key.sizePoints));
+        return std::make_shared<GlyphFont>(QRawFont::fromFont(font), face->glyph, *metrics);
+    });
 }
 
 } // namespace quirel

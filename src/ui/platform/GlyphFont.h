@@ -1,12 +1,14 @@
 #pragma once
 
 #include "layout/Canvas.h"
+#include "platform/LruCache.h"
 
 #include <QFont>
 #include <QRawFont>
 #include <QRect>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,13 +17,36 @@
 
 namespace quirel {
 
-// One face at one pixel size and style, ready to draw Windows-1252 text fast: for each of the
-// 256 bytes an integer advance and a coverage mask rendered once by Qt. Text is placed glyph by
-// glyph at whole pixels, so the pen always moves by the sum of the advances it drew (no kerning).
+// How one face measures at one size and style: the whole-pixel advance of each of the 256
+// Windows-1252 bytes (no kerning: the pen always moves by the sum of the advances) and the heights
+// layout and painting use. Small (some 530 bytes) and quick to make.
+struct GlyphMetrics {
+    std::array<std::int16_t, 256> advance {};
+    int ascent = 0;
+    int height = 0; // character height: ascent plus descent
+    int lineHeight = 0; // character height plus external leading (a negative leading counts as none)
+    // Underline and strike-through: rows relative to the baseline (down is positive) and thickness.
+    int underlineTop = 0;
+    int strikeTop = 0;
+    int lineThickness = 1;
+
+    int TextAdvance(std::string_view text) const
+    {
+        int sum = 0;
+        for (const char c : text)
+            sum += advance[static_cast<unsigned char>(c)];
+        return sum;
+    }
+};
+
+// One face at one pixel size and style, ready to draw Windows-1252 text fast: the metrics, and for
+// each byte a coverage mask rendered once by Qt when first drawn. Text is placed glyph by glyph
+// at whole pixels.
 class GlyphFont {
 public:
-    // Style bits as in a format record: 1 bold, 2 italic, 4 underline, 8 strike-through.
-    GlyphFont(const QString& family, int pixelSize, int style);
+    // raw is the face at the pixel size; glyphs[b] the glyph of byte b (0 for none); metrics how
+    // the face measures at that size.
+    GlyphFont(QRawFont raw, const std::array<quint32, 256>& glyphs, const GlyphMetrics& metrics);
 
     // Coverage of one byte's glyph: `width` × `height` alpha values (0 to 255) whose top-left
     // lies at (pen x + left, baseline + top). The same pixels without the empty ones: `inkCount`
@@ -36,8 +61,9 @@ public:
         std::uint32_t inkCount = 0;
     };
 
-    int Advance(unsigned char byte) const { return m_advance[byte]; }
-    int TextAdvance(std::string_view text) const;
+    const GlyphMetrics& Metrics() const { return m_metrics; }
+    int Advance(unsigned char byte) const { return m_metrics.advance[byte]; }
+    int TextAdvance(std::string_view text) const { return m_metrics.TextAdvance(text); }
     // True when no glyph of text inks a pixel outside its cell (advance wide, character height high).
     bool InkInsideCell(std::string_view text);
     // The rectangle the glyphs of text ink, relative to the pen where the text starts on the
@@ -52,31 +78,19 @@ public:
     const std::int32_t* InkOffsets(const Mask& mask) const { return m_inkOffsets.data() + mask.inkStart; }
     const std::uint8_t* InkCoverage(const Mask& mask) const { return m_inkCoverage.data() + mask.inkStart; }
 
-    int Ascent() const { return m_ascent; }
-    // Character height: ascent plus descent.
-    int Height() const { return m_height; }
-    // Character height plus external leading (a negative leading counts as none).
-    int LineHeight() const { return m_lineHeight; }
-    int Style() const { return m_style; }
-    // Underline and strike-through: rows relative to the baseline (down is positive) and thickness.
-    int UnderlineTop() const { return m_underlineTop; }
-    int StrikeTop() const { return m_strikeTop; }
-    int LineThickness() const { return m_lineThickness; }
+    int Ascent() const { return m_metrics.ascent; }
+    int Height() const { return m_metrics.height; }
+    int LineHeight() const { return m_metrics.lineHeight; }
+    int UnderlineTop() const { return m_metrics.underlineTop; }
+    int StrikeTop() const { return m_metrics.strikeTop; }
+    int LineThickness() const { return m_metrics.lineThickness; }
 
 private:
     void RenderMask(unsigned char byte);
 
-    QFont m_font;
     QRawFont m_raw;
-    int m_style = 0;
-    int m_ascent = 0;
-    int m_height = 0;
-    int m_lineHeight = 0;
-    int m_underlineTop = 0;
-    int m_strikeTop = 0;
-    int m_lineThickness = 1;
     std::array<quint32, 256> m_glyph {};
-    std::array<std::int16_t, 256> m_advance {};
+    GlyphMetrics m_metrics;
     std::array<Mask, 256> m_masks {};
     std::array<bool, 256> m_ready {};
     std::vector<std::uint8_t> m_coverage;
@@ -84,16 +98,88 @@ private:
     std::vector<std::uint8_t> m_inkCoverage;
 };
 
-// Every font the canvas has used, kept for the life of the canvas, keyed by face bytes, size and style.
+// A face, size and style as known to one GlyphFontCache.
+using FontId = std::uint32_t;
+
+// The fonts of a canvas and of the page pictures it records, by face bytes, size in points and
+// style. A document may cycle through thousands of formats, so nothing large is kept for each:
+// the measures of a font come from its face's design advances scaled to the size (no font is
+// made to measure a size), and the fonts ready to draw, which hold Qt's font engines and the
+// rendered glyphs, are few and the least recently used go first. Page pictures hold ids and ask
+// for the font when they are painted.
 class GlyphFontCache {
 public:
-    // The font of a Windows-1252 face name at a size in points (at 96 pixels per inch) and style.
-    // Page pictures share the fonts they were drawn with, so a font outlives the cache when needed.
-    const std::shared_ptr<GlyphFont>& Get(std::string_view face, int sizePoints, int style);
+    static constexpr std::size_t kDrawingFonts = 48;
+    static constexpr std::size_t kMeasuredFonts = 4096;
+    static constexpr std::size_t kFaces = 64;
+
+    GlyphFontCache();
+    ~GlyphFontCache();
+    GlyphFontCache(const GlyphFontCache&) = delete;
+    GlyphFontCache& operator=(const GlyphFontCache&) = delete;
+
+    // The id of a Windows-1252 face name at a size in points (at 96 pixels per inch) and style bits
+    // (1 bold, 2 italic; underline and strike-through are drawn lines and do not count). An id
+    // stays valid, and names the same font, for the life of the cache.
+    FontId Id(std::string_view face, int sizePoints, int style);
+    // How the font measures.
+    std::shared_ptr<const GlyphMetrics> Metrics(FontId id);
+    // The font ready to draw, with the same metrics.
+    std::shared_ptr<GlyphFont> Font(FontId id);
+    // How many fonts ready to draw are held now (at most kDrawingFonts).
+    std::size_t DrawingFontsHeld() const { return m_drawing.Size(); }
 
 private:
-    std::unordered_map<std::string, std::shared_ptr<GlyphFont>> m_fonts;
-    std::string m_key;
+    struct Face;
+    struct Key {
+        std::string face;
+        int sizePoints = 0;
+        int style = 0;
+    };
+    // A key looked up without making a string of it (the layout asks for every token).
+    struct KeyView {
+        std::string_view face;
+        int sizePoints = 0;
+        int style = 0;
+        KeyView(std::string_view f, int size, int s)
+            : face(f)
+            , sizePoints(size)
+            , style(s)
+        {
+        }
+        KeyView(const Key& key)
+            : KeyView(key.face, key.sizePoints, key.style)
+        {
+        }
+        bool operator==(const KeyView&) const = default;
+    };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(const KeyView& key) const
+        {
+            return std::hash<std::string_view> {}(key.face) ^ (static_cast<std::size_t>(key.sizePoints) << 8)
+                ^ static_cast<std::size_t>(key.style);
+        }
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
+    };
+    std::shared_ptr<Face> FaceOf(const Key& key);
+
+    std::vector<Key> m_keys; // by id
+    std::unordered_map<Key, FontId, KeyHash, KeyEqual> m_ids;
+    LruCache<std::string, std::shared_ptr<Face>> m_faces;
+    struct RecentId {
+        std::uintptr_t place = 0; // where the face name's bytes were
+        FontId id = 0;
+    };
+    std::array<RecentId, 64> m_recentIds {};
+    std::vector<std::shared_ptr<const GlyphMetrics>> m_measured; // by id; empty when not held
+    std::deque<FontId> m_measuredOrder; // the ids measured, oldest first
+    LruCache<FontId, std::shared_ptr<GlyphFont>> m_drawing;
+    FontId m_lastDrawingId = 0;
+    std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
 };
 
 // Pixel size of a size in points on the 96-dpi page: 10 points are 13 pixels.

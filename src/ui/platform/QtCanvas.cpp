@@ -24,6 +24,9 @@ bool Overlap(const QRect& a, const QRect& b)
 } // namespace
 
 QtCanvas::QtCanvas()
+    : m_fonts(std::make_shared<GlyphFontCache>())
+    , m_page(m_fonts)
+    , m_painted(m_fonts)
 {
     SelectFont("Tahoma", kDefaultPoints, 0, CharSet::Ansi);
 }
@@ -46,7 +49,8 @@ void QtCanvas::SelectFont(std::string_view face, int sizePoints, int style, Char
     // Layout selects a font for nearly every token, mostly the one already selected.
     if (sizePoints == m_sizePoints && style == m_style && face == m_face) return;
     // Underline and strike-through are lines drawn with the text; the glyphs are the same.
-    m_font = m_fonts.Get(face, sizePoints, style & kFontStyleBits);
+    m_font = m_fonts->Id(face, sizePoints, style & kFontStyleBits);
+    m_metrics = m_fonts->Metrics(m_font);
     m_face.assign(face);
     m_sizePoints = sizePoints;
     m_style = style;
@@ -54,7 +58,7 @@ void QtCanvas::SelectFont(std::string_view face, int sizePoints, int style, Char
 
 int QtCanvas::LineHeight()
 {
-    return m_font->LineHeight();
+    return m_metrics->lineHeight;
 }
 
 void QtCanvas::SetColors(std::uint32_t text, std::uint32_t background)
@@ -65,7 +69,7 @@ void QtCanvas::SetColors(std::uint32_t text, std::uint32_t background)
 
 int QtCanvas::DrawText(int x, int y, std::string_view text)
 {
-    const int advance = m_font->TextAdvance(text);
+    const int advance = m_metrics->TextAdvance(text);
     if (advance > 0) {
         m_page.AddText(m_font, m_style & kDecorationBits, x, y, text, m_text, m_background);
         m_recordingChanged = true;

@@ -40,9 +40,11 @@ public:
     void StorePage(PageSlot& slot) override;
 
     // Character height of the selected font (the height of the opaque background behind text).
-    int CharacterHeight() const { return m_font->Height(); }
+    int CharacterHeight() const { return m_metrics->height; }
     // Advance of text in the selected font, as DrawText would return it.
-    int TextAdvance(std::string_view text) const { return m_font->TextAdvance(text); }
+    int TextAdvance(std::string_view text) const { return m_metrics->TextAdvance(text); }
+    // The fonts this canvas and its page pictures draw with.
+    GlyphFontCache& Fonts() { return *m_fonts; }
 
     // Everything drawn since the last Clear, painted. A copy shares the pixels and sees later
     // drawing: use copy() to keep one.
@@ -60,7 +62,7 @@ public:
     }
 
 private:
-    GlyphFontCache m_fonts;
+    std::shared_ptr<GlyphFontCache> m_fonts;
     EmoticonPictures m_emoticons;
     void PaintChanges();
 
@@ -74,7 +76,8 @@ private:
     // Pixels changed since the last TakeChangedRect.
     QRect m_changedRect;
 
-    std::shared_ptr<GlyphFont> m_font;
+    FontId m_font = 0;
+    std::shared_ptr<const GlyphMetrics> m_metrics;
     std::string m_face;
     int m_sizePoints = -1;
     int m_style = -1;

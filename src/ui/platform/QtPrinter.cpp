@@ -8,8 +8,6 @@
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <cerrno>
-#include <system_error>
 
 namespace quirel {
 namespace {
@@ -47,11 +45,6 @@ PrinterAttach QtPrinter::AttachDefault()
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     PrinterAttach attach;
     if (!info.isNull()) attach.name = ToCp1252(info.printerName());
-    if (attach.name.empty()) {
-        // The platform's own words for a missing device, in the user's language.
-        attach.errorNumber = ENODEV;
-        attach.errorText = Utf8ToCp1252(std::generic_category().message(ENODEV));
-    }
     return attach;
 }
 

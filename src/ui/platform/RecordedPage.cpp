@@ -29,9 +29,7 @@ void RecordedPage::Clear()
 {
     m_ops.clear();
     m_text.clear();
-    m_fonts.clear();
     m_pictures.clear();
-    m_lastFont = 0;
 }
 
 void RecordedPage::AddFrame()
@@ -39,31 +37,22 @@ void RecordedPage::AddFrame()
     m_ops.push_back(Op {});
 }
 
-std::uint16_t RecordedPage::FontIndex(const std::shared_ptr<GlyphFont>& font)
-{
-    // Pages use a few fonts, mostly the one of the text before.
-    if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont] == font) return static_cast<std::uint16_t>(m_lastFont);
-    const auto found = std::find(m_fonts.begin(), m_fonts.end(), font);
-    m_lastFont = static_cast<std::size_t>(found - m_fonts.begin());
-    if (found == m_fonts.end()) m_fonts.push_back(font);
-    return static_cast<std::uint16_t>(m_lastFont);
-}
-
-std::size_t RecordedPage::AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y,
-    std::string_view text, QRgb colour, QRgb background)
+std::size_t RecordedPage::AddText(
+    FontId font, int decorations, int x, int y, std::string_view text, QRgb colour, QRgb background)
 {
     if (text.empty()) return m_ops.size();
-    const std::uint16_t index = FontIndex(font);
     // Text drawn again over the same cell (the blinking cursor, every half second) replaces the
     // text before it when nothing of that text lies outside the cell: the page stays the same
     // size however long it blinks.
     if (!m_ops.empty()) {
         const Op& last = m_ops.back();
         if (last.kind == Kind::Text && last.x == x && last.y == y && last.decorations == 0) {
-            GlyphFont& lastFont = *m_fonts[last.resource];
+            const auto lastMetrics = m_cache->Metrics(last.resource);
+            const auto metrics = m_cache->Metrics(font);
             const std::string_view lastText = std::string_view(m_text).substr(last.start, last.length);
-            if (lastFont.Height() == font->Height() && lastFont.TextAdvance(lastText) == font->TextAdvance(text)
-                && lastFont.InkInsideCell(lastText)) {
+            if (lastMetrics->height == metrics->height
+                && lastMetrics->TextAdvance(lastText) == metrics->TextAdvance(text)
+                && m_cache->Font(last.resource)->InkInsideCell(lastText)) {
                 m_text.resize(last.start);
                 m_ops.pop_back();
             }
@@ -72,7 +61,7 @@ std::size_t RecordedPage::AddText(const std::shared_ptr<GlyphFont>& font, int de
     Op op;
     op.kind = Kind::Text;
     op.decorations = static_cast<std::uint8_t>(decorations);
-    op.resource = index;
+    op.resource = font;
     op.x = x;
     op.y = y;
     op.colour = colour;
@@ -92,7 +81,7 @@ void RecordedPage::AddPicture(std::shared_ptr<const EmoticonPictures::Picture> p
     if (found == m_pictures.end()) found = m_pictures.insert(found, std::move(picture));
     Op op;
     op.kind = Kind::Picture;
-    op.resource = static_cast<std::uint16_t>(found - m_pictures.begin());
+    op.resource = static_cast<std::uint32_t>(found - m_pictures.begin());
     op.x = x;
     op.y = y;
     m_ops.push_back(op);
@@ -113,7 +102,7 @@ void RecordedPage::PaintOperation(PageSurface& surface, std::size_t index) const
         surface.DrawFrame();
         break;
     case Kind::Text:
-        surface.DrawText(*m_fonts[op.resource], op.decorations, op.x, op.y, TextOf(op), op.colour, op.background);
+        surface.DrawText(*m_cache->Font(op.resource), op.decorations, op.x, op.y, TextOf(op), op.colour, op.background);
         break;
     case Kind::Picture:
         surface.DrawPicture(*m_pictures[op.resource], op.x, op.y);
@@ -135,7 +124,8 @@ QRect RecordedPage::InkBounds(std::size_t index) const
     case Kind::Text:
         break;
     }
-    GlyphFont& font = *m_fonts[op.resource];
+    const std::shared_ptr<GlyphFont> held = m_cache->Font(op.resource);
+    GlyphFont& font = *held;
     const std::string_view text = TextOf(op);
     const int advance = font.TextAdvance(text);
     const int baseline = op.y + font.Ascent();
@@ -152,15 +142,14 @@ std::size_t RecordedPage::CommonPrefix(const RecordedPage& other) const
     // Equal operations have their bytes at the same place of both texts, so one look at how
     // far the texts agree answers for the bytes of all of them.
     static_assert(std::has_unique_object_representations_v<Op>, "operations are compared as bytes");
+    if (m_cache != other.m_cache) return 0; // font ids of different caches do not compare
     const std::size_t sameText = CommonLength(m_text, other.m_text);
     const std::size_t count = std::min(m_ops.size(), other.m_ops.size());
     std::size_t i = 0;
     for (; i < count; ++i) {
         const Op& op = m_ops[i];
         if (std::memcmp(&op, &other.m_ops[i], sizeof(Op)) != 0) break;
-        if (op.kind == Kind::Text
-            && (op.start + op.length > sameText || m_fonts[op.resource] != other.m_fonts[op.resource]))
-            break;
+        if (op.kind == Kind::Text && op.start + op.length > sameText) break;
         if (op.kind == Kind::Picture && m_pictures[op.resource] != other.m_pictures[op.resource]) break;
     }
     return i;
@@ -175,7 +164,7 @@ void RecordedPage::PaintInto(QImage& target) const
 
 std::size_t RecordedPage::MemoryBytes() const
 {
-    return sizeof(*this) + m_ops.capacity() * sizeof(Op) + m_text.capacity() + m_fonts.capacity() * sizeof(m_fonts[0])
+    return sizeof(*this) + m_ops.capacity() * sizeof(Op) + m_text.capacity()
         + m_pictures.capacity() * sizeof(m_pictures[0]);
 }
 

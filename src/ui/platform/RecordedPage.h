@@ -22,15 +22,21 @@ namespace quirel {
 // page of text takes some tens of kilobytes and storing it costs a copy.
 class RecordedPage final : public PagePicture {
 public:
+    // A white page without frame, whose text will be drawn with the fonts of fonts.
+    explicit RecordedPage(std::shared_ptr<GlyphFontCache> fonts)
+        : m_cache(std::move(fonts))
+    {
+    }
+
     // Forgets everything: a white page without frame.
     void Clear();
     void AddFrame();
-    // Text drawn at (x, y) in font with decoration bits (4 underline, 8 strike-through) and
-    // colours, as one opaque cell. The font is shared with the page. Returns the index of the
-    // operation written: text over the same cell as the text just before, that stays inside its
-    // cell, replaces it (the blinking cursor leaves one operation, not one per blink).
-    std::size_t AddText(const std::shared_ptr<GlyphFont>& font, int decorations, int x, int y, std::string_view text,
-        QRgb colour, QRgb background);
+    // Text drawn at (x, y) in font (of the page's cache) with decoration bits (4 underline, 8
+    // strike-through) and colours, as one opaque cell. Returns the index of the operation written:
+    // text over the same cell as the text just before, that stays inside its cell, replaces it (the
+    // blinking cursor leaves one operation, not one per blink).
+    std::size_t AddText(
+        FontId font, int decorations, int x, int y, std::string_view text, QRgb colour, QRgb background);
     void AddPicture(std::shared_ptr<const EmoticonPictures::Picture> picture, int x, int y);
 
     // Paints the operations from the first-th on onto surface, and returns how many there are
@@ -49,7 +55,7 @@ public:
     void PaintInto(QImage& target) const;
 
     std::size_t OperationCount() const { return m_ops.size(); }
-    // Bytes held by this picture, its own object included (the shared fonts and pictures not).
+    // Bytes held by this picture, its own object included (the shared font cache and pictures not).
     std::size_t MemoryBytes() const;
 
 private:
@@ -57,7 +63,8 @@ private:
     struct Op {
         Kind kind = Kind::Frame;
         std::uint8_t decorations = 0;
-        std::uint16_t resource = 0; // index into m_fonts or m_pictures
+        std::uint16_t unused = 0;
+        std::uint32_t resource = 0; // text: its font in m_cache; picture: index into m_pictures
         std::int32_t x = 0;
         std::int32_t y = 0;
         QRgb colour = 0;
@@ -66,14 +73,12 @@ private:
         std::uint32_t length = 0;
     };
 
-    std::uint16_t FontIndex(const std::shared_ptr<GlyphFont>& font);
     std::string_view TextOf(const Op& op) const { return std::string_view(m_text).substr(op.start, op.length); }
 
     std::vector<Op> m_ops;
     std::string m_text;
-    std::vector<std::shared_ptr<GlyphFont>> m_fonts;
+    std::shared_ptr<GlyphFontCache> m_cache;
     std::vector<std::shared_ptr<const EmoticonPictures::Picture>> m_pictures;
-    std::size_t m_lastFont = 0;
 };
 
 // The picture of slot as an image: its painted page, or a white page with the black frame when the

@@ -1,0 +1,115 @@
+// Opening a document whose tokens cycle through many faces, sizes and styles (about 1.3 MB of
+// document file), against the same text in one format: the open should stay within twice the time
+// of the plain one, and the program's resident memory after it under 150 MB.
+// Each iteration opens the file in a fresh main window (offscreen), as "Leer Documento" does, and
+// paints the page shown at the end. Run one benchmark per process for the memory figure:
+//   HeavyDocumentBench --benchmark_filter=Plain; HeavyDocumentBench --benchmark_filter=Many
+#include "BenchText.h"
+#include "QtBenchMain.h"
+#include "app/MainWindow.h"
+#include "editor/Editor.h"
+#include "io/DocumentFile.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <tuple>
+
+using namespace quirel;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kTokens = 54000;
+constexpr const char* kFaces[]
+    = { "Candara", "Georgia", "Consolas", "Tahoma", "Times New Roman", "Arial", "Courier New", "Verdana", "Calibri",
+          "Cambria", "Segoe UI", "Garamond", "Corbel", "Constantia", "Helvetica", "Book Antiqua", "Lucida Console",
+          "Trebuchet MS", "Comic Sans MS", "Palatino Linotype", "Arial Narrow", "Liberation Sans", "Liberation Serif",
+          "Liberation Mono", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono", "Carlito", "Caladea", "MS Sans Serif" };
+constexpr int kFaceCount = static_cast<int>(std::size(kFaces));
+
+struct Files {
+    Files()
+    {
+        folder = fs::temp_directory_path() / ("quirel-heavy-bench-" + std::to_string(std::random_device {}()));
+        fs::create_directories(folder);
+        Document doc;
+        if (doc.SetText(bench::SpanishText(kTokens)) != EditStatus::Done) std::abort();
+        for (const char* face : kFaces)
+            doc.Fonts().Append(face);
+        plain = folder / "plain.4tf";
+        if (WriteDocument(doc, plain) != DocumentFileStatus::Done) std::abort();
+        // Each token in the next face; the size changes every round of faces, the style every round
+        // of sizes: every combination comes round again after some thousands of tokens.
+        std::set<std::tuple<int, int, int>> formats;
+        for (int i = 1; i <= doc.TokenCount(); ++i) {
+            const int face = 1 + i % kFaceCount;
+            const int size = 8 + (i / kFaceCount) % 15;
+            const int style = (i / kFaceCount / 15) % 16;
+            formats.emplace(face, size, style & 3);
+            doc.Records().Set(i, MakeFormatRecord({ 0xFFFFFF, size, face, style, 0, 0 }));
+        }
+        fontCount = static_cast<int>(formats.size());
+        heavy = folder / "heavy.4tf";
+        if (WriteDocument(doc, heavy) != DocumentFileStatus::Done) std::abort();
+    }
+    ~Files() { fs::remove_all(folder); }
+    fs::path folder;
+    fs::path plain;
+    fs::path heavy;
+    int fontCount = 0;
+};
+
+Files& Shared()
+{
+    static Files files;
+    return files;
+}
+
+void OpenInWindow(benchmark::State& state, const fs::path& file)
+{
+    Files& files = Shared();
+    long resident = 0;
+    int pages = 0;
+    double firstMs = 0;
+    for (auto _ : state) {
+        Editor editor(files.folder);
+        MainWindow window(editor);
+        window.Initialise({});
+        window.BlinkTimer().stop();
+        const auto start = std::chrono::steady_clock::now();
+        editor.OpenDocument(file);
+        window.ShownPicture();
+        if (firstMs == 0)
+            firstMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        pages = editor.GetDocument().Pages().pageCount;
+        resident = bench::ResidentBytes();
+    }
+    // The first open of the process meets every face for the first time, as a user's first open does.
+    state.counters["first_open_ms"] = firstMs;
+    state.counters["file_MB"] = static_cast<double>(fs::file_size(file)) / 1e6;
+    state.counters["pages"] = pages;
+    state.counters["resident_MB"] = static_cast<double>(resident) / (1 << 20);
+    state.counters["formats"] = file == files.heavy ? files.fontCount : 1;
+}
+
+void BM_OpenPlainDocument(benchmark::State& state)
+{
+    OpenInWindow(state, Shared().plain);
+}
+BENCHMARK(BM_OpenPlainDocument)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+void BM_OpenManyFormatsDocument(benchmark::State& state)
+{
+    OpenInWindow(state, Shared().heavy);
+}
+BENCHMARK(BM_OpenManyFormatsDocument)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return quirel::bench::RunWithQt(argc, argv);
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# End to end on a full disk (a small tmpfs mounted for the test; skipped where mounting is not
+# allowed): saving a document and "Salir" each fail with a message box, the hand-written config.ini
+# stays byte for byte as it was, and no temporary copy is left behind.
+# Usage: full_disk.sh PATH/TO/quirel
+set -euo pipefail
+program=$(readlink -f "$1")
+source "$(dirname "$0")/common.bash"
+
+run() {
+  fresh_home
+  local disk="$home/disco"
+  mkdir "$disk"
+  mount -t tmpfs -o size=128k tmpfs "$disk" 2>/dev/null || { echo "SKIP: cannot mount a tmpfs here"; return 77; }
+  trap "umount '$disk' 2>/dev/null; rm -rf '$home'" EXIT
+  export QUIREL_HOME=$disk
+  printf '; mis ajustes\r\n[Mio]\r\nclave=valor\r\n[Colores]\r\nFondo=16777215\r\nTexto=0\r\nCursor=0\r\nSombra=12632256\r\n[Formato]\r\nMargen=40\r\nTabulacion=6\r\nFuente=Candara\r\nTama\xf1o=10\r\nCursor=124\r\n' > "$disk/config.ini"
+  cp "$disk/config.ini" "$home/config.before"
+  dd if=/dev/zero of="$disk/relleno" bs=1k 2>/dev/null || true # fills the disk
+
+  "$program" & local pid=$!
+  local wid box
+  wid=$(window_of $pid)
+  [[ -n $wid ]] || { echo "FAIL: no window"; return 1; }
+  xdotool windowfocus --sync "$wid"; sleep 0.3
+  xdotool type --delay 40 'Hola, abuela.'
+  xdotool key ctrl+s
+  box=$(other_window $pid "$wid")
+  [[ -n $box ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
+  sleep 0.5
+  xdotool type --delay 20 "$disk/carta"
+  xdotool key Return
+  gone "$box" || true
+  box=$(other_window $pid "$wid")
+  [[ -n $box ]] || { echo "FAIL: no message after the failed save"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$box"; xdotool key Return
+  gone "$box" || true
+  # "Salir": F10 opens "Archivos", Up goes round to its last item.
+  xdotool windowfocus --sync "$wid"; sleep 0.3
+  xdotool key --delay 100 F10 Up Return
+  box=$(other_window $pid "$wid")
+  [[ -n $box ]] || { echo "FAIL: no message when the settings could not be saved"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$box"; xdotool key Return
+  for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+  kill $pid 2>/dev/null && { echo "FAIL: the program did not end on Salir"; return 1; }
+  wait $pid 2>/dev/null || true
+
+  local left; left=$(ls -A "$disk" | grep -v -x -e config.ini -e relleno || true)
+  if cmp -s "$disk/config.ini" "$home/config.before" && [[ -z $left ]]; then
+    echo "PASS: config.ini kept on a full disk, nothing left behind"
+  else
+    echo "FAIL: config.ini now '$(od -c "$disk/config.ini" | head -3)'; left in the folder: $left"
+    return 1
+  fi
+}
+
+run_in_display "$@"
