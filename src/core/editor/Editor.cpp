@@ -63,8 +63,12 @@ bool Editor::OpenStartDocument(std::string_view argument)
 bool Editor::OpenDocument(const std::filesystem::path& file)
 {
     if (m_gate.Defer([this, file] { OpenDocument(file); })) return false;
+    const std::uint64_t revision = m_document.Revision();
     const auto status = ReadDocument(m_document, file);
     if (status != DocumentFileStatus::Done && m_prompts) m_prompts->ShowMessage(DocumentFileMessage(status, file));
+    // A file that could not be read leaves an empty document, unnamed; one refused leaves the document as it was.
+    if (m_document.Revision() != revision)
+        DocumentReplaced(status == DocumentFileStatus::Done ? file : std::filesystem::path {});
     RebuildDocumentView();
     return status == DocumentFileStatus::Done;
 }
