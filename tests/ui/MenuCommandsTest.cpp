@@ -1,3 +1,4 @@
+#include "ModalScript.h"
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "app/MenuBar.h"
@@ -69,7 +70,9 @@ TEST_F(MenuCommandsTest, SuperscriptAndSubscriptSizesAndTheSizeList)
     }
     EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
     EXPECT_FALSE(window.Sizes()->isEnabled()); // stays off after subscript until "Nuevo"
-    Choose(command::New);
+    ModalScript script; // the markers are unsaved changes: "No" to saving them
+    script.Message(QMessageBox::No).Run([&] { Choose(command::New); });
+    EXPECT_TRUE(script.AllAnswered());
     EXPECT_TRUE(window.Sizes()->isEnabled());
 }
 
@@ -101,7 +104,9 @@ TEST_F(MenuCommandsTest, SizeChoiceLaysOutAgainAndIsSaved)
 TEST_F(MenuCommandsTest, NewKeepsTheOldCountInTheCaptionAndQuitSavesTheSettings)
 {
     Type("uno dos");
-    Choose(command::New);
+    ModalScript script;
+    script.Message(QMessageBox::No).Run([&] { Choose(command::New); });
+    EXPECT_TRUE(script.AllAnswered());
     EXPECT_EQ(Doc().Text(), "");
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("quirel: 3")));
     EXPECT_TRUE(Config().isEmpty());
