@@ -32,6 +32,16 @@ window_of() {
   echo "$wid"
 }
 
+# Starts $program with the arguments given, waits for its main window and gives it the focus;
+# sets $pid and $wid. Fails when no window comes.
+start_program() {
+  "$program" "$@" & pid=$!
+  wid=$(window_of $pid)
+  [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$wid"
+  sleep 0.3
+}
+
 # Waits up to 30 s for a visible window of process $1 other than window $2 (a dialog or message
 # box) and prints its id.
 other_window() {
@@ -83,4 +93,18 @@ save_as() {
   xdotool key Return
   written "$3.4tf" || true
   sleep 0.5
+}
+
+# Builds tests/e2e/wmclose.c (sends a window manager's close request) into $home and prints its path.
+build_wmclose() {
+  cc -O2 -o "$home/wmclose" "$(dirname "${BASH_SOURCE[0]}")/wmclose.c" -lX11 && echo "$home/wmclose"
+}
+
+# Waits up to 30 s until process $1 has ended.
+ended() {
+  for _ in $(seq 1 300); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
 }

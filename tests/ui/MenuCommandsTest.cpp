@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -40,6 +41,18 @@ protected:
         return file.readAll();
     }
     Document& Doc() { return editor.GetDocument(); }
+
+    // Asks the window to close, as a window manager does, while script answers what that asks
+    // (the question comes once the request has been handled). True when the window closed at once.
+    bool RequestClose(ModalScript& script)
+    {
+        bool closed = false;
+        script.Run([&] {
+            closed = window.close();
+            QTest::qWait(200);
+        });
+        return closed;
+    }
 
     QTemporaryDir folder;
     Editor editor;
@@ -139,4 +152,49 @@ TEST_F(MenuCommandsTest, EmoticonWithoutChoiceIsRandomAndShownInTheList)
     const int number = RecordEmoticon(Doc().Records().Get(Doc().TokenCount()));
     EXPECT_GE(number, 1);
     EXPECT_EQ(window.Emoticons()->currentIndex(), number - 1);
+}
+
+TEST_F(MenuCommandsTest, ACloseRequestWithUnsavedTextAsksAndCancelarKeepsTheWindow)
+{
+    Type("hola");
+    ModalScript cancel;
+    cancel.Message(QMessageBox::Cancel);
+    EXPECT_FALSE(RequestClose(cancel));
+    EXPECT_TRUE(cancel.AllAnswered());
+    EXPECT_EQ(
+        cancel.Texts(), QStringList { QStringLiteral("El documento tiene cambios sin grabar. ¿Quiere grabarlos?") });
+    EXPECT_EQ(cancel.Titles(), QStringList { QStringLiteral("Programador") });
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(Config().isEmpty());
+
+    // No: "Salir" runs to its end (the settings are written) and the window may close.
+    ModalScript no;
+    no.Message(QMessageBox::No);
+    RequestClose(no);
+    EXPECT_TRUE(no.AllAnswered());
+    EXPECT_TRUE(Config().startsWith("[Colores]"));
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(MenuCommandsTest, ACloseRequestWithNothingToLoseAsksNothingAndWritesTheSettings)
+{
+    ModalScript nothing;
+    RequestClose(nothing);
+    EXPECT_TRUE(nothing.AllAnswered());
+    EXPECT_TRUE(Config().startsWith("[Colores]"));
+}
+
+TEST_F(MenuCommandsTest, CtrlZTakesBackAReplacement)
+{
+    Type("la casa");
+    editor.ReplaceCommand("casa", "cosa");
+    ASSERT_EQ(Doc().Text(), "la cosa");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().Text(), "la casa");
+    // "Deshacer" heads the "Documento" menu.
+    const auto* documentMenu = window.Menus()->findChild<QMenu*>(QStringLiteral("Documento"));
+    ASSERT_NE(documentMenu, nullptr);
+    EXPECT_EQ(documentMenu->actions().constFirst(), window.Menus()->Action(command::Undo));
 }
