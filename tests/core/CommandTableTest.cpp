@@ -69,6 +69,11 @@ public:
         m_dialogs.Note(0);
         return RecordingPrompts::ChooseFile(request);
     }
+    Answer AskYesNoCancel(std::string_view text) override
+    {
+        m_dialogs.Note(0);
+        return RecordingPrompts::AskYesNoCancel(text);
+    }
 
 private:
     ProbeDialogs& m_dialogs;
@@ -120,6 +125,8 @@ struct Bench {
         editor.GetDocument().Current().textColor = 0x0000FF;
         for (char c : std::string("hola mundo"))
             editor.TypeByte(static_cast<unsigned char>(c));
+        // A rewrite that "Deshacer" can take back.
+        editor.ReplaceCommand("mundo", "mundos");
     }
 
     std::string Fingerprint()
@@ -159,6 +166,10 @@ TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
         ReEdit, WordSearch, OpenDocument, SaveDocument };
     const std::set<int> holdingIds { Print, Find, Replace, ExportBitmap, WordSearch, OpenDocument, SaveDocument };
     const std::set<int> listIds { WordSearch, Accents };
+    // The commands that change the text or the pages, which wait for a running text pass.
+    const std::set<int> passIds { ImportText, SpellingSensor, CursorColour, New, Print, Find, Recover, Replace,
+        ExportBitmap, Superscript, Subscript, ReEdit, InsertEmoticon, OpenDocument, SaveDocument, Accents,
+        RepeatedWords, Undo };
     std::set<int> ids;
     for (const CommandRules& rules : CommandTable()) {
         SCOPED_TRACE(rules.id);
@@ -168,6 +179,7 @@ TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
         EXPECT_EQ(guarded, guardedIds.count(rules.id) == 1);
         EXPECT_EQ(rules.hold == CommandRules::Hold::Yes, holdingIds.count(rules.id) == 1);
         EXPECT_EQ(rules.wordLists == CommandRules::WordLists::Complete, listIds.count(rules.id) == 1);
+        EXPECT_EQ(rules.textPass == CommandRules::TextPass::WaitsForEnd, passIds.count(rules.id) == 1);
 
         // Alone: it acts, and its dialogs see the guard and the cursor hold as the rules say.
         Bench alone;
@@ -209,7 +221,7 @@ TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
         loading.editor.LoadWordLists(nullptr);
         EXPECT_NE(loading.Fingerprint(), before);
     }
-    EXPECT_EQ(ids.size(), 30u);
+    EXPECT_EQ(ids.size(), 31u);
     for (int listId : { FontList, SizeList, EmoticonList })
         EXPECT_EQ(FindCommandRules(listId), nullptr);
 }

@@ -10,7 +10,8 @@
 namespace quirel {
 
 // Prompts that keep what the program said and asked (Windows-1252 bytes, as given), answer the
-// questions with answer and the file dialogs with chosen.
+// yes/no questions with answer, the yes/no/cancel questions with threeWay and the file dialogs
+// with chosen.
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency urgency) override
@@ -23,6 +24,11 @@ public:
         questions.emplace_back(text);
         return answer;
     }
+    Answer AskYesNoCancel(std::string_view text) override
+    {
+        questions.emplace_back(text);
+        return threeWay;
+    }
     std::filesystem::path ChooseFile(const FileRequest& request) override
     {
         requests.push_back(request);
@@ -34,6 +40,7 @@ public:
     std::vector<std::string> questions;
     std::vector<FileRequest> requests;
     bool answer = false;
+    Answer threeWay = Answer::No;
     std::filesystem::path chosen;
 };
 

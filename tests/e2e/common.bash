@@ -95,3 +95,17 @@ save_as() {
   written "$3.4tf" || true
   sleep 0.5
 }
+
+# Builds tests/e2e/wmclose.c (sends a window manager's close request) into $home and prints its path.
+build_wmclose() {
+  cc -O2 -o "$home/wmclose" "$(dirname "${BASH_SOURCE[0]}")/wmclose.c" -lX11 && echo "$home/wmclose"
+}
+
+# Waits up to 30 s until process $1 has ended.
+ended() {
+  for _ in $(seq 1 300); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}

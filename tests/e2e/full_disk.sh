@@ -38,6 +38,11 @@ run() {
   # "Salir": F10 opens "Archivos", Up goes round to its last item.
   xdotool windowfocus --sync "$wid"; sleep 0.3
   xdotool key --delay 100 F10 Up Return
+  # The text was never saved: the question comes first, answered No (Alt+N).
+  box=$(other_window $pid "$wid")
+  [[ -n $box ]] || { echo "FAIL: no question about the unsaved text"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$box"; xdotool key alt+n
+  gone "$box" || true
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no message when the settings could not be saved"; kill $pid; return 1; }
   xdotool windowfocus --sync "$box"; xdotool key Return

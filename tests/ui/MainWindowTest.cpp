@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -124,8 +125,10 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommandsAlsoWhenTheirKeyReachesTheSurfac
     EXPECT_TRUE(once.AllAnswered());
     EXPECT_EQ(Doc().Text(), "abc");
 
-    reachesSurface(Qt::Key_N, "\x0e");
-    EXPECT_EQ(Doc().Text(), ""); // "Nuevo"
+    ModalScript discard; // "Nuevo" asks about the unsaved text
+    discard.Message(QMessageBox::No).Run([&] { reachesSurface(Qt::Key_N, "\x0e"); });
+    EXPECT_TRUE(discard.AllAnswered());
+    EXPECT_EQ(Doc().Text(), "");
 }
 
 TEST_F(MainWindowTest, AHeldKeyTypesOnceAndOverlappingKeysKeepTheirOrder)

@@ -1,6 +1,7 @@
 #include "RealWindowTest.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,18 @@ namespace {
 class MenuCommandsTest : public RealWindowTest {
 protected:
     QByteArray Config() { return QByteArray::fromStdString(folder.Read("config.ini")); }
+
+    // Asks the window to close, as a window manager does, while script answers what that asks
+    // (the question comes once the request has been handled). True when the window closed at once.
+    bool RequestClose(ModalScript& script)
+    {
+        bool closed = false;
+        script.Run([&] {
+            closed = window.close();
+            QTest::qWait(200);
+        });
+        return closed;
+    }
 };
 
 } // namespace
@@ -39,7 +52,9 @@ TEST_F(MenuCommandsTest, SuperscriptAndSubscriptSizesAndTheSizeList)
     }
     EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
     EXPECT_FALSE(window.Sizes()->isEnabled()); // stays off after subscript until "Nuevo"
-    Choose(command::New);
+    ModalScript script; // the markers are unsaved changes: "No" to saving them
+    script.Message(QMessageBox::No).Run([&] { Choose(command::New); });
+    EXPECT_TRUE(script.AllAnswered());
     EXPECT_TRUE(window.Sizes()->isEnabled());
 }
 
@@ -71,7 +86,9 @@ TEST_F(MenuCommandsTest, SizeChoiceLaysOutAgainAndIsSaved)
 TEST_F(MenuCommandsTest, NewKeepsTheOldCountInTheCaptionAndQuitSavesTheSettings)
 {
     Type("uno dos");
-    Choose(command::New);
+    ModalScript script;
+    script.Message(QMessageBox::No).Run([&] { Choose(command::New); });
+    EXPECT_TRUE(script.AllAnswered());
     EXPECT_EQ(Doc().Text(), "");
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("quirel: 3")));
     EXPECT_TRUE(Config().isEmpty());
@@ -104,4 +121,49 @@ TEST_F(MenuCommandsTest, EmoticonWithoutChoiceIsRandomAndShownInTheList)
     const int number = RecordEmoticon(Doc().Records().Get(Doc().TokenCount()));
     EXPECT_GE(number, 1);
     EXPECT_EQ(window.Emoticons()->currentIndex(), number - 1);
+}
+
+TEST_F(MenuCommandsTest, ACloseRequestWithUnsavedTextAsksAndCancelarKeepsTheWindow)
+{
+    Type("hola");
+    ModalScript cancel;
+    cancel.Message(QMessageBox::Cancel);
+    EXPECT_FALSE(RequestClose(cancel));
+    EXPECT_TRUE(cancel.AllAnswered());
+    EXPECT_EQ(
+        cancel.Texts(), QStringList { QStringLiteral("El documento tiene cambios sin grabar. ¿Quiere grabarlos?") });
+    EXPECT_EQ(cancel.Titles(), QStringList { QStringLiteral("Programador") });
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(Config().isEmpty());
+
+    // No: "Salir" runs to its end (the settings are written) and the window may close.
+    ModalScript no;
+    no.Message(QMessageBox::No);
+    RequestClose(no);
+    EXPECT_TRUE(no.AllAnswered());
+    EXPECT_TRUE(Config().startsWith("[Colores]"));
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(MenuCommandsTest, ACloseRequestWithNothingToLoseAsksNothingAndWritesTheSettings)
+{
+    ModalScript nothing;
+    RequestClose(nothing);
+    EXPECT_TRUE(nothing.AllAnswered());
+    EXPECT_TRUE(Config().startsWith("[Colores]"));
+}
+
+TEST_F(MenuCommandsTest, CtrlZTakesBackAReplacement)
+{
+    Type("la casa");
+    editor.ReplaceCommand("casa", "cosa");
+    ASSERT_EQ(Doc().Text(), "la cosa");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().Text(), "la casa");
+    // "Deshacer" heads the "Documento" menu.
+    const auto* documentMenu = window.Menus()->findChild<QMenu*>(QStringLiteral("Documento"));
+    ASSERT_NE(documentMenu, nullptr);
+    EXPECT_EQ(documentMenu->actions().constFirst(), window.Menus()->Action(command::Undo));
 }

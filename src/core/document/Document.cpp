@@ -49,7 +49,13 @@ EditStatus Document::SetText(std::string text)
     m_text = std::move(text);
     m_tokens = std::move(tokens);
     m_fields.clear();
+    NoteChange();
     return EditStatus::Done;
+}
+
+void Document::RestoreText(std::string text, std::uint64_t revision)
+{
+    if (SetText(std::move(text)) == EditStatus::Done) m_revision = revision;
 }
 
 EditStatus Document::AppendFromLastToken(std::string_view bytes)
@@ -76,6 +82,7 @@ EditStatus Document::AppendFromLastToken(std::string_view bytes)
         return EditStatus::Refused;
     }
     m_fields.clear();
+    NoteChange();
     return EditStatus::Done;
 }
 
@@ -93,6 +100,7 @@ EditStatus Document::RemoveLastByte()
     m_tokens.pop_back();
     TokenizeInto(m_text, from, m_tokens);
     m_fields.clear();
+    NoteChange();
     return EditStatus::Done;
 }
 

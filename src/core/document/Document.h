@@ -6,6 +6,7 @@
 #include "document/PageTable.h"
 #include "document/Tokenize.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -72,6 +73,16 @@ public:
     // rebuilds the text from the tokens. The next change of the text drops such fields.
     void SetTokenField(int index, std::string_view field);
 
+    // Tells the states of the document apart: every change of the text moves the revision on to a
+    // value it never had before, and so does NoteChange, which a change made through Records() or
+    // Fonts() calls. Two moments with the same revision see the same document.
+    std::uint64_t Revision() const { return m_revision; }
+    void NoteChange() { m_revision = ++m_lastRevision; }
+    // Takes the text back to an earlier state (cut into tokens again) with the revision it had then,
+    // so that a document taken back to the state it was saved in counts as saved. The text must
+    // come from this document (it cannot be refused).
+    void RestoreText(std::string text, std::uint64_t revision);
+
     FormatRecords& Records() { return m_records; }
     const FormatRecords& Records() const { return m_records; }
     FontTable& Fonts() { return m_fonts; }
@@ -109,6 +120,8 @@ private:
     CurrentFormat m_current;
     PageTable m_pages;
     std::string m_producerLine { kProgramProducerLine };
+    std::uint64_t m_revision = 0;
+    std::uint64_t m_lastRevision = 0;
 };
 
 } // namespace quirel

@@ -24,6 +24,8 @@ public:
     // Name in slot index; an empty name for an index outside 0 to 255.
     const std::string& Name(int index) const;
 
+    bool operator==(const FontTable&) const = default;
+
 private:
     std::array<std::string, kSlots> m_names {};
     int m_last = 0;

@@ -19,6 +19,11 @@ public:
     // The record in slot index; the reset record for an index outside 1 to 300000.
     const FormatRecord& Get(int index) const;
 
+    // The memory the written slots take, in bytes.
+    std::size_t StoredBytes() const { return m_slots.size() * sizeof(FormatRecord); }
+    // The same records in the same slots (the slots written since the last Reset included).
+    bool operator==(const FormatRecords&) const = default;
+
 private:
     FormatRecord m_fill;
     std::vector<FormatRecord> m_slots; // slots 1..size(); the rest hold m_fill

@@ -58,13 +58,13 @@ void Editor::Execute(command::Id id)
         break;
     }
     case command::OpenDocument:
-        OpenDocumentCommand();
+        if (SaveChangesFirst()) OpenDocumentCommand();
         break;
     case command::SaveDocument:
         SaveDocumentCommand();
         break;
     case command::ImportText:
-        ImportTextCommand();
+        if (SaveChangesFirst()) ImportTextCommand();
         break;
     case command::ExportBitmap:
         if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->ExportCommand();
@@ -82,7 +82,10 @@ void Editor::Execute(command::Id id)
         RebuildDocumentView();
         break;
     case command::New:
-        NewDocument();
+        if (SaveChangesFirst()) NewDocument();
+        break;
+    case command::Undo:
+        UndoCommand();
         break;
     case command::DocumentColours:
         ResetDocumentColours();
@@ -121,6 +124,7 @@ void Editor::Execute(command::Id id)
         ToggleSpellingSensor();
         break;
     case command::Quit:
+        if (!SaveChangesFirst()) break;
         Quit();
         if (m_hooks.quit) m_hooks.quit();
         break;
@@ -159,7 +163,7 @@ void Editor::ExecuteDialogCommand(command::Id id)
             if (m_prompts) m_prompts->ShowMessage(kReEditEmptyDocumentMessage);
             break;
         }
-        dialogs->ReEdit(m_document);
+        AsUndoStep([&] { dialogs->ReEdit(m_document); });
         RebuildDocumentView();
         break;
     case command::About:

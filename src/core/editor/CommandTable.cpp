@@ -43,6 +43,7 @@ constexpr std::array kCommands {
     CommandRules { Accents, Guard::No, Hold::No, Lists::Complete, Pass::WaitsForEnd },
     CommandRules { ShadowColour, Guard::No, Hold::No, Lists::Any, Pass::RunsWithin },
     CommandRules { RepeatedWords, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd },
+    CommandRules { Undo, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd },
 };
 
 static_assert(std::is_sorted(

@@ -40,6 +40,7 @@ enum Id : int {
     Accents = 1035,
     ShadowColour = 1036,
     RepeatedWords = 1037,
+    Undo = 1038,
 };
 } // namespace command
 

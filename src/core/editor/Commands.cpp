@@ -117,6 +117,7 @@ void Editor::NewDocument()
     m_document.Records().Reset(m_document.CurrentRecord());
     m_view.scrollOffset = 0;
     m_sizeListEnabled = true;
+    DocumentReplaced({});
     RebuildDocumentView();
     m_staleTokenCount = oldCount;
     UpdateCaption();
@@ -163,6 +164,7 @@ bool Editor::SaveDocumentCommand()
         return false;
     }
     RememberFinishedWord(m_document, m_services, TextEnd::Saved); // saving finishes the last word
+    MarkSaved(m_documentFile);
     return true;
 }
 
@@ -180,6 +182,7 @@ bool Editor::ImportTextCommand()
         m_prompts->ShowMessage(TextImportMessage(status, m_textFile));
         return false;
     }
+    DocumentReplaced({});
     m_view.importInProgress = true;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
@@ -212,7 +215,8 @@ std::string Editor::AccentCommand(EventPump* pump)
     // and are appended to the new text when it has been laid out.
     CommandGate::TextPass pass(m_gate);
     auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
-    m_document.SetText(std::move(result.text));
+    // A pass that changed nothing leaves the document as it was (no step, no unsaved change).
+    if (result.text != m_document.Text()) AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
     RebuildNow();
     return AccentMessage(result);
 }

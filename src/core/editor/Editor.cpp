@@ -79,6 +79,7 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
         if (m_prompts) m_prompts->ShowMessage(DocumentFileMessage(result, file));
         return false;
     }
+    DocumentReplaced(file);
     RebuildDocumentView();
     return true;
 }

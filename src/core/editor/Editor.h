@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
+#include "editor/UndoSteps.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
 #include "io/Settings.h"
@@ -12,9 +13,12 @@
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -186,8 +190,9 @@ public:
     bool ImportTextCommand();
     // The emoticon insertion: number 1 to 188, or 0 for a random one; returns the number used.
     int InsertEmoticonCommand(int number);
-    // Saves the settings before the program ends.
-    void Quit() { SaveSettings(); }
+    // Saves the settings before the program ends; the document is given up (its changes were saved
+    // or declined), and so is its recovery copy.
+    void Quit();
     // The accent pass over the whole text, laid out again; returns the message to show.
     std::string AccentCommand(EventPump* pump);
     // The most repeated words; returns the message to show.
@@ -205,6 +210,31 @@ public:
     void ReplaceCommand(std::string_view search, std::string_view replacement);
 
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
+
+    // ---- unsaved work (UnsavedWork.cpp) ----
+    // True when the document changed since it was started, opened, imported or saved (a document
+    // taken back by "Deshacer" to the state it was saved in counts as saved).
+    bool HasUnsavedChanges() const { return m_document.Revision() != m_savedRevision; }
+    // Before the document is given up: with unsaved changes, asks whether to save them. Sí saves
+    // (to the file the document was opened from or saved to, else through the save command with its
+    // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
+    bool SaveChangesFirst();
+    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
+    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
+    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
+    bool UndoCommand();
+    // The steps "Deshacer" can take back now.
+    std::size_t UndoCount() const { return m_undo.Count(m_document); }
+    // Called now and then (about every second) at the time now: while the document has unsaved
+    // changes that stayed the same for kRecoveryPause, writes its recovery copy (folder/
+    // kRecoveryFileName, the document file format, written beside and put in place in one step);
+    // once the document has no unsaved changes, removes it. Does nothing during a text pass.
+    void KeepRecoveryCopy(std::chrono::steady_clock::time_point now);
+    // At start: when a recovery copy is there, asks whether to recover it. Sí reads it as an unnamed
+    // document with unsaved changes (text, format records and fonts as they were; the current format
+    // stays the configured one) and lays it out; No deletes it. True when a document was recovered.
+    bool OfferRecovery();
+    std::filesystem::path RecoveryFile() const;
 
     // The word search's list choice and last search text, kept from one opening to the next.
     const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
@@ -244,6 +274,14 @@ private:
     void ControlsChanged();
     // Shows message unless this kind of problem was reported before in this run (reported).
     void ReportOnce(bool& reported, const std::string& message);
+    // The document was replaced (new, opened, imported): it has no unsaved changes and no undo
+    // steps, and it belongs to file (empty: unnamed).
+    void DocumentReplaced(const std::filesystem::path& file);
+    // The document is as saved in file: no unsaved changes and no recovery copy.
+    void MarkSaved(const std::filesystem::path& file);
+    void RemoveRecoveryCopy();
+    // Runs command, which rewrites the text in place, as one "Deshacer" step.
+    void AsUndoStep(const std::function<void()>& command);
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);
@@ -281,6 +319,17 @@ private:
     FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout
     bool m_settingsWriteReported = false;
     bool m_memoryWriteReported = false;
+    // The file the document was opened from or last saved to; empty for a new, imported or
+    // recovered document. ("Grabar Documento" proposes m_documentFile, which outlives documents.)
+    std::filesystem::path m_ownFile;
+    std::uint64_t m_savedRevision = 0;
+    UndoSteps m_undo;
+    // The recovery copy: whether this run's copy is on disk, the revision last written (or tried)
+    // since it was last removed, and the last revision seen changing, with when.
+    bool m_recoveryOnDisk = false;
+    std::optional<std::uint64_t> m_recoveryTried;
+    std::uint64_t m_seenRevision = 0;
+    std::chrono::steady_clock::time_point m_seenAt {};
 };
 
 } // namespace quirel

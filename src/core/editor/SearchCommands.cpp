@@ -24,17 +24,21 @@ void Editor::ReplaceCommand(std::string_view search, std::string_view replacemen
             ReplaceCommand(search, replacement);
         }))
         return;
-    std::string text = m_document.Text();
-    const auto result = ReplaceAll(text, search, replacement);
-    if (result.status == ReplaceStatus::TooLarge) {
-        if (m_prompts) m_prompts->ShowMessage(kReplaceTooLargeMessage);
-        return;
-    }
-    if (result.count > 0 && m_document.SetText(std::move(text)) == EditStatus::Refused) {
-        ReportRefused();
-        return;
-    }
-    SearchCommand(replacement, nullptr);
+    bool replaced = false;
+    AsUndoStep([&] {
+        std::string text = m_document.Text();
+        const auto result = ReplaceAll(text, search, replacement);
+        if (result.status == ReplaceStatus::TooLarge) {
+            if (m_prompts) m_prompts->ShowMessage(kReplaceTooLargeMessage);
+            return;
+        }
+        if (result.count > 0 && m_document.SetText(std::move(text)) == EditStatus::Refused) {
+            ReportRefused();
+            return;
+        }
+        replaced = true;
+    });
+    if (replaced) SearchCommand(replacement, nullptr);
 }
 
 } // namespace quirel

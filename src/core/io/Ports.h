@@ -17,6 +17,10 @@ public:
     virtual void ShowMessage(std::string_view text, Urgency urgency = Urgency::Normal) = 0;
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(std::string_view text) = 0;
+    // A question with the buttons Yes, No and Cancel; a box closed without a choice is Cancel, and
+    // so is the answer when there is no one to ask (nothing is then given up).
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer AskYesNoCancel(std::string_view) { return Answer::Cancel; }
 
     // What a file dialog shows: open (existing files only) or save, the filter ("Documento",
     // "*.4tf"), the folder it starts in, the name it proposes, and the suffix given to a name typed

@@ -132,6 +132,7 @@ ReEditOutcome HighlightPiece(Document& doc, const ReEditState& state)
     if (state.chosenPage <= 0 || state.chosenToken < 1 || state.chosenToken > doc.TokenCount())
         return ReEditOutcome::Refused;
     doc.Records().Set(state.chosenToken, doc.CurrentRecord());
+    doc.NoteChange();
     return ReEditOutcome::Done;
 }
 
@@ -160,12 +161,19 @@ std::string RebuildText(const Document& doc)
 
 EditStatus AcceptChanges(Document& doc)
 {
-    return doc.SetText(RebuildText(doc));
+    std::string text = RebuildText(doc);
+    // Accepting without a change leaves the document as it was, not a changed document.
+    if (text == doc.Text()) {
+        DiscardChanges(doc);
+        return EditStatus::Done;
+    }
+    return doc.SetText(std::move(text));
 }
 
 void DiscardChanges(Document& doc)
 {
-    doc.SetText(std::string(doc.Text()));
+    // The fields go with a new cut of the same text; the document stays the same revision.
+    doc.RestoreText(std::string(doc.Text()), doc.Revision());
 }
 
 } // namespace quirel

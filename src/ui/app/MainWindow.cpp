@@ -13,7 +13,9 @@
 #include "platform/RecordedPage.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <chrono>
 
 namespace quirel {
 namespace {
@@ -44,6 +46,9 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
+    m_recoveryTimer.setInterval(kRecoveryCheckMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this,
+        [this] { m_editor.KeepRecoveryCopy(std::chrono::steady_clock::now()); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -134,14 +139,18 @@ void MainWindow::Initialise(std::string_view commandLine)
     hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
     hooks.controlsChanged = [this] { SyncControls(); };
     hooks.quit = [this] {
+        m_ending = true;
         m_blinkTimer.stop();
+        m_recoveryTimer.stop();
         QApplication::quit();
     };
     m_editor.Attach(m_canvas, hooks, &m_prompts);
     m_editor.ConnectCommands({ &m_dialogs, &m_pageOutput->Commands(), &m_pump });
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
-    if (!commandLine.empty()) m_editor.OpenStartDocument(commandLine);
+    // A document recovered from the last run is not given up for the one on the command line.
+    if (!m_editor.OfferRecovery() && !commandLine.empty()) m_editor.OpenStartDocument(commandLine);
+    m_recoveryTimer.start();
     m_surface->setFocus();
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
@@ -153,6 +162,23 @@ void MainWindow::Initialise(std::string_view commandLine)
             if (m_editor.GetWordLists().spellingSensor) m_editor.RebuildDocumentView();
             emit WordListsLoaded();
         });
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_ending) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    // Asked once the close request has been handled, outside the window's own closing; requests
+    // that come before it is asked make one question.
+    if (m_quitQueued) return;
+    m_quitQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_quitQueued = false;
+        Dispatch(command::Quit);
     });
 }
 

@@ -28,12 +28,15 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kBlinkMs = 500;
+    // How often the recovery copy is looked after (it is written once typing has paused).
+    static constexpr int kRecoveryCheckMs = 1000;
 
     explicit MainWindow(Editor& editor, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The start-up steps that need the window: word lists, the empty document's first layout,
-    // the blink timer, the document named on the command line (its bytes; may be empty), the focus.
+    // the blink timer, the offer of a recovery copy left by the last run or else the document named
+    // on the command line (its bytes; may be empty), the recovery timer, the focus.
     void Initialise(std::string_view commandLine);
 
     EditSurface* Surface() const { return m_surface; }
@@ -44,6 +47,7 @@ public:
     QtCanvas& Canvas() { return m_canvas; }
     QtPrompts& Prompts() { return m_prompts; }
     QTimer& BlinkTimer() { return m_blinkTimer; }
+    QTimer& RecoveryTimer() { return m_recoveryTimer; }
     MenuBar* Menus() const { return m_menus; }
 
 signals:
@@ -59,6 +63,9 @@ public:
     const QImage& ShownPicture();
 
 protected:
+    // A close request (the window manager's close button, Alt+F4) goes through "Salir": unsaved
+    // changes are asked about and the settings written; the window closes only when "Salir" ends the program.
+    void closeEvent(QCloseEvent* event) override;
     // Gives the window the focus back when one of the program's dialogs or boxes closes and no other
     // window took it (without a window manager nobody else does).
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +84,9 @@ private:
     QtDialogs m_dialogs;
     QtEventPump m_pump;
     QTimer m_blinkTimer;
+    QTimer m_recoveryTimer;
+    bool m_ending = false; // "Salir" has run: the program ends and the window may close
+    bool m_quitQueued = false; // a close request waits to go through "Salir"
     QImage m_pageImage; // a page before the last, painted from its record when it is shown
     // What the editing surface was last asked to show: a page, whether it was the work surface's,
     // and at which scroll offset.

@@ -62,6 +62,8 @@ MenuBar::MenuBar(QWidget* parent)
     AddItem(colours, QStringLiteral("Color Sombra Relleno"), ShadowColour);
 
     QMenu* document = AddMenu(QStringLiteral("Documento"));
+    AddItem(document, QStringLiteral("Deshacer"), Undo)->setShortcut(QKeySequence::Undo);
+    document->addSeparator();
     AddItem(document, QStringLiteral("Buscar"), Find, 306)->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
     document->addSeparator();
     AddItem(document, QStringLiteral("Recuperar Documento"), Recover, 307);

@@ -25,6 +25,22 @@ bool QtPrompts::AskYesNo(std::string_view text)
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompts::Answer QtPrompts::AskYesNoCancel(std::string_view text)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, FromCp1252(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel; // Cancelar, Escape or the box's close button
+    }
+}
+
 std::filesystem::path QtPrompts::ChooseFile(const FileRequest& request)
 {
     QFileDialog dialog(m_owner);

@@ -18,6 +18,7 @@ public:
 
     void ShowMessage(std::string_view text, Urgency urgency) override;
     bool AskYesNo(std::string_view text) override;
+    Answer AskYesNoCancel(std::string_view text) override;
     std::filesystem::path ChooseFile(const FileRequest& request) override;
 
 private:

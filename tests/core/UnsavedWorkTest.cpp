@@ -1,0 +1,470 @@
+// Unsaved work is never lost: the document knows when it changed, the commands that give it up ask
+// first, a recovery copy follows it once typing pauses, and "Deshacer" takes back the commands that
+// rewrite the whole text.
+#include "editor/UnsavedWork.h"
+
+#include "FakeCanvas.h"
+#include "RecordingPrompts.h"
+#include "TempFolder.h"
+#include "editor/Dialogs.h"
+#include "editor/Editor.h"
+#include "io/DocumentFile.h"
+#include "language/ReEdit.h"
+#include "language/WordRecord.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace quirel;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Answer = Prompts::Answer;
+using Clock = std::chrono::steady_clock;
+
+// "Reemplazar" answers replace; "Re-Editar" runs reEdit over the document, as the dialog's buttons would.
+class ScriptedDialogs : public Dialogs {
+public:
+    SearchWords AskSearchWord() override { return {}; }
+    SearchWords AskReplaceWords() override { return replace; }
+    DictionarySearchValues AskWordSearch(const SearchLists&, const DictionarySearchValues& values) override
+    {
+        return values;
+    }
+    std::uint32_t AskFavouriteColour(const std::filesystem::path&, std::uint32_t selected) override { return selected; }
+    bool ReEdit(Document& document) override
+    {
+        if (reEdit) reEdit(document);
+        return true;
+    }
+    void ShowAbout() override { }
+
+    SearchWords replace;
+    std::function<void(Document&)> reEdit;
+};
+
+// What a command can change: the text, every record slot and the font table.
+struct Contents {
+    std::string text;
+    FormatRecords records;
+    FontTable fonts;
+    bool operator==(const Contents&) const = default;
+};
+
+Contents ContentsOf(const Document& document)
+{
+    return { document.Text(), document.Records(), document.Fonts() };
+}
+
+// What the document file keeps: the text, the records of its tokens and the font table.
+struct Saved {
+    std::string text;
+    std::vector<std::string> records;
+    FontTable fonts;
+    bool operator==(const Saved&) const = default;
+};
+
+Saved SavedOf(const Document& document)
+{
+    Saved saved { document.Text(), {}, document.Fonts() };
+    for (int i = 1; i <= document.TokenCount(); ++i)
+        saved.records.emplace_back(document.Records().Get(i).Text());
+    return saved;
+}
+
+// An editor over its own program folder, whose word lists know "canción", with every port recorded.
+struct Bench {
+    Bench() { Start(); }
+
+    // (Re)starts the program over the same folder, as a new run would.
+    void Start()
+    {
+        WordRecordBytes record {};
+        EXPECT_TRUE(EncodeWordRecord("canci\xF3n", record));
+        folder.Write("diccionario.log", std::string(record.begin(), record.end()));
+        editor = std::make_unique<Editor>(folder.Path());
+        EditorHooks hooks;
+        hooks.quit = [this] { ++quits; };
+        editor->Attach(canvas, hooks, &prompts);
+        editor->ConnectCommands({ &dialogs, nullptr, nullptr });
+        editor->LoadWordLists(nullptr);
+    }
+
+    void Type(std::string_view text)
+    {
+        for (char c : text)
+            editor->TypeByte(static_cast<unsigned char>(c));
+    }
+    Document& Doc() { return editor->GetDocument(); }
+    bool Asked() const
+    {
+        return std::find(prompts.questions.begin(), prompts.questions.end(), kUnsavedChangesQuestion)
+            != prompts.questions.end();
+    }
+    bool RecoveryCopyThere() const { return std::filesystem::exists(folder.Path() / kRecoveryFileName); }
+
+    TempFolder folder;
+    FakeCanvas canvas;
+    RecordingPrompts prompts;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Editor> editor;
+    int quits = 0;
+};
+
+// A re-edit that highlights token 1 with a green current format and replaces token 3 by "el", then
+// accepts the changes.
+void HighlightAndChange(Document& document)
+{
+    ReEditState state;
+    ChoosePage(state, "#pagina 01");
+    ChoosePiece(state, "000001 x");
+    document.Current().textColor = 0x00FF00;
+    HighlightPiece(document, state);
+    ChoosePiece(state, "000003 x");
+    ChangePiece(document, state, "el");
+    AcceptChanges(document);
+}
+
+} // namespace
+
+TEST(UnsavedWorkTest, TheDocumentKnowsWhenItHasUnsavedChanges)
+{
+    Bench b;
+    b.prompts.answer = true; // replace the saved file
+    b.folder.Write("notas.txt", "notas");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool changed;
+    };
+    const Step steps[] = {
+        { "started", [] {}, false },
+        { "a style switch and a face",
+            [&] {
+                b.editor->Run(command::Bold);
+                b.editor->ChooseFace("Georgia");
+            },
+            false },
+        { "typed", [&] { b.Type("cancion la casa"); }, true },
+        { "saved",
+            [&] {
+                b.prompts.chosen = b.folder.Path() / "carta.4tf";
+                b.editor->Run(command::SaveDocument);
+            },
+            false },
+        { "re-edit left without a change", [&] { b.editor->Run(command::ReEdit); }, false },
+        { "accent pass", [&] { b.editor->Run(command::Accents); }, true },
+        { "accent pass with nothing left to do, after a save",
+            [&] {
+                b.editor->Run(command::SaveDocument);
+                b.editor->Run(command::Accents);
+            },
+            false },
+        { "taken back to before the save", [&] { b.editor->Run(command::Undo); }, true },
+        { "superscript marker", [&] { b.editor->Run(command::Superscript); }, true },
+        { "new document, after No", [&] { b.editor->Run(command::New); }, false },
+        { "re-edit highlight only",
+            [&] {
+                b.Type("a b");
+                b.editor->Run(command::SaveDocument);
+                b.dialogs.reEdit = [](Document& document) {
+                    ReEditState state;
+                    ChoosePage(state, "#pagina 01");
+                    ChoosePiece(state, "000001 a");
+                    HighlightPiece(document, state);
+                };
+                b.Doc().Current().textColor = 0x0000FF;
+                b.editor->Run(command::ReEdit);
+            },
+            true },
+        { "opened, after No", [&] { b.editor->Run(command::OpenDocument); }, false },
+        { "backspace", [&] { b.Type("\b"); }, true },
+        { "imported, after No",
+            [&] {
+                b.prompts.chosen = b.folder.Path() / "notas.txt";
+                b.editor->Run(command::ImportText);
+            },
+            false },
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(b.editor->HasUnsavedChanges(), step.changed) << step.what;
+    }
+    EXPECT_EQ(b.Doc().Text(), "notas");
+}
+
+TEST(UnsavedWorkTest, OnlyTheCommandsThatGiveTheDocumentUpAskAndCancelarStopsThem)
+{
+    const std::set<int> asking { command::New, command::OpenDocument, command::ImportText, command::Quit };
+    for (const CommandRules& rules : CommandTable()) {
+        SCOPED_TRACE(rules.id);
+        Bench b;
+        b.Type("hola");
+        b.prompts.threeWay = Answer::Cancel;
+        b.editor->Run(rules.id);
+        EXPECT_EQ(b.Asked(), asking.count(rules.id) == 1);
+        if (asking.count(rules.id) == 0) continue;
+        EXPECT_EQ(b.Doc().Text(), "hola");
+        EXPECT_TRUE(b.prompts.requests.empty());
+        EXPECT_EQ(b.quits, 0);
+
+        // Nothing to lose: no question.
+        Bench saved;
+        saved.editor->Run(rules.id);
+        EXPECT_FALSE(saved.Asked());
+    }
+}
+
+TEST(UnsavedWorkTest, SiSavesFirstNoGoesOnCancelarDoesNothing)
+{
+    enum class Name { None, Chosen, Own };
+    struct Case {
+        Answer answer;
+        Name name; // no name and the save dialog cancelled, a name chosen in it, or the document's own file
+        bool goesOn;
+        bool saved;
+    };
+    const Case cases[] = {
+        { Answer::Cancel, Name::Own, false, false },
+        { Answer::No, Name::Own, true, false },
+        { Answer::Yes, Name::None, false, false },
+        { Answer::Yes, Name::Chosen, true, true },
+        { Answer::Yes, Name::Own, true, true },
+    };
+    for (const int id : { command::New, command::OpenDocument, command::ImportText, command::Quit }) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(id) + " answer " + std::to_string(static_cast<int>(c.answer)) + " name "
+                + std::to_string(static_cast<int>(c.name)));
+            Bench b;
+            const auto file = b.folder.Path() / "carta.4tf";
+            if (c.name == Name::Own) {
+                b.Type("hola");
+                b.prompts.chosen = file;
+                ASSERT_TRUE(b.editor->SaveDocumentCommand());
+            }
+            b.Type(" mundo");
+            b.prompts.chosen = c.name == Name::Chosen ? file : std::filesystem::path {};
+            b.prompts.requests.clear();
+            b.prompts.threeWay = c.answer;
+            b.editor->Run(static_cast<command::Id>(id));
+
+            EXPECT_TRUE(b.Asked());
+            const bool saved = b.folder.Read("carta.4tf").starts_with(c.name == Name::Own ? "hola mundo" : " mundo");
+            EXPECT_EQ(saved, c.saved);
+            // The save asks for a name only when the document has none.
+            const auto saveDialogs = std::count_if(b.prompts.requests.begin(), b.prompts.requests.end(),
+                [](const Prompts::FileRequest& r) { return r.mode == Prompts::FileRequest::Mode::Save; });
+            EXPECT_EQ(saveDialogs, c.name == Name::Own ? 0 : (c.answer == Answer::Yes ? 1 : 0));
+            bool wentOn = false;
+            if (id == command::New) wentOn = b.Doc().Text().empty();
+            if (id == command::Quit) wentOn = b.quits == 1;
+            if (id == command::OpenDocument || id == command::ImportText)
+                wentOn
+                    = !b.prompts.requests.empty() && b.prompts.requests.back().mode == Prompts::FileRequest::Mode::Open;
+            EXPECT_EQ(wentOn, c.goesOn);
+        }
+    }
+}
+
+TEST(UnsavedWorkTest, RecoveryCopyFollowsTheDocumentOnceTypingPauses)
+{
+    Bench b;
+    auto fileOf = [&] {
+        std::string bytes;
+        EXPECT_EQ(BuildDocumentFile(b.Doc(), bytes), DocumentFileStatus::Done);
+        return bytes;
+    };
+    b.Type("Querida ");
+    b.Doc().Current().textColor = 0x0000FF;
+    b.Type("abuela");
+    const auto t0 = Clock::now();
+    b.editor->KeepRecoveryCopy(t0);
+    b.editor->KeepRecoveryCopy(t0 + kRecoveryPause - 1ms);
+    EXPECT_FALSE(b.RecoveryCopyThere());
+    b.editor->KeepRecoveryCopy(t0 + kRecoveryPause);
+    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), fileOf());
+    const std::string first = fileOf();
+
+    // Typing again: the copy waits until the typing pauses, and never follows inside a text pass.
+    b.Type(":");
+    const auto t1 = t0 + 10s;
+    b.editor->KeepRecoveryCopy(t1);
+    b.editor->KeepRecoveryCopy(t1 + 1s);
+    b.Type(" hola");
+    b.editor->KeepRecoveryCopy(t1 + kRecoveryPause);
+    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), first);
+    {
+        CommandGate::TextPass pass(b.editor->Gate());
+        b.editor->KeepRecoveryCopy(t1 + 10s);
+        b.editor->KeepRecoveryCopy(t1 + 20s);
+        EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), first);
+    }
+    b.editor->KeepRecoveryCopy(t1 + 20s);
+    b.editor->KeepRecoveryCopy(t1 + 20s + kRecoveryPause);
+    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), fileOf());
+    // It was written beside and renamed into place: nothing else is left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(b.folder.Path()))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+
+    // Saved: the copy goes.
+    b.prompts.chosen = b.folder.Path() / "carta.4tf";
+    b.editor->Run(command::SaveDocument);
+    EXPECT_FALSE(b.RecoveryCopyThere());
+    b.editor->KeepRecoveryCopy(t1 + 60s);
+    b.editor->KeepRecoveryCopy(t1 + 70s);
+    EXPECT_FALSE(b.RecoveryCopyThere());
+}
+
+TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
+{
+    Bench b;
+    b.Type("Querida ");
+    b.Doc().Current().textColor = 0x0000FF;
+    b.editor->ChooseFace("Georgia");
+    b.Type("abuela");
+    const Saved typed = SavedOf(b.Doc());
+    b.editor->KeepRecoveryCopy(Clock::now());
+    b.editor->KeepRecoveryCopy(Clock::now() + kRecoveryPause);
+    ASSERT_TRUE(b.RecoveryCopyThere());
+    const std::string copy = b.folder.Read(std::string(kRecoveryFileName));
+
+    // Ended without "Salir": the next start asks, and Sí gives the text and its records back, as an
+    // unnamed document with unsaved changes in the configured format.
+    b.Start();
+    b.prompts.answer = true;
+    EXPECT_TRUE(b.editor->OfferRecovery());
+    EXPECT_EQ(b.prompts.questions.back(), kRecoveryQuestion);
+    EXPECT_EQ(SavedOf(b.Doc()), typed);
+    EXPECT_EQ(b.Doc().Current().size, 10);
+    EXPECT_TRUE(b.editor->HasUnsavedChanges());
+    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), copy);
+    b.prompts.threeWay = Answer::Cancel;
+    b.editor->Run(command::Quit);
+    EXPECT_TRUE(b.RecoveryCopyThere()); // Cancelar keeps everything
+    b.prompts.threeWay = Answer::Yes; // unnamed: Sí asks for a name; cancelled, nothing ends
+    b.editor->Run(command::Quit);
+    EXPECT_EQ(b.prompts.requests.back().mode, Prompts::FileRequest::Mode::Save);
+    EXPECT_EQ(b.quits, 0);
+    EXPECT_TRUE(b.RecoveryCopyThere());
+
+    // Started again (the copy is still there): No deletes it.
+    b.Start();
+    b.prompts.answer = false;
+    EXPECT_FALSE(b.editor->OfferRecovery());
+    EXPECT_FALSE(b.RecoveryCopyThere());
+    EXPECT_EQ(b.Doc().Text(), "");
+    b.prompts.questions.clear();
+    EXPECT_FALSE(b.editor->OfferRecovery());
+    EXPECT_TRUE(b.prompts.questions.empty());
+
+    // "Salir" with No gives the changes up, and their copy.
+    b.Type("hola");
+    b.editor->KeepRecoveryCopy(Clock::now());
+    b.editor->KeepRecoveryCopy(Clock::now() + kRecoveryPause);
+    ASSERT_TRUE(b.RecoveryCopyThere());
+    b.prompts.threeWay = Answer::No;
+    b.editor->Run(command::Quit);
+    EXPECT_EQ(b.quits, 1);
+    EXPECT_FALSE(b.RecoveryCopyThere());
+}
+
+TEST(UnsavedWorkTest, DeshacerTakesBackSeveralRewritesExactly)
+{
+    Bench b;
+    b.Type("cancion ");
+    b.Doc().Current().textColor = 0x0000FF;
+    b.Type("la casa");
+    std::vector<Contents> states { ContentsOf(b.Doc()) };
+    b.dialogs.replace = { "casa", "casa," };
+    b.editor->Run(command::Replace);
+    states.push_back(ContentsOf(b.Doc()));
+    b.editor->Run(command::Accents);
+    states.push_back(ContentsOf(b.Doc()));
+    b.dialogs.reEdit = [](Document& document) {
+        HighlightAndChange(document);
+        document.Fonts().Append("Georgia");
+    };
+    b.editor->Run(command::ReEdit);
+    states.push_back(ContentsOf(b.Doc()));
+    ASSERT_EQ(states.back().text, "canci\xF3n el casa,");
+    ASSERT_NE(states.back().records, states[2].records);
+    ASSERT_NE(states.back().fonts, states[2].fonts);
+    ASSERT_EQ(b.editor->UndoCount(), 3u);
+
+    for (int step = 3; step > 0; --step) {
+        b.editor->Run(command::Undo);
+        EXPECT_EQ(ContentsOf(b.Doc()), states[static_cast<std::size_t>(step) - 1]) << step;
+        EXPECT_EQ(static_cast<std::size_t>(b.Doc().TokenCount()), Tokenize(b.Doc().Text()).size()) << step;
+    }
+    b.editor->Run(command::Undo); // nothing left: nothing changes
+    EXPECT_EQ(ContentsOf(b.Doc()), states[0]);
+}
+
+TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
+{
+    Bench b;
+    b.Type("la casa");
+    b.prompts.chosen = b.folder.Path() / "carta.4tf";
+    b.editor->Run(command::SaveDocument);
+    b.dialogs.replace = { "casa", "cosa" };
+    b.editor->Run(command::Replace);
+    EXPECT_TRUE(b.editor->HasUnsavedChanges());
+    b.editor->Run(command::Undo);
+    EXPECT_EQ(b.Doc().Text(), "la casa");
+    EXPECT_FALSE(b.editor->HasUnsavedChanges()); // back where it was saved
+
+    // Text typed after a rewrite is never taken back: the steps before it are dropped.
+    b.editor->Run(command::Replace);
+    b.Type("s");
+    EXPECT_EQ(b.editor->UndoCount(), 0u);
+    b.editor->Run(command::Undo);
+    EXPECT_EQ(b.Doc().Text(), "la cosas");
+    // A new document drops them too.
+    b.dialogs.replace = { "cosas", "casas" };
+    b.editor->Run(command::Replace);
+    EXPECT_EQ(b.editor->UndoCount(), 1u);
+    b.prompts.threeWay = Answer::No;
+    b.editor->Run(command::New);
+    EXPECT_EQ(b.editor->UndoCount(), 0u);
+}
+
+TEST(UndoStepsTest, KeepsOnlyWhatChangedAndABoundedNumberOfSteps)
+{
+    // A rewrite of the text alone keeps no copy of the records, however many there are.
+    Document document;
+    document.SetText("uno dos");
+    document.Records().Set(FormatRecords::kSlots, MakeFormatRecord({}));
+    UndoSteps steps;
+    UndoSteps::State before = UndoSteps::Capture(document);
+    document.SetText("uno tres");
+    EXPECT_TRUE(steps.Push(std::move(before), document));
+    EXPECT_LT(steps.Bytes(), 1000u);
+    // A command that changed nothing is no step.
+    before = UndoSteps::Capture(document);
+    EXPECT_FALSE(steps.Push(std::move(before), document));
+    EXPECT_EQ(steps.Count(document), 1u);
+
+    // At most kMaxSteps steps...
+    for (std::size_t i = 0; i < UndoSteps::kMaxSteps + 3; ++i) {
+        before = UndoSteps::Capture(document);
+        document.SetText(std::string(i + 1, 'a'));
+        steps.Push(std::move(before), document);
+    }
+    EXPECT_EQ(steps.Count(document), UndoSteps::kMaxSteps);
+    // ...and no more than kMaxBytes together, the newest kept.
+    const std::string large(UndoSteps::kMaxBytes / 3 + 1, 'x');
+    for (char c : { 'b', 'c', 'd', 'e' }) {
+        before = UndoSteps::Capture(document);
+        document.SetText(large + c);
+        steps.Push(std::move(before), document);
+    }
+    EXPECT_LE(steps.Bytes(), UndoSteps::kMaxBytes);
+    EXPECT_EQ(steps.Count(document), 2u);
+    EXPECT_TRUE(steps.Undo(document));
+    EXPECT_EQ(document.Text(), large + 'd');
+    EXPECT_TRUE(steps.Undo(document));
+    EXPECT_EQ(document.Text(), large + 'c');
+    EXPECT_FALSE(steps.Undo(document));
+}

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# End to end: type a formatted text in the real program, wait for the recovery copy, kill the
+# program (SIGKILL, as a crash or a power cut would end it) and start it again: it offers the text
+# back, and after "Sí" the document saved from it is byte for byte the copy (same text, format
+# records, fonts); the save removes the copy.
+# Usage: recovery.sh PATH/TO/quirel
+set -euo pipefail
+program=$(readlink -f "$1")
+source "$(dirname "$0")/common.bash"
+
+# The document text of the recovery copy $1 is $2 (hex).
+copy_holds() {
+  [[ -f $1 && $(saved_text_hex "$1") == "$2" ]]
+}
+
+run() {
+  fresh_home
+  local copy=$home/recuperacion.4tf expected
+  expected=$(cp1252_hex 'Querida abuela: ¿cómo estás?')
+
+  local pid wid
+  start_program || return 1
+  # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
+  xdotool key --delay 80 F10 Right Right Return
+  xdotool type --delay 40 'Querida abuela:'
+  xdotool key --delay 80 F10 Right Right Return
+  sleep 0.3
+  xdotool type --delay 40 ' ¿cómo estás?'
+  # The copy is written a moment after typing pauses.
+  for _ in $(seq 1 200); do copy_holds "$copy" "$expected" && break; sleep 0.1; done
+  copy_holds "$copy" "$expected" || { echo "FAIL: no recovery copy of the text in $home: $(ls "$home") $(saved_text_hex "$copy") vs $expected"; kill $pid; return 1; }
+  cp "$copy" "$home/before.4tf"
+  kill -KILL $pid; wait $pid 2>/dev/null || true
+
+  start_program || return 1
+  local box; box=$(other_window $pid "$wid")
+  [[ -n $box ]] || { echo "FAIL: no recovery question"; kill $pid; return 1; }
+  local title; title=$(xdotool getwindowname "$box")
+  xdotool windowfocus --sync "$box"; xdotool key s # "Sí"
+  gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
+  sleep 0.5
+  local caption; caption=$(xdotool getwindowname "$wid")
+  xdotool windowfocus --sync "$wid"; sleep 0.3
+  save_as $pid "$wid" "$home/recuperada" || { kill $pid; return 1; }
+  sleep 0.5
+  local left=no; [[ -e $copy ]] && left=yes
+  kill $pid; wait $pid 2>/dev/null || true
+  [[ -f $home/recuperada.4tf ]] || { echo "FAIL: no recuperada.4tf in $home: $(ls "$home")"; return 1; }
+  if [[ $title == Programador && $caption == *"quirel: 10" ]] && cmp -s "$home/before.4tf" "$home/recuperada.4tf" \
+    && [[ $left == no ]]; then
+    echo "PASS: the text and its records came back ($caption); the save removed the copy"
+  else
+    echo "FAIL: question '$title', caption '$caption', copy left after the save: $left"
+    cmp "$home/before.4tf" "$home/recuperada.4tf" || true
+    return 1
+  fi
+}
+
+run_in_display "$@"

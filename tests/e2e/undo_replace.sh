@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# End to end: "Reemplazar" through Ctrl+H changes the text (a comma makes one more token, seen in the
+# caption); Ctrl+Z gives the text back, as the saved file shows.
+# Usage: undo_replace.sh PATH/TO/quirel
+set -euo pipefail
+program=$(readlink -f "$1")
+source "$(dirname "$0")/common.bash"
+
+run() {
+  fresh_home
+  local pid wid
+  start_program || return 1
+  xdotool type --delay 40 'la casa'
+  sleep 0.3
+  xdotool key ctrl+h
+  local dialog; dialog=$(other_window $pid "$wid")
+  [[ -n $dialog ]] || { echo "FAIL: no replace dialog"; kill $pid; return 1; }
+  xdotool windowfocus --sync "$dialog"; sleep 0.3
+  xdotool type --delay 40 'casa'
+  xdotool key Tab
+  xdotool type --delay 40 'casa,'
+  xdotool key Return
+  gone "$dialog" || { echo "FAIL: the replace dialog stays open"; kill $pid; return 1; }
+  sleep 0.5
+  local replaced; replaced=$(xdotool getwindowname "$wid")
+  xdotool windowfocus --sync "$wid"; sleep 0.3
+  xdotool key ctrl+z
+  sleep 0.5
+  local undone; undone=$(xdotool getwindowname "$wid")
+  save_as $pid "$wid" "$home/deshecho" || { kill $pid; return 1; }
+  kill $pid; wait $pid 2>/dev/null || true
+  [[ -f $home/deshecho.4tf ]] || { echo "FAIL: no deshecho.4tf in $home: $(ls "$home")"; return 1; }
+  local text; text=$(saved_text_hex "$home/deshecho.4tf")
+  if [[ $replaced == *"quirel: 4" && $undone == *"quirel: 3" && $text == "$(cp1252_hex 'la casa')" ]]; then
+    echo "PASS: replaced ($replaced), then taken back ($undone)"
+  else
+    echo "FAIL: after Reemplazar '$replaced', after Ctrl+Z '$undone', saved text $text"
+    return 1
+  fi
+}
+
+run_in_display "$@"
