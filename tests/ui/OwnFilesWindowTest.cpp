@@ -130,11 +130,11 @@ TEST_F(OwnFilesWindowTest, BeyondPage150NothingIsDeletedUnseenAndEachRefusedKeyS
     const std::string imported = Doc().Text();
     EXPECT_GT(editor->View().cursorY, editor->GetSettings().margin); // not over the page's first letter
 
-    for (const auto& [key, typed] : { std::pair { Qt::Key_Backspace, QString() },
-             std::pair { Qt::Key_B, QStringLiteral("b") }, std::pair { Qt::Key_Backspace, QString() } }) {
+    for (const auto& press : { std::pair { Qt::Key_Backspace, QString() }, std::pair { Qt::Key_B, QStringLiteral("b") },
+             std::pair { Qt::Key_Backspace, QString() } }) {
         ModalScript refused;
         refused.Message();
-        Run(refused, [&] { Key(key, typed); });
+        Run(refused, [&] { Key(press.first, press.second); });
         EXPECT_EQ(refused.Texts().size(), 1);
         EXPECT_EQ(Doc().Text(), imported);
     }

@@ -154,7 +154,7 @@ private:
         bool operator==(const KeyView&) const = default;
     };
     struct KeyHash {
-        using is_transparent = void;
+        using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
         std::size_t operator()(const KeyView& key) const
         {
             return std::hash<std::string_view> {}(key.face) ^ (static_cast<std::size_t>(key.sizePoints) << 8)
@@ -162,7 +162,7 @@ private:
         }
     };
     struct KeyEqual {
-        using is_transparent = void;
+        using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
         bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
     };
     std::shared_ptr<Face> FaceOf(const Key& key);
