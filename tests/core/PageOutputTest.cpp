@@ -136,8 +136,8 @@ TEST(PageRangeTest, FolderNamesThatWouldLeaveTheProgramsFolderOrTakeTheNameOfIts
         { "../x", false }, { "a/../../x", false }, { "a\\..", false }, { "/tmp/x", false }, { "\\x", false },
         { "C:\\x", false }, { "c:x", false }, { "config.ini", false }, { "./config.ini/x", false },
         { "rey.log\\x", false }, { "Mis Colores.log", false }, { "diccionario.log", false },
-        { "dictionary.log", false }, { ".quirel-0123-4-5.tmp", false }, { "config.ini.d", true },
-        { "x/config.ini", true }, { "Config.ini", true } };
+        { "dictionary.log", false }, { "recuperacion.4tf", false }, { ".quirel-0123-4-5.tmp", false },
+        { "config.ini.d", true }, { "x/config.ini", true }, { "Config.ini", true } };
     for (const auto& [name, accepted] : cases)
         EXPECT_EQ(IsFolderNameAccepted(name), accepted) << '"' << name << '"';
     EXPECT_EQ(ExportFolder("/prog", "a\\b"), std::filesystem::path("/prog/a/b"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/ProgramFolder.h"
+
 #include <chrono>
 #include <string_view>
 
@@ -12,10 +14,6 @@ inline constexpr std::string_view kUnsavedChangesQuestion
 
 // Asked (Sí / No) at start when the program ended last time with a recovery copy left behind.
 inline constexpr std::string_view kRecoveryQuestion = "Quirel se cerr\xF3 sin grabar el documento. \xBFRecuperarlo?";
-
-// The recovery copy of a document with unsaved changes, in the document file format, in the
-// program's folder.
-inline constexpr std::string_view kRecoveryFileName = "recuperacion.4tf";
 
 // How long the document must stay unchanged (typing paused) before its recovery copy is written.
 inline constexpr std::chrono::milliseconds kRecoveryPause { 2000 };

@@ -21,7 +21,9 @@ std::filesystem::path ProgramFolder()
 
 bool IsProgramFileName(std::string_view name)
 {
-    if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName) return true;
+    if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName
+        || name == kRecoveryFileName)
+        return true;
     for (int id = 0; id < kWordListCount; ++id)
         if (name == WordListFileName(static_cast<WordListId>(id))) return true;
     return name.starts_with(".quirel-");

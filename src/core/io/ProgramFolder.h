@@ -10,9 +10,13 @@ namespace quirel {
 // folder of the running executable.
 std::filesystem::path ProgramFolder();
 
+// The recovery copy of a document with unsaved changes, in the document file format, in the
+// program's folder.
+inline constexpr std::string_view kRecoveryFileName = "recuperacion.4tf";
+
 // True when name is one of the files the program keeps in its folder: config.ini, the word lists,
-// rey.log, "Mis Colores.log", or a temporary copy of a save in progress. A folder of such a name
-// would keep the program from reading or writing that file.
+// rey.log, "Mis Colores.log", the recovery copy, or a temporary copy of a save in progress. A
+// folder of such a name would keep the program from reading or writing that file.
 bool IsProgramFileName(std::string_view name);
 
 } // namespace quirel

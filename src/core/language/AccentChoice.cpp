@@ -44,6 +44,11 @@ const HashSet kPor { "por" };
 const HashSet kClosers { ".", ",", ";", ":", "?", "!", ")", "</s>" };
 const HashSet kDeA { "de", "a" };
 const HashSet kBeforeMas { "lo", "el", "la", "los", "las", "es", "vez", "poco", "mucho", "cada", "no", "y", "que" };
+// "más vale" and its tenses: the conjunction mas is never followed by them.
+const HashSet kAfterMas { "vale",
+    "valdr\xED"
+    "a",
+    "valiera", "valdr\xE1" };
 
 bool HasAccent(std::string_view word)
 {
@@ -147,7 +152,7 @@ int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>&
         const ContextToken& next = stream[i + 1];
         if (next.length == 0 || !IsCapitalInitial(text.substr(next.start, next.length))) return accented;
     }
-    if (typed == "mas" && kBeforeMas.Has(left1)) return accented;
+    if (typed == "mas" && (kBeforeMas.Has(left1) || kAfterMas.Has(right1))) return accented;
     return -1;
 }
 

@@ -33,10 +33,10 @@ public:
     // words mas que el esta aun como si se tu mi te de quien donde cuando cual cuanto porque and their
     // variants) or 32 (for any other word), or by one of four sure rules: an interrogative right after
     // ¿ (¿Qué?), el tu mi se before a closing sign (él, tú, mí, sé), de el and a el before a word in
-    // small letters (de él), mas after lo el la los las es vez poco mucho cada no y que (más). A typed
-    // word the lists do not know takes the most likely of its forms. A word with an accent stays as
-    // written, and so does a capitalised word that only the name lists know when the training text holds
-    // no form of its group. The view lives as long as the
+    // small letters (de él), mas after lo el la los las es vez poco mucho cada no y que or before vale
+    // valdría valiera valdrá (más). A typed word the lists do not know takes the most likely of its
+    // forms. A word with an accent stays as written, and so does a capitalised word that only the name
+    // lists know when the training text holds no form of its group. The view lives as long as the
     // chooser.
     AccentChoice Choose(const std::vector<ContextToken>& stream, std::size_t i, std::string_view typed,
         std::string_view fixed, std::string_view text);

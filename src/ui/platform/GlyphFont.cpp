@@ -4,6 +4,7 @@
 #include "document/FormatRecord.h"
 #include "platform/QtText.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QImage>
@@ -176,7 +177,6 @@ void GlyphFont::RenderMask(unsigned char byte)
 
 // A face in one style: its glyphs and their design advances, which scale to every size.
 struct GlyphFontCache::Face {
-    QFont font; // the face in its style, without kerning
     QRawFont design; // the face at as many pixels as it has design units to the em
     std::array<quint32, 256> glyph {};
     std::array<double, 256> units {}; // design advance of each byte's glyph, in design units
@@ -213,17 +213,42 @@ FontId GlyphFontCache::Id(std::string_view face, int sizePoints, int style)
 
 std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
 {
-    std::string name = key.face;
+    // Faces named after ones this system lacks (Candara, Verdana…) are drawn with their installed
+    // stand-in: all the names of one stand-in share its face, which Qt then matches only once.
+    auto known = m_families.find(key.face);
+    if (known == m_families.end()) {
+        if (m_installed.isEmpty()) {
+            const QStringList families = QFontDatabase::families();
+            for (const QString& installed : families)
+                m_installed.insert(installed.toCaseFolded());
+        }
+        const auto isInstalled = [this](const QString& name) { return m_installed.contains(name.toCaseFolded()); };
+        if (m_families.size() >= kFaceNames) m_families.clear();
+        QString family = FromCp1252(key.face);
+        if (!isInstalled(family)) {
+            for (const QString& standIn : QFont::substitutes(family)) {
+                if (isInstalled(standIn)) {
+                    family = standIn;
+                    break;
+                }
+            }
+        }
+        known = m_families.emplace(key.face, family).first;
+    }
+    const QString& family = known->second;
+    // Qt keeps its substitutes in small letters.
+    std::string name = family.toCaseFolded().toStdString();
     name.push_back('\0');
     name.push_back(static_cast<char>('0' + key.style));
     return m_faces.Get(name, [&] {
-        QFont font(FromCp1252(key.face));
+        QFont font(family);
+        // One face, no stand-ins for missing glyphs: the pass draws only the face's own glyphs.
+        font.setStyleStrategy(QFont::NoFontMerging);
         font.setPixelSize(PointsToPixels(key.sizePoints));
         font.setWeight((key.style & kStyleBold) ? QFont::Bold : QFont::Normal);
         font.setItalic((key.style & kStyleItalic) != 0);
         font.setKerning(false);
         auto face = std::make_shared<Face>();
-        face->font = font;
         const QRawFont raw = QRawFont::fromFont(font);
         face->unitsPerEm = raw.unitsPerEm() > 0 ? raw.unitsPerEm() : 1000;
         face->design = raw;
@@ -286,11 +311,11 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
         const auto metrics = Metrics(id);
         const Key& key = m_keys[id];
         const auto face = FaceOf(key);
-        // Drawn with the font Qt makes for the size, so that the glyphs get the hinting and
-        // smoothing its settings give that size.
-        QFont font = face->font;
-        font.setPixelSize(PointsToPixels(key.sizePoints));
-        return std::make_shared<GlyphFont>(QRawFont::fromFont(font), face->glyph, *metrics);
+        // The face matched once, at the size: the copy keeps the hinting and smoothing the
+        // system's settings gave the face, and no font is looked up again.
+        QRawFont sized = face->design;
+        sized.setPixelSize(PointsToPixels(key.sizePoints));
+        return std::make_shared<GlyphFont>(std::move(sized), face->glyph, *metrics);
     });
 }
 

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QRawFont>
 #include <QRect>
+#include <QSet>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -104,14 +106,17 @@ using FontId = std::uint32_t;
 // The fonts of a canvas and of the page pictures it records, by face bytes, size in points and
 // style. A document may cycle through thousands of formats, so nothing large is kept for each:
 // the measures of a font come from its face's design advances scaled to the size (no font is
-// made to measure a size), and the fonts ready to draw, which hold Qt's font engines and the
-// rendered glyphs, are few and the least recently used go first. Page pictures hold ids and ask
+// made to measure a size), faces named after one installed stand-in share its face, and the fonts
+// ready to draw, which hold Qt's font engines and the rendered glyphs, are bounded and the least
+// recently used go first. Page pictures hold ids and ask
 // for the font when they are painted.
 class GlyphFontCache {
 public:
-    static constexpr std::size_t kDrawingFonts = 48;
+    // Enough for a page whose every word is in another font: painting it again renders nothing anew.
+    static constexpr std::size_t kDrawingFonts = 512;
     static constexpr std::size_t kMeasuredFonts = 4096;
     static constexpr std::size_t kFaces = 64;
+    static constexpr std::size_t kFaceNames = 4096;
 
     GlyphFontCache();
     ~GlyphFontCache();
@@ -169,7 +174,9 @@ private:
 
     std::vector<Key> m_keys; // by id
     std::unordered_map<Key, FontId, KeyHash, KeyEqual> m_ids;
-    LruCache<std::string, std::shared_ptr<Face>> m_faces;
+    QSet<QString> m_installed; // the installed families, case-folded
+    std::unordered_map<std::string, QString> m_families; // face name → the family that draws it
+    LruCache<std::string, std::shared_ptr<Face>> m_faces; // by family and style
     struct RecentId {
         std::uintptr_t place = 0; // where the face name's bytes were
         FontId id = 0;
