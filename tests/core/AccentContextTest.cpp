@@ -234,6 +234,8 @@ TEST(RealAccentModel, PutsTheAccentsSpanishNeeds)
         { "El esta en casa", "Él está en casa" },
         { "¿Que quieres?", "¿Qué quieres?" },
         { "Fuimos al rio", "Fuimos al río" },
+        { "Mas vale tarde que nunca", "Más vale tarde que nunca" },
+        { "El niño canto una cancion", "El niño cantó una canción" },
         { "El libro es para el.", "El libro es para él." },
         { "No se que decir", "No sé que decir" },
         { "Viajamos a Asia con Tamara", "Viajamos a Asia con Tamara" },

@@ -14,6 +14,9 @@ namespace {
 constexpr double kBeta = 2.0;
 constexpr double kFunctionWordRatio = 4.0;
 constexpr double kOtherWordRatio = 32.0;
+// The past form must not be rare beside the typed one (segundo/segundó, bajo/bajó): at most this
+// many times less likely without context.
+constexpr double kPastShare = 20.0;
 
 // Groups whose forms differ in use rather than in meaning: a lower ratio is enough for them.
 constexpr std::array<std::string_view, 26> kFunctionWords = { "mas", "que", "el", "esta", "estas", "este", "aun",
@@ -44,11 +47,14 @@ const HashSet kPor { "por" };
 const HashSet kClosers { ".", ",", ";", ":", "?", "!", ")", "</s>" };
 const HashSet kDeA { "de", "a" };
 const HashSet kBeforeMas { "lo", "el", "la", "los", "las", "es", "vez", "poco", "mucho", "cada", "no", "y", "que" };
+// Words that open a noun phrase: after one of them and a noun, a word of the group canto/cantó is
+// the verb of that subject; before one of them, it takes an object.
+const HashSet kSubjectOpeners { "el", "la", "un", "una", "este", "esta", "ese", "esa", "aquel", "aquella", "mi", "tu",
+    "su", "nuestro", "nuestra" };
+const HashSet kObjectOpeners { "el", "la", "los", "las", "un", "una", "unos", "unas", "su", "sus", "mi", "mis", "tu",
+    "tus", "este", "esta", "estos", "estas", "ese", "esa", "esos", "esas", "aquel", "aquella" };
 // "más vale" and its tenses: the conjunction mas is never followed by them.
-const HashSet kAfterMas { "vale",
-    "valdr\xED"
-    "a",
-    "valiera", "valdr\xE1" };
+const HashSet kAfterMas { "vale", "valdr\xED\x61", "valiera", "valdr\xE1" }; // valdría valdrá
 
 bool HasAccent(std::string_view word)
 {
@@ -138,8 +144,25 @@ const AccentChooser::Group* AccentChooser::GroupOf(const ContextToken& token, st
 }
 
 int AccentChooser::HandRule(const Group& group, const std::vector<ContextToken>& stream, std::size_t i,
-    std::string_view typed, std::string_view text) const
+    std::string_view typed, std::string_view fixed, std::string_view text) const
 {
+    // "El niño canto una canción": a noun after an article or a possessive is the subject, and the
+    // word between it and the object's article is its verb in the past (cantó), not a second noun.
+    if (typed.size() >= 3 && typed.back() == 'o' && i >= 2 && kSubjectOpeners.Has(stream[i - 2].context)
+        && kObjectOpeners.Has(stream[i + 1].context) && stream[i - 1].length > 0) {
+        const std::string_view noun = fixed.substr(stream[i - 1].start, stream[i - 1].length);
+        std::string past(typed);
+        past.back() = '\xF3';
+        const auto verb = std::find(group.candidates.begin(), group.candidates.end(), past);
+        const auto typedAt = std::find(group.candidates.begin(), group.candidates.end(), typed);
+        if (verb != group.candidates.end() && typedAt != group.candidates.end()
+            && group.prior[static_cast<std::size_t>(verb - group.candidates.begin())] * kPastShare
+                >= group.prior[static_cast<std::size_t>(typedAt - group.candidates.begin())]
+            && !noun.ends_with("mente") && m_lexicon.isVerb && m_lexicon.isVerb(past) && m_lexicon.isCommon
+            && m_lexicon.isCommon(noun) && !(m_lexicon.isVerb(noun)))
+            return static_cast<int>(verb - group.candidates.begin());
+    }
+
     const int accented = OnlyAccentedForm(group.candidates);
     if (accented < 0) return -1;
     const std::uint64_t left1 = stream[i - 1].context;
@@ -258,7 +281,7 @@ AccentChoice AccentChooser::Choose(const std::vector<ContextToken>& stream, std:
         && !(m_lexicon.isVerb && m_lexicon.isVerb(word)))
         return {};
     if (known) {
-        if (const int rule = HandRule(*group, stream, i, word, text); rule >= 0)
+        if (const int rule = HandRule(*group, stream, i, word, fixed, text); rule >= 0)
             return { group->candidates[rule], true };
     }
     std::vector<double>& scores = m_scores;

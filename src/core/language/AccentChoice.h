@@ -31,13 +31,14 @@ public:
     // the document text as written (for capitals). A typed word the lists know and that has no accent
     // takes another form only when it beats the typed form by a likelihood ratio of 4 (for the function
     // words mas que el esta aun como si se tu mi te de quien donde cuando cual cuanto porque and their
-    // variants) or 32 (for any other word), or by one of four sure rules: an interrogative right after
+    // variants) or 32 (for any other word), or by one of five sure rules: an interrogative right after
     // ¿ (¿Qué?), el tu mi se before a closing sign (él, tú, mí, sé), de el and a el before a word in
     // small letters (de él), mas after lo el la los las es vez poco mucho cada no y que or before vale
-    // valdría valiera valdrá (más). A typed word the lists do not know takes the most likely of its
-    // forms. A word with an accent stays as written, and so does a capitalised word that only the name
-    // lists know when the training text holds no form of its group. The view lives as long as the
-    // chooser.
+    // valdría valiera valdrá (más), and a word ending in o between a subject (article or possessive and
+    // a noun) and an object's article, when its form ending in ó is a verb not rare beside it (el niño
+    // cantó una canción). A typed word the lists do not know takes the most likely of its forms. A word
+    // with an accent stays as written, and so does a capitalised word that only the name lists know when
+    // the training text holds no form of its group. The view lives as long as the chooser.
     AccentChoice Choose(const std::vector<ContextToken>& stream, std::size_t i, std::string_view typed,
         std::string_view fixed, std::string_view text);
 
@@ -54,7 +55,7 @@ private:
     const Group* GroupOf(const ContextToken& token, std::string_view typed);
     Group MakeGroup(std::string_view stripped) const;
     int HandRule(const Group& group, const std::vector<ContextToken>& stream, std::size_t i, std::string_view typed,
-        std::string_view text) const;
+        std::string_view fixed, std::string_view text) const;
     std::uint64_t ClassValue(const ContextToken& token, std::string_view fixed);
     void Score(const Group& group, const std::vector<ContextToken>& stream, std::size_t i, std::string_view fixed,
         std::vector<double>& scores);
