@@ -72,34 +72,6 @@ bool SkipWithoutData(benchmark::State& state)
     return true;
 }
 
-unsigned char Unaccented(unsigned char c)
-{
-    switch (c) {
-    case 0xE1:
-        return 'a';
-    case 0xE9:
-        return 'e';
-    case 0xED:
-        return 'i';
-    case 0xF3:
-        return 'o';
-    case 0xFA:
-        return 'u';
-    case 0xC1:
-        return 'A';
-    case 0xC9:
-        return 'E';
-    case 0xCD:
-        return 'I';
-    case 0xD3:
-        return 'O';
-    case 0xDA:
-        return 'U';
-    default:
-        return c;
-    }
-}
-
 enum class Kind { Plain, Excluded, NonWord, Ambiguous };
 
 struct StrippedText {
@@ -121,7 +93,7 @@ StrippedText Strip(std::string_view text, const WordLists& lists)
             std::string plain(word);
             int accents = 0;
             for (char& c : plain) {
-                const unsigned char bare = Unaccented(static_cast<unsigned char>(c));
+                const unsigned char bare = WithoutAcuteAccent(static_cast<unsigned char>(c));
                 accents += bare != static_cast<unsigned char>(c) ? 1 : 0;
                 c = static_cast<char>(bare);
             }

@@ -49,27 +49,9 @@ unsigned char AccentOf(unsigned char c)
     }
 }
 
-unsigned char StripOf(unsigned char c)
-{
-    switch (c) {
-    case 0xE1:
-        return 'a';
-    case 0xE9:
-        return 'e';
-    case 0xED:
-        return 'i';
-    case 0xF3:
-        return 'o';
-    case 0xFA:
-        return 'u';
-    default:
-        return c;
-    }
-}
-
 bool IsVowel(unsigned char c)
 {
-    return AccentOf(StripOf(c)) != 0 || c == 0xFC;
+    return AccentOf(WithoutAcuteAccent(c)) != 0 || c == 0xFC;
 }
 
 bool Test(const KnownWordTest& test, std::string_view word)
@@ -137,11 +119,39 @@ void CloseParagraph(std::vector<ContextToken>& stream)
 
 } // namespace
 
+unsigned char WithoutAcuteAccent(unsigned char c)
+{
+    switch (c) {
+    case 0xE1:
+        return 'a';
+    case 0xE9:
+        return 'e';
+    case 0xED:
+        return 'i';
+    case 0xF3:
+        return 'o';
+    case 0xFA:
+        return 'u';
+    case 0xC1:
+        return 'A';
+    case 0xC9:
+        return 'E';
+    case 0xCD:
+        return 'I';
+    case 0xD3:
+        return 'O';
+    case 0xDA:
+        return 'U';
+    default:
+        return c;
+    }
+}
+
 std::string StripAcuteAccents(std::string_view lower)
 {
     std::string out(lower);
     for (char& c : out)
-        c = static_cast<char>(StripOf(static_cast<unsigned char>(c)));
+        c = static_cast<char>(WithoutAcuteAccent(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -169,7 +179,7 @@ int AccentType(std::string_view candidate)
     for (const char c : candidate) {
         const auto byte = static_cast<unsigned char>(c);
         if (vowelsAfter >= 0 && IsVowel(byte)) ++vowelsAfter;
-        if (StripOf(byte) != byte) vowelsAfter = 0;
+        if (WithoutAcuteAccent(byte) != byte) vowelsAfter = 0;
     }
     return vowelsAfter;
 }
@@ -184,7 +194,7 @@ std::uint64_t AccentPatternHash(const std::vector<std::string>& candidates)
     for (const int type : types)
         pattern += type < 0 ? 'U' : static_cast<char>('0' + std::min(type, 9));
     pattern += '|';
-    if (!candidates.empty() && !candidates.front().empty()) pattern += StripOf(candidates.front().back());
+    if (!candidates.empty() && !candidates.front().empty()) pattern += WithoutAcuteAccent(candidates.front().back());
     return AccentWordHash(pattern);
 }
 

@@ -36,6 +36,9 @@ enum class NeighbourClass : std::uint8_t {
 };
 NeighbourClass ClassOfWord(std::string_view lower, const AccentLexicon& lexicon);
 
+// A Windows-1252 letter without its acute accent (á → a, Á → A); any other byte as it is.
+unsigned char WithoutAcuteAccent(unsigned char c);
+
 // lower with á é í ó ú written as a e i o u (the text is in small letters).
 std::string StripAcuteAccents(std::string_view lower);
 
