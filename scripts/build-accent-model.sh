@@ -6,23 +6,24 @@
 # clean paragraphs of the held-out texts, for the accent benchmark.
 # Needs the word lists in the folder (scripts/build-wordlists.sh). Without texts or lists no model is
 # built and the accent command works with the list rule alone; the script says so and succeeds.
-# Takes about a minute on 2 cores, downloads included; nothing when tildes.dat is there (delete it to
-# build again).
+# Takes about a minute on 2 cores, downloads included; nothing when tildes.dat is there and was built
+# by the same sources and word lists (.tildes.stamp).
 # Usage: scripts/build-accent-model.sh PROGRAM_FOLDER TOOL_BINARY   (TOOL_BINARY: the built quirel-wordlist)
 set -euo pipefail
 
-if [[ $# -ne 2 || $1 == -h || $1 == --help ]]; then
-    echo "usage: $0 PROGRAM_FOLDER QUIREL_WORDLIST_BINARY" >&2
-    exit 2
-fi
-folder=$1
-tool=$2
+source "$(dirname "$0")/data-build.sh"
+take_arguments "$@"
 model=$folder/tildes.dat
-if [[ -f $model ]]; then
+# The model depends on its sources and on the word lists it was counted with.
+stamp_file=$folder/.tildes.stamp
+stamp=$(sources_stamp scripts/build-accent-model.sh scripts/fetch-accent-text.sh tools/wordlist src/core/language/AccentContext.cpp \
+    src/core/language/AccentModel.cpp)
+stamp+=" $(cat "$folder/.wordlists.stamp" 2> /dev/null || true)"
+if [[ -f $model ]] && stamp_matches "$stamp_file" "$stamp"; then
     echo "build-accent-model: the accent model is already in $folder"
     exit 0
 fi
-[[ -x $tool ]] || { echo "build-accent-model: $tool is not an executable" >&2; exit 1; }
+require_tool build-accent-model
 if [[ ! -f $folder/diccionario.log ]]; then
     echo "build-accent-model: WARNING: no word lists in $folder, so no accent model; the accent command" \
         "uses the list rule alone" >&2
@@ -48,4 +49,5 @@ english=/usr/share/dict/american-english
     "$folder/.tildes.partial" "${train[@]}"
 mv -f "$folder/.accent-heldout.partial" "$folder/accent-heldout.txt"
 mv -f "$folder/.tildes.partial" "$model"
+echo "$stamp" > "$stamp_file"
 echo "build-accent-model: built $model ($(stat -c %s "$model") bytes) in $((SECONDS - start)) s"

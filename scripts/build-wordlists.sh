@@ -17,17 +17,14 @@
 #
 # Needs the Debian packages hunspell-es, wspanish and wamerican, and for the surnames apt-get with
 # network access (no root needed). Takes some 8 seconds (2 cores), plus the Spanish texts when they
-# are not there yet (scripts/fetch-accent-text.sh); nothing when the five files are there.
+# are not there yet (scripts/fetch-accent-text.sh); nothing when the five files are there and were
+# built by the same sources (.wordlists.stamp), all five again when the sources changed.
 # Usage: scripts/build-wordlists.sh PROGRAM_FOLDER TOOL_BINARY
 #   TOOL_BINARY is the built quirel-wordlist.
 set -euo pipefail
 
-if [[ $# -ne 2 || $1 == -h || $1 == --help ]]; then
-    echo "usage: $0 PROGRAM_FOLDER QUIREL_WORDLIST_BINARY" >&2
-    exit 2
-fi
-folder=$1
-tool=$2
+source "$(dirname "$0")/data-build.sh"
+take_arguments "$@"
 export LC_ALL=C.UTF-8
 
 affix=/usr/share/hunspell/es_ES.aff
@@ -36,6 +33,13 @@ spanish=/usr/share/dict/spanish
 english=/usr/share/dict/american-english
 
 all=(diccionario.log verbos.log npropios.log Apellidos.log dictionary.log)
+# Lists built by another version of this script or of the tool are built again, all of them.
+stamp_file=$folder/.wordlists.stamp
+stamp=$(sources_stamp scripts/build-wordlists.sh tools/wordlist src/core/language/WordRecord.cpp src/core/language/WordLists.cpp)
+if [[ -f $folder/diccionario.log ]] && ! stamp_matches "$stamp_file" "$stamp"; then
+    echo "build-wordlists: the word lists in $folder were built by other sources; building them again"
+    for name in "${all[@]}"; do rm -f "$folder/$name"; done
+fi
 missing=()
 for name in "${all[@]}"; do
     [[ -f $folder/$name ]] || missing+=("$name")
@@ -45,7 +49,7 @@ if [[ ${#missing[@]} -eq 0 ]]; then
     exit 0
 fi
 
-[[ -x $tool ]] || { echo "build-wordlists: $tool is not an executable" >&2; exit 1; }
+require_tool build-wordlists
 for source in "$affix" "$words" "$spanish" "$english"; do
     if [[ ! -r $source ]]; then
         echo "build-wordlists: $source is missing (install hunspell-es wspanish wamerican)" >&2
@@ -128,4 +132,5 @@ if needed dictionary.log; then
     encode "$work/dictionary.txt" dictionary.log
 fi
 
+echo "$stamp" > "$stamp_file"
 echo "build-wordlists: built ${missing[*]} in $folder"

@@ -9,22 +9,20 @@
 # heldout: the model never learns from them, the accent benchmark measures on them.
 # A package that cannot be downloaded is left out (said below); with none, there is no text and the
 # accent command works with the list rule alone. Delete PROGRAM_FOLDER/accent-text to fetch again.
-# Takes some 30 seconds; nothing when the texts are there.
+# Takes some 30 seconds; nothing when the texts are there and were gathered by the same sources.
 # Usage: scripts/fetch-accent-text.sh PROGRAM_FOLDER TOOL_BINARY   (TOOL_BINARY: the built quirel-wordlist)
 set -euo pipefail
 
-if [[ $# -ne 2 || $1 == -h || $1 == --help ]]; then
-    echo "usage: $0 PROGRAM_FOLDER QUIREL_WORDLIST_BINARY" >&2
-    exit 2
-fi
-folder=$1
-tool=$2
+source "$(dirname "$0")/data-build.sh"
+take_arguments "$@"
 out=$folder/accent-text
-if [[ -f $out/.complete ]]; then
+# .complete holds the stamp of the sources that gathered the texts.
+stamp=$(sources_stamp scripts/fetch-accent-text.sh tools/wordlist/AccentCorpus.cpp tools/wordlist/Utf8.cpp)
+if stamp_matches "$out/.complete" "$stamp"; then
     echo "fetch-accent-text: the texts are already in $out"
     exit 0
 fi
-[[ -x $tool ]] || { echo "fetch-accent-text: $tool is not an executable" >&2; exit 1; }
+require_tool fetch-accent-text
 mkdir -p "$folder"
 
 campaigns=(did dm dw ei httt l low nr sof sota sotbe thot trow tsg ttb utbs)
@@ -71,7 +69,7 @@ done
 for name in "${heldout[@]}"; do
     [[ -f $partial/train/$name.txt ]] && mv "$partial/train/$name.txt" "$partial/heldout/"
 done
-touch "$partial/.complete"
+echo "$stamp" > "$partial/.complete"
 rm -rf "$out"
 mv "$partial" "$out"
 
