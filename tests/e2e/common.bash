@@ -43,6 +43,19 @@ start_program() {
   sleep 0.3
 }
 
+# Waits up to 30 s for the caption of window $1 to match the pattern $2 (a glob), then prints the
+# caption, matching or not: a slow program is waited for, and a wrong caption is still reported.
+caption_when() {
+  local caption=""
+  for _ in $(seq 1 300); do
+    caption=$(xdotool getwindowname "$1" 2>/dev/null) || caption=""
+    # shellcheck disable=SC2053 # $2 is a pattern
+    [[ $caption == $2 ]] && break
+    sleep 0.1
+  done
+  echo "$caption"
+}
+
 # Waits up to 30 s for a visible window of process $1 other than window $2 (a dialog or message
 # box) and prints its id.
 other_window() {

@@ -43,8 +43,7 @@ run() {
   local wid title
   wid=$(window_of $pid)
   [[ -n $wid ]] || { echo "FAIL: no window with the Latin-1 name"; return 1; }
-  sleep 0.5
-  title=$(xdotool getwindowname "$wid")
+  title=$(caption_when "$wid" "*quirel: 5")
   kill $pid; wait $pid 2>/dev/null || true
   if [[ $title == *"quirel: 5" ]]; then
     echo "PASS: config.ini as a folder and as a pipe; Latin-1 name opened ($title)"

@@ -38,8 +38,7 @@ run() {
   local title; title=$(xdotool getwindowname "$box")
   xdotool windowfocus --sync "$box"; xdotool key s # "Sí"
   gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
-  sleep 0.5
-  local caption; caption=$(xdotool getwindowname "$wid")
+  local caption; caption=$(caption_when "$wid" "*quirel: 10")
   xdotool windowfocus --sync "$wid"; sleep 0.3
   save_as $pid "$wid" "$home/recuperada" || { kill $pid; return 1; }
   sleep 0.5

@@ -15,9 +15,8 @@ run() {
   xdotool type --delay 40 '¿Qué año? ¡Olé!'
   xdotool key --delay 40 Return t dead_acute e
   xdotool type --delay 40 ' cómo, Ñandú «sí» €'
-  sleep 0.5
   local title
-  title=$(xdotool getwindowname "$wid")
+  title=$(caption_when "$wid" "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 22")
   # Saved through the file dialog, the document's text is the typed text in Windows-1252.
   save_as $pid "$wid" "$home/typed" || { kill $pid; return 1; }
   kill $pid

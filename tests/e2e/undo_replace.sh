@@ -21,12 +21,10 @@ run() {
   xdotool type --delay 40 'casa,'
   xdotool key Return
   gone "$dialog" || { echo "FAIL: the replace dialog stays open"; kill $pid; return 1; }
-  sleep 0.5
-  local replaced; replaced=$(xdotool getwindowname "$wid")
+  local replaced; replaced=$(caption_when "$wid" "*quirel: 4")
   xdotool windowfocus --sync "$wid"; sleep 0.3
   xdotool key ctrl+z
-  sleep 0.5
-  local undone; undone=$(xdotool getwindowname "$wid")
+  local undone; undone=$(caption_when "$wid" "*quirel: 3")
   save_as $pid "$wid" "$home/deshecho" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/deshecho.4tf ]] || { echo "FAIL: no deshecho.4tf in $home: $(ls "$home")"; return 1; }
