@@ -120,6 +120,22 @@ QRect GlyphFont::TextInk(std::string_view text)
 void GlyphFont::RenderMask(unsigned char byte)
 {
     m_ready[byte] = true;
+    const quint32 glyph = m_glyph[byte];
+    // The coverage FreeType gives the glyph at whole-pixel placement, as Qt's painter blends it, and
+    // where it stands from the pen on the baseline.
+    const QImage coverage = m_raw.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing);
+    if (coverage.isNull()) return; // a glyph that inks nothing
+    if (coverage.format() != QImage::Format_Alpha8) {
+        RenderMaskPainted(byte);
+        return;
+    }
+    const QRectF place = m_raw.boundingRect(glyph);
+    StoreMask(byte, coverage, qRound(place.x()), qRound(place.y()),
+        [](const QImage& image, int x, int y) { return image.constScanLine(y)[x]; });
+}
+
+void GlyphFont::RenderMaskPainted(unsigned char byte)
+{
     // Room around the cell for italic overhang and marks above the ascent.
     const int pad = Height() / 2 + 2;
     QImage scratch(std::max(0, static_cast<int>(Advance(byte))) + 2 * pad, Height() + 2 * pad,
@@ -135,17 +151,24 @@ void GlyphFont::RenderMask(unsigned char byte)
         run.setRawData(&glyph, &origin, 1);
         painter.drawGlyphRun(QPointF(pad, pad + Ascent()), run);
     }
+    StoreMask(byte, scratch, -pad, -pad - Ascent(), [](const QImage& image, int x, int y) {
+        return static_cast<std::uint8_t>(qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]));
+    });
+}
 
-    const int width = scratch.width();
-    const int height = scratch.height();
+template <typename Alpha>
+void GlyphFont::StoreMask(unsigned char byte, const QImage& image, int originX, int originY, Alpha alphaAt)
+{
+    // The inked part of the image only.
+    const int width = image.width();
+    const int height = image.height();
     int left = width;
     int right = -1;
     int top = height;
     int bottom = -1;
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = 0; x < width; ++x) {
-            if (qAlpha(row[x]) != 0) {
+            if (alphaAt(image, x, y) != 0) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -155,16 +178,15 @@ void GlyphFont::RenderMask(unsigned char byte)
     }
     Mask& mask = m_masks[byte];
     if (right < 0) return;
-    mask.left = static_cast<std::int16_t>(left - pad);
-    mask.top = static_cast<std::int16_t>(top - pad - Ascent());
+    mask.left = static_cast<std::int16_t>(originX + left);
+    mask.top = static_cast<std::int16_t>(originY + top);
     mask.width = static_cast<std::int16_t>(right - left + 1);
     mask.height = static_cast<std::int16_t>(bottom - top + 1);
     mask.offset = static_cast<std::uint32_t>(m_coverage.size());
     mask.inkStart = static_cast<std::uint32_t>(m_inkOffsets.size());
     for (int y = top; y <= bottom; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
         for (int x = left; x <= right; ++x) {
-            const auto alpha = static_cast<std::uint8_t>(qAlpha(row[x]));
+            const std::uint8_t alpha = alphaAt(image, x, y);
             m_coverage.push_back(alpha);
             if (alpha != 0) {
                 m_inkOffsets.push_back((y - top) * kPageWidth + (x - left));
@@ -177,6 +199,7 @@ void GlyphFont::RenderMask(unsigned char byte)
 
 // A face in one style: its glyphs and their design advances, which scale to every size.
 struct GlyphFontCache::Face {
+    std::uint32_t serial = 0; // which face of the cache: a face made again gets a new one
     QRawFont design; // the face at as many pixels as it has design units to the em
     std::array<quint32, 256> glyph {};
     std::array<double, 256> units {}; // design advance of each byte's glyph, in design units
@@ -211,37 +234,40 @@ FontId GlyphFontCache::Id(std::string_view face, int sizePoints, int style)
     return id;
 }
 
-std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
+const GlyphFontCache::Family& GlyphFontCache::FamilyOf(const std::string& face)
 {
     // Faces named after ones this system lacks (Candara, Verdana…) are drawn with their installed
     // stand-in: all the names of one stand-in share its face, which Qt then matches only once.
-    auto known = m_families.find(key.face);
-    if (known == m_families.end()) {
-        if (m_installed.isEmpty()) {
-            const QStringList families = QFontDatabase::families();
-            for (const QString& installed : families)
-                m_installed.insert(installed.toCaseFolded());
-        }
-        const auto isInstalled = [this](const QString& name) { return m_installed.contains(name.toCaseFolded()); };
-        if (m_families.size() >= kFaceNames) m_families.clear();
-        QString family = FromCp1252(key.face);
-        if (!isInstalled(family)) {
-            for (const QString& standIn : QFont::substitutes(family)) {
-                if (isInstalled(standIn)) {
-                    family = standIn;
-                    break;
-                }
+    if (const auto known = m_families.find(face); known != m_families.end()) return known->second;
+    if (m_installed.isEmpty()) {
+        const QStringList families = QFontDatabase::families();
+        for (const QString& installed : families)
+            m_installed.insert(installed.toCaseFolded());
+    }
+    const auto isInstalled = [this](const QString& name) { return m_installed.contains(name.toCaseFolded()); };
+    if (m_families.size() >= kFaceNames) m_families.clear();
+    QString family = FromCp1252(face);
+    if (!isInstalled(family)) {
+        for (const QString& standIn : QFont::substitutes(family)) {
+            if (isInstalled(standIn)) {
+                family = standIn;
+                break;
             }
         }
-        known = m_families.emplace(key.face, family).first;
     }
-    const QString& family = known->second;
-    // Qt keeps its substitutes in small letters.
+    // Qt keeps its substitutes in small letters: the face is known by the case-folded name.
     std::string name = family.toCaseFolded().toStdString();
+    return m_families.emplace(face, Family { std::move(family), std::move(name) }).first->second;
+}
+
+std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
+{
+    const Family& family = FamilyOf(key.face);
+    std::string name = family.name;
     name.push_back('\0');
     name.push_back(static_cast<char>('0' + key.style));
     return m_faces.Get(name, [&] {
-        QFont font(family);
+        QFont font(family.qtName);
         // One face, no stand-ins for missing glyphs: the pass draws only the face's own glyphs.
         font.setStyleStrategy(QFont::NoFontMerging);
         font.setPixelSize(PointsToPixels(key.sizePoints));
@@ -249,6 +275,7 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
         font.setItalic((key.style & kStyleItalic) != 0);
         font.setKerning(false);
         auto face = std::make_shared<Face>();
+        face->serial = ++m_faceSerial;
         const QRawFont raw = QRawFont::fromFont(font);
         face->unitsPerEm = raw.unitsPerEm() > 0 ? raw.unitsPerEm() : 1000;
         face->design = raw;
@@ -280,10 +307,15 @@ std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
         m_measured[m_measuredOrder.front()].reset();
         m_measuredOrder.pop_front();
     }
-    return m_measured[id] = [&] {
-        const Key& key = m_keys[id];
-        const auto face = FaceOf(key);
-        const int pixels = PointsToPixels(key.sizePoints);
+    const Key& key = m_keys[id];
+    const auto face = FaceOf(key);
+    const int pixels = PointsToPixels(key.sizePoints);
+    // Names of one stand-in at one size measure alike: one measure serves them all.
+    if (m_sizedMetrics.size() > 2 * kMeasuredFonts)
+        std::erase_if(m_sizedMetrics, [](const auto& entry) { return entry.second.expired(); });
+    std::weak_ptr<const GlyphMetrics>& shared = m_sizedMetrics[SizedKey(*face, pixels)];
+    if (auto held = shared.lock()) return m_measured[id] = std::move(held);
+    std::shared_ptr<const GlyphMetrics> made = [&] {
         // The heights of the face at this size come from a copy of the design font at that size,
         // which costs little more than the copy: no font is looked up or matched again.
         QRawFont sized = face->design;
@@ -300,6 +332,13 @@ std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
             metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
         return std::shared_ptr<const GlyphMetrics>(std::move(metrics));
     }();
+    shared = made;
+    return m_measured[id] = std::move(made);
+}
+
+std::uint64_t GlyphFontCache::SizedKey(const Face& face, int pixels)
+{
+    return static_cast<std::uint64_t>(face.serial) << 16 | static_cast<std::uint64_t>(pixels);
 }
 
 std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
@@ -307,10 +346,11 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
     // Text mostly comes in runs of one font.
     if (m_lastDrawing && id == m_lastDrawingId) return m_lastDrawing;
     m_lastDrawingId = id;
-    return m_lastDrawing = m_drawing.Get(id, [&] {
+    const Key& key = m_keys[id];
+    const auto face = FaceOf(key);
+    // Names of one stand-in at one size draw alike: one font serves them all.
+    return m_lastDrawing = m_drawing.Get(SizedKey(*face, PointsToPixels(key.sizePoints)), [&] {
         const auto metrics = Metrics(id);
-        const Key& key = m_keys[id];
-        const auto face = FaceOf(key);
         // The face matched once, at the size: the copy keeps the hinting and smoothing the
         // system's settings gave the face, and no font is looked up again.
         QRawFont sized = face->design;

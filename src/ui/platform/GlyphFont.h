@@ -4,6 +4,7 @@
 #include "platform/LruCache.h"
 
 #include <QFont>
+#include <QImage>
 #include <QRawFont>
 #include <QRect>
 #include <QSet>
@@ -89,6 +90,12 @@ public:
 
 private:
     void RenderMask(unsigned char byte);
+    // The same through Qt's painter, for a face whose glyphs are not plain coverage (bitmaps).
+    void RenderMaskPainted(unsigned char byte);
+    // Keeps the inked part of image as byte's mask; image's top-left pixel lies at (originX,
+    // originY) from the pen on the baseline, and alphaAt(image, x, y) is a pixel's coverage.
+    template <typename Alpha>
+    void StoreMask(unsigned char byte, const QImage& image, int originX, int originY, Alpha alphaAt);
 
     QRawFont m_raw;
     std::array<quint32, 256> m_glyph {};
@@ -170,13 +177,22 @@ private:
         using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
         bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
     };
+    // The family that draws a face name: Qt's name for it and the case-folded one faces are kept by.
+    struct Family {
+        QString qtName;
+        std::string name;
+    };
+    const Family& FamilyOf(const std::string& face);
     std::shared_ptr<Face> FaceOf(const Key& key);
+    // A face at a pixel size, as a key.
+    static std::uint64_t SizedKey(const Face& face, int pixels);
 
     std::vector<Key> m_keys; // by id
     std::unordered_map<Key, FontId, KeyHash, KeyEqual> m_ids;
     QSet<QString> m_installed; // the installed families, case-folded
-    std::unordered_map<std::string, QString> m_families; // face name → the family that draws it
+    std::unordered_map<std::string, Family> m_families; // face name → the family that draws it
     LruCache<std::string, std::shared_ptr<Face>> m_faces; // by family and style
+    std::uint32_t m_faceSerial = 0;
     struct RecentId {
         std::uintptr_t place = 0; // where the face name's bytes were
         FontId id = 0;
@@ -184,7 +200,9 @@ private:
     std::array<RecentId, 64> m_recentIds {};
     std::vector<std::shared_ptr<const GlyphMetrics>> m_measured; // by id; empty when not held
     std::deque<FontId> m_measuredOrder; // the ids measured, oldest first
-    LruCache<FontId, std::shared_ptr<GlyphFont>> m_drawing;
+    // The measures held by some id, by face and pixel size.
+    std::unordered_map<std::uint64_t, std::weak_ptr<const GlyphMetrics>> m_sizedMetrics;
+    LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing; // by face and pixel size
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
 };
