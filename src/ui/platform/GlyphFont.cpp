@@ -315,25 +315,22 @@ std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
         std::erase_if(m_sizedMetrics, [](const auto& entry) { return entry.second.expired(); });
     std::weak_ptr<const GlyphMetrics>& shared = m_sizedMetrics[SizedKey(*face, pixels)];
     if (auto held = shared.lock()) return m_measured[id] = std::move(held);
-    std::shared_ptr<const GlyphMetrics> made = [&] {
-        // The heights of the face at this size come from a copy of the design font at that size,
-        // which costs little more than the copy: no font is looked up or matched again.
-        QRawFont sized = face->design;
-        sized.setPixelSize(pixels);
-        auto metrics = std::make_shared<GlyphMetrics>();
-        metrics->ascent = qRound(sized.ascent());
-        metrics->height = metrics->ascent + qRound(sized.descent());
-        metrics->lineHeight = metrics->height + std::max(0, qRound(sized.leading()));
-        metrics->lineThickness = std::max(1, qRound(sized.lineThickness()));
-        metrics->underlineTop = std::max(1, qRound(sized.underlinePosition())) - metrics->lineThickness / 2;
-        metrics->strikeTop = -std::max(1, metrics->ascent / 3) - metrics->lineThickness / 2;
-        const double scale = pixels / face->unitsPerEm;
-        for (std::size_t byte = 0; byte < 256; ++byte)
-            metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
-        return std::shared_ptr<const GlyphMetrics>(std::move(metrics));
-    }();
-    shared = made;
-    return m_measured[id] = std::move(made);
+    // The heights of the face at this size come from a copy of the design font at that size,
+    // which costs little more than the copy: no font is looked up or matched again.
+    QRawFont sized = face->design;
+    sized.setPixelSize(pixels);
+    auto metrics = std::make_shared<GlyphMetrics>();
+    metrics->ascent = qRound(sized.ascent());
+    metrics->height = metrics->ascent + qRound(sized.descent());
+    metrics->lineHeight = metrics->height + std::max(0, qRound(sized.leading()));
+    metrics->lineThickness = std::max(1, qRound(sized.lineThickness()));
+    metrics->underlineTop = std::max(1, qRound(sized.underlinePosition())) - metrics->lineThickness / 2;
+    metrics->strikeTop = -std::max(1, metrics->ascent / 3) - metrics->lineThickness / 2;
+    const double scale = pixels / face->unitsPerEm;
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
+    shared = metrics;
+    return m_measured[id] = std::move(metrics);
 }
 
 std::uint64_t GlyphFontCache::SizedKey(const Face& face, int pixels)
@@ -347,9 +344,18 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
     if (m_lastDrawing && id == m_lastDrawingId) return m_lastDrawing;
     m_lastDrawingId = id;
     const Key& key = m_keys[id];
-    const auto face = FaceOf(key);
-    // Names of one stand-in at one size draw alike: one font serves them all.
-    return m_lastDrawing = m_drawing.Get(SizedKey(*face, PointsToPixels(key.sizePoints)), [&] {
+    // Names of one stand-in at one size draw alike: one font serves them all. Which one an id
+    // draws with is found once (a key of a face made again since still names a font that draws
+    // the same).
+    if (m_drawingKeys.size() <= id) m_drawingKeys.resize(static_cast<std::size_t>(id) + 1, 0);
+    std::uint64_t& drawingKey = m_drawingKeys[id];
+    std::shared_ptr<Face> face;
+    if (drawingKey == 0) {
+        face = FaceOf(key);
+        drawingKey = SizedKey(*face, PointsToPixels(key.sizePoints));
+    }
+    return m_lastDrawing = m_drawing.Get(drawingKey, [&] {
+        if (!face) face = FaceOf(key);
         const auto metrics = Metrics(id);
         // The face matched once, at the size: the copy keeps the hinting and smoothing the
         // system's settings gave the face, and no font is looked up again.

@@ -115,8 +115,7 @@ using FontId = std::uint32_t;
 // the measures of a font come from its face's design advances scaled to the size (no font is
 // made to measure a size), faces named after one installed stand-in share its face, and the fonts
 // ready to draw, which hold Qt's font engines and the rendered glyphs, are bounded and the least
-// recently used go first. Page pictures hold ids and ask
-// for the font when they are painted.
+// recently used go first. Page pictures hold ids and ask for the font when they are painted.
 class GlyphFontCache {
 public:
     // Enough for a page whose every word is in another font: painting it again renders nothing anew.
@@ -203,6 +202,7 @@ private:
     // The measures held by some id, by face and pixel size.
     std::unordered_map<std::uint64_t, std::weak_ptr<const GlyphMetrics>> m_sizedMetrics;
     LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing; // by face and pixel size
+    std::vector<std::uint64_t> m_drawingKeys; // by id: its key in m_drawing, 0 until first drawn
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
 };
