@@ -31,7 +31,7 @@ type_past_a_failed_write() {
   expected=$(cp1252_hex 'zapatilla camino ventana ')
   xdotool type --delay 40 'zapatilla camino ventana '
   local caption; caption=$(caption_when "$wid" "*quirel: 6")
-  local others; others=$(xdotool search --onlyvisible --pid $pid --name '.' 2>/dev/null | grep -vx "$wid" || true)
+  local others; others=$(xdotool search --all --onlyvisible --pid $pid --name '.' 2>/dev/null | grep -vx "$wid" || true)
   local focus; focus=$(xdotool getwindowfocus 2>/dev/null || true)
   for _ in $(seq 1 300); do [[ -f $copy && $(saved_text_hex "$copy") == "$expected" ]] && break; sleep 0.1; done
   local text=""; [[ -f $copy ]] && text=$(saved_text_hex "$copy")
@@ -55,7 +55,8 @@ run() {
   trap 'rm -rf "$home" "$home.wmclose"' EXIT
   type_past_a_failed_write bare || return 1
   command -v openbox >/dev/null || { echo "FAIL: openbox is not installed"; return 1; }
-  openbox --startup "touch $home.wm-ready" & local wm=$!
+  openbox --startup "touch $home.wm-ready" &
+  wm=$!
   trap 'kill $wm 2>/dev/null; rm -rf "$home" "$home.wmclose" "$home.wm-ready"' EXIT
   # openbox runs its start-up command once it manages the screen.
   for _ in $(seq 1 300); do [[ -e $home.wm-ready ]] && break; sleep 0.1; done

@@ -37,7 +37,7 @@ run() {
   xdotool type --delay 40 'Texto de B'
   # B's copy comes after its start: had B asked about A's copy, the question would be up by now.
   copy_written "$copyB" "$textB" || { echo "FAIL: B wrote no copy: $(ls "$home")"; kill $pidA $pidB; return 1; }
-  local asked; asked=$(xdotool search --onlyvisible --pid $pidB --name '.' 2>/dev/null | grep -vx "$widB" || true)
+  local asked; asked=$(xdotool search --all --onlyvisible --pid $pidB --name '.' 2>/dev/null | grep -vx "$widB" || true)
   [[ -z $asked ]] || { echo "FAIL: B opened a window at start: $(xdotool getwindowname "$asked")"; kill $pidA $pidB; return 1; }
   # B ends giving its text up ("No" to saving it): its copy goes, A's stays.
   "$wmclose" "$widB"
