@@ -20,8 +20,9 @@ PACKAGES=(
   hunspell-es wspanish wamerican zlib1g-dev
   # the word-list tool's tests check its expansion against the spell checker itself
   hunspell
-  # end-to-end tests under a virtual display (libx11-dev: the scripts build a window manager's close request)
-  xvfb xauth x11-xkb-utils xdotool imagemagick libx11-dev
+  # end-to-end tests under a virtual display (libx11-dev: the scripts build a window manager's close request;
+  # openbox: a window manager, for the focus a real desktop gives)
+  xvfb xauth x11-xkb-utils xdotool imagemagick libx11-dev openbox
   # printing tests: a local spooler with a PDF printer, and the PDF readers
   cups printer-driver-cups-pdf poppler-utils
   # the file readers' fuzzers: clang and its libFuzzer runtime

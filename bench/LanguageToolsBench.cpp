@@ -132,6 +132,7 @@ private:
 class QuietPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view, Urgency) override { }
+    void ShowNotice(std::string_view) override { }
     bool AskYesNo(std::string_view) override { return false; }
 };
 

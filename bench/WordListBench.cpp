@@ -24,6 +24,7 @@ namespace fs = std::filesystem;
 class QuietPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view, Urgency) override { }
+    void ShowNotice(std::string_view) override { }
     bool AskYesNo(std::string_view) override { return false; }
 };
 

@@ -457,14 +457,26 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     editor.ChooseSize(12);
     editor.ResetDocumentColours();
     editor.Quit();
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].rfind("No se han podido grabar los ajustes en\r\n", 0), 0u);
-    EXPECT_NE(prompts.messages[0].find("No queda espacio en el disco."), std::string::npos);
+    // Told while the user works: a notice, which takes no keys.
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.notices.size(), 1u);
+    EXPECT_EQ(prompts.notices[0].rfind("No se han podido grabar los ajustes en\r\n", 0), 0u);
+    EXPECT_NE(prompts.notices[0].find("No queda espacio en el disco."), std::string::npos);
     EXPECT_EQ(folder.Read("config.ini"), old);
     EXPECT_FALSE(editor.SaveSettings());
     editor.SetFilePort(SystemFiles());
     EXPECT_TRUE(editor.SaveSettings());
     EXPECT_NE(folder.Read("config.ini").find("Tama\xF1o=12"), std::string::npos);
+
+    // Not told before the program ends: a notice would not be seen, so a message box says it.
+    Editor quitting(folder.Path());
+    RecordingPrompts quitPrompts;
+    quitting.Attach(canvas, {}, &quitPrompts);
+    quitting.SetFilePort(fullDisk);
+    quitting.Quit();
+    EXPECT_TRUE(quitPrompts.notices.empty());
+    ASSERT_EQ(quitPrompts.messages.size(), 1u);
+    EXPECT_EQ(quitPrompts.messages[0].rfind("No se han podido grabar los ajustes en\r\n", 0), 0u);
 }
 
 TEST(EditorStartTest, ASettingsFileThatCannotBeReadGivesTheDefaultsAndOneMessage)
@@ -478,9 +490,10 @@ TEST(EditorStartTest, ASettingsFileThatCannotBeReadGivesTheDefaultsAndOneMessage
     EXPECT_EQ(editor.GetSettings().fontSize, 10);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].find("Es una carpeta, no un fichero."), std::string::npos);
-    editor.ChooseSize(14); // the save fails: told once, and the folder stays
+    editor.ChooseSize(14); // the save fails: told once, in a notice, and the folder stays
     editor.ChooseSize(16);
-    EXPECT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.notices.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini"));
 }
 
@@ -495,9 +508,10 @@ TEST_F(EditorTest, AWordMemoryThatCannotBeWrittenIsToldOnce)
     editor.SetFilePort(fullDisk);
     Type("casa casa ");
     Type("casa");
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].rfind("No se ha podido grabar en la memoria de palabras\r\n", 0), 0u);
-    EXPECT_NE(prompts.messages[0].find("No queda espacio en el disco."), std::string::npos);
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_EQ(prompts.notices.size(), 1u);
+    EXPECT_EQ(prompts.notices[0].rfind("No se ha podido grabar en la memoria de palabras\r\n", 0), 0u);
+    EXPECT_NE(prompts.notices[0].find("No queda espacio en el disco."), std::string::npos);
 }
 
 TEST_F(EditorTest, AFileThatCannotBeOpenedLeavesTheDocumentAndItsName)

@@ -137,7 +137,9 @@ TEST(PageRangeTest, FolderNamesThatWouldLeaveTheProgramsFolderOrTakeTheNameOfIts
         { "C:\\x", false }, { "c:x", false }, { "config.ini", false }, { "./config.ini/x", false },
         { "rey.log\\x", false }, { "Mis Colores.log", false }, { "diccionario.log", false },
         { "dictionary.log", false }, { "recuperacion.4tf", false }, { ".quirel-0123-4-5.tmp", false },
-        { "config.ini.d", true }, { "x/config.ini", true }, { "Config.ini", true } };
+        { "recuperacion-4711.4tf", false }, { "recuperacion-4711-2.lock", false }, { "recuperacion.lock", false },
+        { "recuperacion-4711-no-leida.4tf", false }, { "recuperaciones", true }, { "config.ini.d", true },
+        { "x/config.ini", true }, { "Config.ini", true } };
     for (const auto& [name, accepted] : cases)
         EXPECT_EQ(IsFolderNameAccepted(name), accepted) << '"' << name << '"';
     EXPECT_EQ(ExportFolder("/prog", "a\\b"), std::filesystem::path("/prog/a/b"));

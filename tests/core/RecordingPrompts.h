@@ -10,8 +10,8 @@
 namespace quirel {
 
 // Prompts that keep what the program said and asked (Windows-1252 bytes, as given), answer the
-// yes/no questions with answer, the yes/no/cancel questions with threeWay and the file dialogs
-// with chosen.
+// yes/no questions with answer (or close the box when closed is set and it can be closed), the yes/no/cancel questions
+// with threeWay and the file dialogs with chosen.
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency urgency) override
@@ -23,6 +23,17 @@ public:
     {
         questions.emplace_back(text);
         return answer;
+    }
+    void ShowNotice(std::string_view text) override { notices.emplace_back(text); }
+    Answer AskYesNoOrClose(std::string_view text) override
+    {
+        questions.emplace_back(text);
+        if (!closeAnswers.empty()) {
+            const Answer next = closeAnswers.front();
+            closeAnswers.erase(closeAnswers.begin());
+            return next;
+        }
+        return closed ? Answer::Cancel : answer ? Answer::Yes : Answer::No;
     }
     Answer AskYesNoCancel(std::string_view text) override
     {
@@ -38,8 +49,11 @@ public:
     std::vector<std::string> messages;
     std::vector<Urgency> urgencies;
     std::vector<std::string> questions;
+    std::vector<std::string> notices; // shown without taking the keyboard
     std::vector<FileRequest> requests;
     bool answer = false;
+    bool closed = false; // a question that can be closed without an answer is closed
+    std::vector<Answer> closeAnswers; // else the answers to those questions, first to last, while there are any
     Answer threeWay = Answer::No;
     std::filesystem::path chosen;
 };

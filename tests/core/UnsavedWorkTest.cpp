@@ -3,12 +3,16 @@
 // rewrite the whole text.
 #include "editor/UnsavedWork.h"
 
+#include "FailingFiles.h"
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/Dialogs.h"
 #include "editor/Editor.h"
+#include "editor/EditorMessages.h"
 #include "io/DocumentFile.h"
+#include "io/IoMessages.h"
+#include "io/RecoveryCopy.h"
 #include "language/ReEdit.h"
 #include "language/WordRecord.h"
 
@@ -103,7 +107,26 @@ struct Bench {
         return std::find(prompts.questions.begin(), prompts.questions.end(), kUnsavedChangesQuestion)
             != prompts.questions.end();
     }
-    bool RecoveryCopyThere() const { return std::filesystem::exists(folder.Path() / kRecoveryFileName); }
+    // The recovery copies in the folder, by name.
+    std::set<std::string> Copies() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with("recuperacion") && name.ends_with(".4tf")) names.insert(name);
+        }
+        return names;
+    }
+    bool RecoveryCopyThere() const { return !Copies().empty(); }
+    // The bytes of this program's recovery copy.
+    std::string Copy() const { return folder.Read(editor->RecoveryFile().filename().string()); }
+    // Writes the recovery copy now, as after a pause in typing.
+    void Pause()
+    {
+        const auto now = Clock::now();
+        editor->KeepRecoveryCopy(now);
+        editor->KeepRecoveryCopy(now + kRecoveryPause);
+    }
 
     TempFolder folder;
     FakeCanvas canvas;
@@ -284,26 +307,26 @@ TEST(UnsavedWorkTest, RecoveryCopyFollowsTheDocumentOnceTypingPauses)
     b.editor->KeepRecoveryCopy(t0 + kRecoveryPause - 1ms);
     EXPECT_FALSE(b.RecoveryCopyThere());
     b.editor->KeepRecoveryCopy(t0 + kRecoveryPause);
-    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), fileOf());
+    EXPECT_EQ(b.Copy(), fileOf());
     const std::string first = fileOf();
 
     // Typing again: the copy waits until the typing pauses, and never follows inside a text pass.
     b.Type(":");
     const auto t1 = t0 + 10s;
     b.editor->KeepRecoveryCopy(t1);
-    b.editor->KeepRecoveryCopy(t1 + 1s);
+    b.editor->KeepRecoveryCopy(t1 + kRecoveryPause / 2);
     b.Type(" hola");
     b.editor->KeepRecoveryCopy(t1 + kRecoveryPause);
-    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), first);
+    EXPECT_EQ(b.Copy(), first);
     {
         CommandGate::TextPass pass(b.editor->Gate());
         b.editor->KeepRecoveryCopy(t1 + 10s);
         b.editor->KeepRecoveryCopy(t1 + 20s);
-        EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), first);
+        EXPECT_EQ(b.Copy(), first);
     }
     b.editor->KeepRecoveryCopy(t1 + 20s);
     b.editor->KeepRecoveryCopy(t1 + 20s + kRecoveryPause);
-    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), fileOf());
+    EXPECT_EQ(b.Copy(), fileOf());
     // It was written beside and renamed into place: nothing else is left behind.
     for (const auto& entry : std::filesystem::directory_iterator(b.folder.Path()))
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
@@ -325,10 +348,10 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     b.editor->ChooseFace("Georgia");
     b.Type("abuela");
     const Saved typed = SavedOf(b.Doc());
-    b.editor->KeepRecoveryCopy(Clock::now());
-    b.editor->KeepRecoveryCopy(Clock::now() + kRecoveryPause);
+    b.Pause();
     ASSERT_TRUE(b.RecoveryCopyThere());
-    const std::string copy = b.folder.Read(std::string(kRecoveryFileName));
+    const std::string copy = b.Copy();
+    const auto copies = b.Copies();
 
     // Ended without "Salir": the next start asks, and Sí gives the text and its records back, as an
     // unnamed document with unsaved changes in the configured format.
@@ -339,7 +362,9 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     EXPECT_EQ(SavedOf(b.Doc()), typed);
     EXPECT_EQ(b.Doc().Current().size, 10);
     EXPECT_TRUE(b.editor->HasUnsavedChanges());
-    EXPECT_EQ(b.folder.Read(std::string(kRecoveryFileName)), copy);
+    // The copy is now this program's own, as it was on disk.
+    EXPECT_EQ(b.Copies(), copies);
+    EXPECT_EQ(b.Copy(), copy);
     b.prompts.threeWay = Answer::Cancel;
     b.editor->Run(command::Quit);
     EXPECT_TRUE(b.RecoveryCopyThere()); // Cancelar keeps everything
@@ -361,13 +386,229 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
 
     // "Salir" with No gives the changes up, and their copy.
     b.Type("hola");
-    b.editor->KeepRecoveryCopy(Clock::now());
-    b.editor->KeepRecoveryCopy(Clock::now() + kRecoveryPause);
+    b.Pause();
     ASSERT_TRUE(b.RecoveryCopyThere());
     b.prompts.threeWay = Answer::No;
     b.editor->Run(command::Quit);
     EXPECT_EQ(b.quits, 1);
-    EXPECT_FALSE(b.RecoveryCopyThere());
+    for (const auto& entry : std::filesystem::directory_iterator(b.folder.Path()))
+        EXPECT_FALSE(IsRecoveryFileName(entry.path().filename().string())) << entry.path();
+}
+
+TEST(UnsavedWorkTest, OnlyAnExplicitNoDeletesTheRecoveryCopy)
+{
+    struct Case {
+        const char* what;
+        Answer answer;
+        bool recovered;
+        bool kept; // the copy is still on disk, and offered at the next start
+    };
+    const Case cases[] = {
+        { "closed (Escape, the close button)", Answer::Cancel, false, true },
+        { "Si", Answer::Yes, true, true },
+        { "No", Answer::No, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench b;
+        b.Type("Querida abuela");
+        b.Pause();
+        const auto copies = b.Copies();
+        ASSERT_EQ(copies.size(), 1u);
+        b.Start();
+        b.prompts.closeAnswers = { c.answer };
+        EXPECT_EQ(b.editor->OfferRecovery(), c.recovered);
+        EXPECT_EQ(b.Doc().Text(), c.recovered ? "Querida abuela" : "");
+        EXPECT_EQ(b.Copies(), c.kept ? copies : std::set<std::string> {});
+        // Ended without "Salir" (a crash right after the answer): the next start asks again.
+        b.Start();
+        b.prompts.questions.clear();
+        b.prompts.answer = true;
+        EXPECT_EQ(b.editor->OfferRecovery(), c.kept);
+        EXPECT_EQ(b.prompts.questions.size(), c.kept ? 1u : 0u);
+        EXPECT_EQ(b.Doc().Text(), c.kept ? "Querida abuela" : "");
+    }
+}
+
+TEST(UnsavedWorkTest, EachProgramOnAFolderKeepsItsOwnCopyAndNeverTouchesAnothers)
+{
+    // Two programs over one folder (in one process, with one process id: the second picks another name).
+    Bench first;
+    first.Type("el texto del primero");
+    first.Pause();
+    const auto firstCopies = first.Copies();
+    const std::string firstCopy = first.Copy();
+    ASSERT_EQ(firstCopies.size(), 1u);
+
+    RecordingPrompts prompts;
+    FakeCanvas canvas;
+    auto second = std::make_unique<Editor>(first.folder.Path());
+    second->Attach(canvas, {}, &prompts);
+    prompts.answer = false;
+    EXPECT_FALSE(second->OfferRecovery());
+    EXPECT_TRUE(prompts.questions.empty()); // the first one is running: nothing to offer
+    for (const char c : std::string("el del segundo"))
+        second->TypeByte(static_cast<unsigned char>(c));
+    const auto now = Clock::now();
+    second->KeepRecoveryCopy(now);
+    second->KeepRecoveryCopy(now + kRecoveryPause);
+    ASSERT_NE(second->RecoveryFile(), first.editor->RecoveryFile());
+    EXPECT_EQ(first.Copies().size(), 2u);
+    // The second one gives its text up and ends: its copy goes, the first one's stays as it was.
+    prompts.threeWay = Answer::No;
+    second->Run(command::Quit);
+    second.reset();
+    EXPECT_EQ(first.Copies(), firstCopies);
+    EXPECT_EQ(first.Copy(), firstCopy);
+
+    // The first one ends without "Salir": the next start offers its text.
+    first.Start();
+    first.prompts.answer = true;
+    EXPECT_TRUE(first.editor->OfferRecovery());
+    EXPECT_EQ(first.Doc().Text(), "el texto del primero");
+}
+
+TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
+{
+    Bench b;
+    // Three programs ended without saving, the oldest one an earlier version with its single copy;
+    // a fourth still runs.
+    const char* texts[] = { "la copia vieja", "la del medio", "la nueva" };
+    const auto written = std::filesystem::file_time_type::clock::now();
+    std::vector<std::filesystem::path> files;
+    for (int i = 0; i < 3; ++i) {
+        b.Start();
+        b.Type(texts[i]);
+        b.Pause();
+        files.push_back(b.editor->RecoveryFile());
+    }
+    const auto legacy = b.folder.Path() / kRecoveryFileName;
+    std::filesystem::rename(files[0], legacy);
+    files[0] = legacy;
+    for (int i = 0; i < 3; ++i)
+        std::filesystem::last_write_time(files[static_cast<std::size_t>(i)], written - std::chrono::hours(3 - i));
+    b.Start();
+    b.Type("sigue en marcha");
+    b.Pause();
+    const auto running = b.editor->RecoveryFile();
+    // A lock file left without a copy by a program that ended.
+    b.folder.Write("recuperacion-999999.lock", "");
+
+    auto editor = std::make_unique<Editor>(b.folder.Path());
+    RecordingPrompts prompts;
+    FakeCanvas canvas;
+    editor->Attach(canvas, {}, &prompts);
+    prompts.closeAnswers = { Answer::No, Answer::Cancel, Answer::Yes };
+    EXPECT_TRUE(editor->OfferRecovery());
+    ASSERT_EQ(prompts.questions.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(prompts.questions[i].rfind(std::string(kRecoveryQuestion), 0), 0u) << i;
+        EXPECT_NE(prompts.questions[i].find("Copia " + std::to_string(i + 1) + " de 3, del "), std::string::npos)
+            << prompts.questions[i];
+    }
+    // The newest was deleted, the middle one kept, the oldest recovered and made this program's copy.
+    EXPECT_EQ(editor->GetDocument().Text(), "la copia vieja");
+    EXPECT_FALSE(std::filesystem::exists(files[2]));
+    EXPECT_TRUE(std::filesystem::exists(files[1]));
+    EXPECT_EQ(editor->RecoveryFile(), legacy);
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_FALSE(std::filesystem::exists(b.folder.Path() / "recuperacion-999999.lock"));
+    editor->TypeByte('!');
+    const auto now = Clock::now();
+    editor->KeepRecoveryCopy(now);
+    editor->KeepRecoveryCopy(now + kRecoveryPause);
+    Document copy;
+    ASSERT_EQ(ReadDocument(copy, legacy), DocumentFileStatus::Done);
+    EXPECT_EQ(copy.Text(), "la copia vieja!");
+
+    // Meanwhile another program starting on the folder finds nothing it may take: the recovered copy
+    // and the running program's are locked; only the middle one is offered.
+    RecordingPrompts other;
+    other.closed = true;
+    Editor third(b.folder.Path());
+    third.Attach(canvas, {}, &other);
+    EXPECT_FALSE(third.OfferRecovery());
+    ASSERT_EQ(other.questions.size(), 1u);
+    EXPECT_EQ(other.questions[0], kRecoveryQuestion);
+    EXPECT_TRUE(std::filesystem::exists(files[1]));
+}
+
+TEST(UnsavedWorkTest, ACopyThatCannotBeReadIsSetAsideAndNeverReplaced)
+{
+    Bench b;
+    // Too many tokens to read back.
+    std::string text;
+    for (int i = 0; i < 150001; ++i)
+        text += "a ";
+    b.folder.Write("recuperacion-999999.4tf", text);
+    b.Start();
+    b.prompts.answer = true;
+    EXPECT_FALSE(b.editor->OfferRecovery());
+    const auto aside = b.folder.Path() / "recuperacion-999999-no-leida.4tf";
+    ASSERT_EQ(b.prompts.messages.size(), 1u);
+    const std::string& message = b.prompts.messages[0];
+    EXPECT_EQ(message.rfind(std::string(kDocumentTooManyTokensHead), 0), 0u) << message;
+    EXPECT_NE(message.find(std::string(kRecoverySetAsideHead) + aside.string()), std::string::npos) << message;
+    EXPECT_EQ(b.folder.Read(aside.filename().string()), text);
+    EXPECT_TRUE(b.Copies().count(aside.filename().string()));
+    EXPECT_EQ(b.Doc().Text(), "");
+
+    // Typing and pausing writes this program's copy beside it; no later start offers the set-aside one.
+    b.Type("hola");
+    b.Pause();
+    EXPECT_EQ(b.folder.Read(aside.filename().string()), text);
+    b.prompts.threeWay = Answer::No;
+    b.editor->Run(command::Quit);
+    b.Start();
+    b.prompts.questions.clear();
+    EXPECT_FALSE(b.editor->OfferRecovery());
+    EXPECT_TRUE(b.prompts.questions.empty());
+    EXPECT_EQ(b.folder.Read(aside.filename().string()), text);
+}
+
+TEST(UnsavedWorkTest, ACopyThatCannotBeWrittenIsToldOnceInANoticeThatLeavesTheKeysAlone)
+{
+    struct Case {
+        const char* what;
+        std::size_t writeLimit;
+        int renameError;
+        bool folderMissing;
+        const char* problem;
+    };
+    const Case cases[] = {
+        { "full disk", 10, 0, false, "No queda espacio en el disco." },
+        { "read-only disk", static_cast<std::size_t>(-1), EROFS, false, "solo lectura" },
+        { "no folder", static_cast<std::size_t>(-1), 0, true, "La carpeta no existe." },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const auto programFolder = c.folderMissing ? folder.Path() / "nada" : folder.Path();
+        Editor editor(programFolder);
+        FakeCanvas canvas;
+        RecordingPrompts prompts;
+        editor.Attach(canvas, {}, &prompts);
+        FailingFiles files;
+        files.writeLimit = c.writeLimit;
+        files.renameError = c.renameError;
+        editor.SetFilePort(files);
+        auto now = Clock::now();
+        for (const char* text : { "hola", " mundo" }) {
+            for (const char ch : std::string(text))
+                editor.TypeByte(static_cast<unsigned char>(ch));
+            editor.KeepRecoveryCopy(now);
+            editor.KeepRecoveryCopy(now + kRecoveryPause);
+            now += 10s;
+        }
+        EXPECT_TRUE(prompts.messages.empty());
+        ASSERT_EQ(prompts.notices.size(), 1u);
+        EXPECT_EQ(prompts.notices[0].rfind(std::string(kRecoveryNotWrittenHead), 0), 0u) << prompts.notices[0];
+        EXPECT_NE(prompts.notices[0].find(c.problem), std::string::npos) << prompts.notices[0];
+        // Nothing half-written is left behind.
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(programFolder, error))
+            EXPECT_FALSE(entry.path().extension() == ".4tf") << entry.path();
+    }
 }
 
 TEST(UnsavedWorkTest, DeshacerTakesBackSeveralRewritesExactly)

@@ -21,12 +21,13 @@ fresh_home() {
 }
 
 # Waits up to 30 s for the main window of process $1 (its caption begins with "Pagina ") and
-# prints its id; prints nothing when it does not come. The wait is long because the program may
+# prints its id; prints nothing when it does not come. (xdotool search needs --all to match the
+# process and the name; without it either one matches, and another program's window is found.) The wait is long because the program may
 # run slowly, as under the sanitizers.
 window_of() {
   local wid=""
   for _ in $(seq 1 300); do
-    wid=$(xdotool search --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
+    wid=$(xdotool search --all --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]] && break
     sleep 0.1
   done
   echo "$wid"
@@ -61,7 +62,7 @@ caption_when() {
 other_window() {
   local id
   for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1) && [[ -n $id ]] && {
+    id=$(xdotool search --all --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1) && [[ -n $id ]] && {
       echo "$id"
       return
     }

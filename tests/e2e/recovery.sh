@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: type a formatted text in the real program, wait for the recovery copy, kill the
 # program (SIGKILL, as a crash or a power cut would end it) and start it again: it offers the text
-# back, and after "Sí" the document saved from it is byte for byte the copy (same text, format
-# records, fonts); the save removes the copy.
+# back. Escape, and then the window manager's close request, dismiss the question and keep the copy
+# for the next start; after "Sí" the document saved from it is byte for byte the copy (same text,
+# format records, fonts); the save removes the copy.
 # Usage: recovery.sh PATH/TO/quirel
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -15,11 +16,13 @@ copy_holds() {
 
 run() {
   fresh_home
-  local copy=$home/recuperacion.4tf expected
+  local copy expected
   expected=$(cp1252_hex 'Querida abuela: ¿cómo estás?')
+  local wmclose; wmclose=$(build_wmclose) || { echo "FAIL: cannot build wmclose"; return 1; }
 
   local pid wid
   start_program || return 1
+  copy=$home/recuperacion-$pid.4tf
   # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
   xdotool key --delay 80 F10 Right Right Return
   xdotool type --delay 40 'Querida abuela:'
@@ -32,8 +35,26 @@ run() {
   cp "$copy" "$home/before.4tf"
   kill -KILL $pid; wait $pid 2>/dev/null || true
 
+  # Dismissed by Escape, then by the close request: the copy stays and is offered again.
+  local dismiss box
+  for dismiss in Escape close; do
+    start_program || return 1
+    box=$(other_window $pid "$wid")
+    [[ -n $box ]] || { echo "FAIL: no recovery question before $dismiss"; kill $pid; return 1; }
+    if [[ $dismiss == Escape ]]; then
+      xdotool windowfocus --sync "$box"; xdotool key Escape
+    else
+      "$wmclose" "$box"
+    fi
+    gone "$box" || { echo "FAIL: $dismiss leaves the question open"; kill $pid; return 1; }
+    cmp -s "$copy" "$home/before.4tf" || { echo "FAIL: $dismiss deleted or changed the copy: $(ls "$home")"; kill $pid; return 1; }
+    "$wmclose" "$wid" # nothing typed: the program ends without a question
+    ended $pid || { echo "FAIL: the program runs on after its close request"; kill $pid; return 1; }
+    cmp -s "$copy" "$home/before.4tf" || { echo "FAIL: the copy went when the program ended after $dismiss"; return 1; }
+  done
+
   start_program || return 1
-  local box; box=$(other_window $pid "$wid")
+  box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no recovery question"; kill $pid; return 1; }
   local title; title=$(xdotool getwindowname "$box")
   xdotool windowfocus --sync "$box"; xdotool key s # "Sí"

@@ -21,6 +21,7 @@ namespace {
 class ScriptedPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
+    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
     bool AskYesNo(std::string_view text) override
     {
         questions.emplace_back(text);

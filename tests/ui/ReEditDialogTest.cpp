@@ -20,6 +20,7 @@ namespace {
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency) override { messages.push_back(Cp1252ToUtf8(text)); }
+    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
     bool AskYesNo(std::string_view) override { return false; }
     std::vector<std::string> messages;
 };

@@ -19,6 +19,7 @@ namespace {
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
+    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
     bool AskYesNo(std::string_view) override { return false; }
     std::vector<std::string> messages;
 };

@@ -26,6 +26,7 @@ public:
         messages.push_back(Cp1252ToUtf8(text));
         topmost.push_back(urgency == Urgency::Topmost);
     }
+    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
     bool AskYesNo(std::string_view) override { return false; }
     std::vector<std::string> messages;
     std::vector<bool> topmost;

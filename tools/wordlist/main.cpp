@@ -364,6 +364,7 @@ public:
         std::cerr << "quirel-wordlist: " << Cp1252ToUtf8(text) << "\n";
     }
     bool AskYesNo(std::string_view) override { return false; }
+    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
 };
 
 int Check(const Arguments& arguments)

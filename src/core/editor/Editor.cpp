@@ -19,6 +19,7 @@ Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
     , m_memory(m_folder)
     , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
+    , m_recovery(m_folder)
 {
     m_settingsReadError = ReadSettingsFile(m_settings, m_folder);
     auto& current = m_document.Current();
@@ -96,21 +97,31 @@ void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
 
 bool Editor::SaveSettings()
 {
+    return WriteSettings(Report::Notice);
+}
+
+bool Editor::WriteSettings(Report report)
+{
     const auto& current = m_document.Current();
     m_settings.backgroundColor = static_cast<std::int32_t>(current.background);
     m_settings.textColor = static_cast<std::int32_t>(current.textColor);
     m_settings.fontSize = static_cast<std::int16_t>(current.size);
     m_settings.fontName = current.faceName;
     const FileError error = WriteSettingsFile(m_settings, m_folder, *m_files);
-    if (!error.Ok()) ReportOnce(m_settingsWriteReported, SettingsWriteMessage(error, m_folder));
-    return error.Ok();
+    if (error.Ok()) return true;
+    const std::string message = SettingsWriteMessage(error, m_folder);
+    if (report == Report::Notice)
+        ReportOnce(m_settingsWriteReported, message);
+    else if (!std::exchange(m_settingsWriteReported, true) && m_prompts)
+        m_prompts->ShowMessage(message);
+    return false;
 }
 
 void Editor::ReportOnce(bool& reported, const std::string& message)
 {
     if (reported || !m_prompts) return;
     reported = true;
-    m_prompts->ShowMessage(message);
+    m_prompts->ShowNotice(message);
 }
 
 LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice notice)

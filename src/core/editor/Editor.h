@@ -6,6 +6,7 @@
 #include "editor/UndoSteps.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
+#include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
 #include "language/AccentModel.h"
@@ -99,7 +100,7 @@ public:
     LayoutServices& Services() { return m_services; }
 
     // Writes config.ini from the settings and the current format; false when it cannot be written
-    // (the user is told once per run of the program).
+    // (the user is told once per run of the program, in a notice that leaves the keyboard alone).
     bool SaveSettings();
     // The file operations through which settings, documents and the word memory are written
     // (the system's own unless a test puts others in place).
@@ -225,16 +226,20 @@ public:
     bool UndoCommand();
     // The steps "Deshacer" can take back now.
     std::size_t UndoCount() const { return m_undo.Count(m_document); }
-    // Called now and then (about every second) at the time now: while the document has unsaved
-    // changes that stayed the same for kRecoveryPause, writes its recovery copy (folder/
-    // kRecoveryFileName, the document file format, written beside and put in place in one step);
-    // once the document has no unsaved changes, removes it. Does nothing during a text pass.
+    // Called now and then (every kRecoveryCheck) at the time now: while the document has unsaved
+    // changes that stayed the same for kRecoveryPause, writes this program's recovery copy (see
+    // RecoveryCopy); once the document has no unsaved changes, removes it. Does nothing during a
+    // text pass. A copy that cannot be written is told once per run, in a notice.
     void KeepRecoveryCopy(std::chrono::steady_clock::time_point now);
-    // At start: when a recovery copy is there, asks whether to recover it. Sí reads it as an unnamed
-    // document with unsaved changes (text, format records and fonts as they were; the current format
-    // stays the configured one) and lays it out; No deletes it. True when a document was recovered.
+    // At start: asks about each recovery copy left by a program that is no longer running, newest
+    // first, one question each. Sí reads it as an unnamed document with unsaved changes (text,
+    // format records and fonts as they were; the current format stays the configured one), lays it
+    // out and makes it this program's copy; the other copies wait for the next start. No deletes
+    // it; a box closed without an answer keeps it for the next start. A copy that cannot be read is
+    // set aside under another name, and the message says where. True when a document was recovered.
     bool OfferRecovery();
-    std::filesystem::path RecoveryFile() const;
+    // This program's recovery copy; empty until it was first written or recovered.
+    const std::filesystem::path& RecoveryFile() const { return m_recovery.File(); }
 
     // The word search's list choice and last search text, kept from one opening to the next.
     const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
@@ -272,14 +277,21 @@ private:
     void Execute(command::Id id);
     void ExecuteDialogCommand(command::Id id);
     void ControlsChanged();
-    // Shows message unless this kind of problem was reported before in this run (reported).
+    // Shows message in a notice, unless this kind of problem was reported before in this run (reported).
     void ReportOnce(bool& reported, const std::string& message);
+    // Writes config.ini; a failure is told once per run, in a notice or (as the program ends, when
+    // a notice would not be seen) in a message box.
+    enum class Report { Notice, Box };
+    bool WriteSettings(Report report);
     // The document was replaced (new, opened, imported): it has no unsaved changes and no undo
     // steps, and it belongs to file (empty: unnamed).
     void DocumentReplaced(const std::filesystem::path& file);
     // The document is as saved in file: no unsaved changes and no recovery copy.
     void MarkSaved(const std::filesystem::path& file);
     void RemoveRecoveryCopy();
+    // Reads the recovery copy orphan as the document and makes it this program's copy; a copy that
+    // cannot be read is set aside and the user told. True when the document was recovered.
+    bool RecoverFrom(OrphanCopy& orphan);
     // Runs command, which rewrites the text in place, as one "Deshacer" step.
     void AsUndoStep(const std::function<void()>& command);
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
@@ -319,14 +331,15 @@ private:
     FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout
     bool m_settingsWriteReported = false;
     bool m_memoryWriteReported = false;
+    bool m_recoveryWriteReported = false;
     // The file the document was opened from or last saved to; empty for a new, imported or
     // recovered document. ("Grabar Documento" proposes m_documentFile, which outlives documents.)
     std::filesystem::path m_ownFile;
     std::uint64_t m_savedRevision = 0;
     UndoSteps m_undo;
-    // The recovery copy: whether this run's copy is on disk, the revision last written (or tried)
-    // since it was last removed, and the last revision seen changing, with when.
-    bool m_recoveryOnDisk = false;
+    // The recovery copy: this program's copy, the revision last written (or tried) since it was
+    // last removed, and the last revision seen changing, with when.
+    RecoveryCopy m_recovery;
     std::optional<std::uint64_t> m_recoveryTried;
     std::uint64_t m_seenRevision = 0;
     std::chrono::steady_clock::time_point m_seenAt {};

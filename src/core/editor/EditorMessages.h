@@ -31,4 +31,22 @@ inline constexpr std::string_view kFileNotWrittenHead = "No se puede grabar el a
 inline constexpr std::string_view kFileNotWrittenMiddle = " en la carpeta ";
 inline constexpr std::string_view kExportFailedTail = " ...";
 
+// The recovery copy: written in the folder named between head and tail, or not; a copy left by the
+// last run that could not be read, set aside under the name that follows the head (or left where it
+// is); and, with several copies left, which one a question is about (number, count, date, time).
+inline constexpr std::string_view kRecoveryNotWrittenHead
+    = "No se puede grabar la copia de recuperaci\xF3n en la carpeta\r\n";
+inline constexpr std::string_view kRecoveryNotWrittenTail
+    = "\r\nSi el programa se cierra de golpe, se perder\xE1 lo escrito desde la \xFAltima vez que grab\xF3 el "
+      "documento. Gr\xE1"
+      "belo a menudo.";
+inline constexpr std::string_view kRecoverySetAsideHead
+    = "\r\nLa copia de recuperaci\xF3n se ha guardado aparte como\r\n";
+inline constexpr std::string_view kRecoveryLeftTail
+    = "\r\nLa copia de recuperaci\xF3n se queda donde est\xE1 y se ofrecer\xE1 de nuevo.";
+inline constexpr std::string_view kRecoveryWhichHead = "\r\nCopia ";
+inline constexpr std::string_view kRecoveryWhichOf = " de ";
+inline constexpr std::string_view kRecoveryWhichDate = ", del ";
+inline constexpr std::string_view kRecoveryWhichTime = " a las ";
+
 } // namespace quirel

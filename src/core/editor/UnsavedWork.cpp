@@ -3,17 +3,56 @@
 #include "editor/UnsavedWork.h"
 
 #include "editor/Editor.h"
+#include "editor/EditorMessages.h"
 #include "io/DocumentFile.h"
+#include "io/FileError.h"
+#include "io/IoMessages.h"
 #include "io/Ports.h"
 
-#include <system_error>
+#include <cstdio>
+#include <ctime>
 
 namespace quirel {
+namespace {
 
-std::filesystem::path Editor::RecoveryFile() const
+// The question about copy number (1 to count): with several copies it says which one, and when
+// it was written (local time).
+std::string RecoveryQuestion(std::size_t number, std::size_t count, std::time_t writtenAt)
 {
-    return m_folder / std::string(kRecoveryFileName);
+    std::string question(kRecoveryQuestion);
+    if (count < 2) return question;
+    std::tm local {};
+    localtime_r(&writtenAt, &local);
+    char date[40];
+    char time[24];
+    std::snprintf(date, sizeof date, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    std::snprintf(time, sizeof time, "%02d:%02d", local.tm_hour, local.tm_min);
+    return question.append(kRecoveryWhichHead)
+        .append(std::to_string(number))
+        .append(kRecoveryWhichOf)
+        .append(std::to_string(count))
+        .append(kRecoveryWhichDate)
+        .append(date)
+        .append(kRecoveryWhichTime)
+        .append(time)
+        .append(".");
 }
+
+std::string RecoveryWriteMessage(const DocumentFileResult& result, const std::filesystem::path& folder)
+{
+    std::string why;
+    if (result.status == DocumentFileStatus::WriteFailed) {
+        why = FileProblemText(result.error);
+    } else {
+        // Refused before anything was written: the reason is the one a save would give.
+        why = DocumentFileMessage(result, folder);
+        why.erase(0, kDocumentNotSavedHead.size());
+    }
+    return std::string(kRecoveryNotWrittenHead) + NameForMessage(folder) + "\r\n" + why
+        + std::string(kRecoveryNotWrittenTail);
+}
+
+} // namespace
 
 bool Editor::SaveChangesFirst()
 {
@@ -46,10 +85,11 @@ bool Editor::SaveChangesFirst()
 
 void Editor::Quit()
 {
-    SaveSettings();
+    WriteSettings(Report::Box);
     // The changes were saved or given up: no copy is left behind, nor written while the program ends.
     m_savedRevision = m_document.Revision();
-    RemoveRecoveryCopy();
+    m_recovery.Discard();
+    m_recoveryTried.reset();
 }
 
 void Editor::MarkSaved(const std::filesystem::path& file)
@@ -67,12 +107,8 @@ void Editor::DocumentReplaced(const std::filesystem::path& file)
 
 void Editor::RemoveRecoveryCopy()
 {
-    // Only a copy this program wrote: one left by an earlier run is the start's question.
-    if (m_recoveryOnDisk) {
-        std::error_code error;
-        std::filesystem::remove(RecoveryFile(), error);
-    }
-    m_recoveryOnDisk = false;
+    // Only this program's copy: one left by an earlier run is the start's question.
+    m_recovery.Remove();
     m_recoveryTried.reset();
 }
 
@@ -95,34 +131,58 @@ void Editor::KeepRecoveryCopy(std::chrono::steady_clock::time_point now)
     if (now - m_seenAt < kRecoveryPause) return;
     // Written beside and renamed over the old copy: a copy is always whole, however the program ends.
     // A copy that cannot be written is tried again only after the next change.
-    if (WriteDocument(m_document, RecoveryFile()) == DocumentFileStatus::Done) m_recoveryOnDisk = true;
+    const auto result = m_recovery.Write(m_document, *m_files);
     m_recoveryTried = revision;
+    if (result.status != DocumentFileStatus::Done)
+        ReportOnce(m_recoveryWriteReported, RecoveryWriteMessage(result, m_recovery.Folder()));
 }
 
 bool Editor::OfferRecovery()
 {
-    const std::filesystem::path file = RecoveryFile();
-    std::error_code error;
-    if (!m_prompts || !std::filesystem::is_regular_file(file, error)) return false;
-    if (!m_prompts->AskYesNo(kRecoveryQuestion)) {
-        std::filesystem::remove(file, error);
-        return false;
+    if (!m_prompts) return false;
+    std::vector<OrphanCopy> orphans = TakeOrphanCopies(m_folder);
+    for (std::size_t i = 0; i < orphans.size(); ++i) {
+        OrphanCopy& orphan = orphans[i];
+        switch (m_prompts->AskYesNoOrClose(RecoveryQuestion(i + 1, orphans.size(), orphan.writtenAt))) {
+        case Prompts::Answer::No:
+            orphan.Delete();
+            continue;
+        case Prompts::Answer::Cancel:
+            orphan.lock.RemoveAndRelease(); // not now: the copy is offered again at the next start
+            continue;
+        case Prompts::Answer::Yes:
+            if (RecoverFrom(orphan)) return true; // the copies not asked about wait for the next start
+            continue;
+        }
     }
+    return false;
+}
+
+bool Editor::RecoverFrom(OrphanCopy& orphan)
+{
     // The copy holds the document; new text keeps the configured format.
     const CurrentFormat current = m_document.Current();
-    const auto status = ReadDocument(m_document, file);
+    const auto result = ReadDocument(m_document, orphan.file);
     m_document.Current() = current;
-    if (status != DocumentFileStatus::Done) {
-        // The copy stays for another try; the document is the empty one of the start.
-        m_prompts->ShowMessage(DocumentFileMessage(status, file));
+    if (result.status != DocumentFileStatus::Done) {
+        // Set aside, so that nothing replaces it and it is not offered again; the document is the
+        // empty one of the start.
+        const auto aside = orphan.SetAside();
+        std::string message = DocumentFileMessage(result, orphan.file);
+        if (aside.empty())
+            message += kRecoveryLeftTail;
+        else
+            message.append(kRecoverySetAsideHead).append(NameForMessage(aside));
+        m_prompts->ShowMessage(message);
         DocumentReplaced({});
         RebuildDocumentView();
         return false;
     }
-    // An unnamed document with unsaved changes, whose copy on disk is up to date.
+    // An unnamed document with unsaved changes, whose copy on disk is up to date: the copy becomes
+    // this program's own, so a crash from now on still leaves the text on disk.
     m_undo.Clear();
     m_ownFile.clear();
-    m_recoveryOnDisk = true;
+    m_recovery.Adopt(orphan);
     m_recoveryTried = m_document.Revision();
     RebuildDocumentView();
     return true;

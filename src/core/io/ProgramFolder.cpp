@@ -1,6 +1,7 @@
 #include "io/ProgramFolder.h"
 
 #include "io/FavouriteColours.h"
+#include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
 #include "language/WordLists.h"
@@ -22,7 +23,7 @@ std::filesystem::path ProgramFolder()
 bool IsProgramFileName(std::string_view name)
 {
     if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName
-        || name == kRecoveryFileName)
+        || IsRecoveryFileName(name))
         return true;
     for (int id = 0; id < kWordListCount; ++id)
         if (name == WordListFileName(static_cast<WordListId>(id))) return true;

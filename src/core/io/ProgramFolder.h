@@ -10,12 +10,12 @@ namespace quirel {
 // folder of the running executable.
 std::filesystem::path ProgramFolder();
 
-// The recovery copy of a document with unsaved changes, in the document file format, in the
-// program's folder.
+// The single recovery copy of earlier versions; each running program now keeps its own (see
+// RecoveryCopy.h), and this one is still offered at start.
 inline constexpr std::string_view kRecoveryFileName = "recuperacion.4tf";
 
 // True when name is one of the files the program keeps in its folder: config.ini, the word lists,
-// rey.log, "Mis Colores.log", the recovery copy, or a temporary copy of a save in progress. A
+// rey.log, "Mis Colores.log", a recovery copy or its lock file, or a temporary copy of a save in progress. A
 // folder of such a name would keep the program from reading or writing that file.
 bool IsProgramFileName(std::string_view name);
 

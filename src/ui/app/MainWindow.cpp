@@ -3,11 +3,13 @@
 #include "app/EditSurface.h"
 #include "app/FontList.h"
 #include "app/MenuBar.h"
+#include "app/NoticeBar.h"
 #include "app/QtPageOutput.h"
 #include "app/RulerWidget.h"
 #include "app/SizeList.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
+#include "editor/UnsavedWork.h"
 #include "layout/EmoticonNames.h"
 #include "platform/QtText.h"
 #include "platform/RecordedPage.h"
@@ -23,6 +25,8 @@ namespace {
 // The client area holds the controls at their fixed places; the window is 831 × 880 with its frame.
 constexpr int kClientWidth = 831;
 constexpr int kClientHeight = 857;
+constexpr int kSurfaceLeft = 28;
+constexpr int kSurfaceTop = 55;
 } // namespace
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent)
@@ -47,7 +51,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
-    m_recoveryTimer.setInterval(kRecoveryCheckMs);
+    m_recoveryTimer.setInterval(static_cast<int>(kRecoveryCheck.count()));
     connect(&m_recoveryTimer, &QTimer::timeout, this,
         [this] { m_editor.KeepRecoveryCopy(std::chrono::steady_clock::now()); });
 }
@@ -76,7 +80,10 @@ void MainWindow::BuildControls()
     m_ruler = new RulerWidget(m_editor.GetSettings().margin, client);
     m_ruler->move(2, 29);
     m_surface = new EditSurface(m_editor, client);
-    m_surface->move(28, 55);
+    m_surface->move(kSurfaceLeft, kSurfaceTop);
+    m_notices = new NoticeBar(client);
+    connect(m_notices, &NoticeBar::Changed, this, &MainWindow::PlaceNotices);
+    m_prompts.SetNoticeSink([this](const QString& text) { m_notices->Add(text); });
     m_surface->SetPageSource([this]() -> const QImage& { return ShownPicture(); });
 
     m_sizeList->ShowSize(m_editor.GetSettings().fontSize);
@@ -85,6 +92,20 @@ void MainWindow::BuildControls()
     ConnectControls();
     adjustSize();
     setFixedSize(size());
+    m_baseHeight = height();
+}
+
+void MainWindow::PlaceNotices()
+{
+    const int width = kClientWidth - 4;
+    int barHeight = 0;
+    if (m_notices->Count() > 0) {
+        barHeight = m_notices->hasHeightForWidth() ? m_notices->heightForWidth(width) : m_notices->sizeHint().height();
+        m_notices->setGeometry(2, kSurfaceTop, width, barHeight);
+    }
+    m_surface->move(kSurfaceLeft, kSurfaceTop + barHeight);
+    centralWidget()->setFixedSize(kClientWidth, kClientHeight + barHeight);
+    setFixedSize(this->width(), m_baseHeight + barHeight);
 }
 
 void MainWindow::FillEmoticonList()

@@ -19,6 +19,7 @@ class Editor;
 class EditSurface;
 class FontList;
 class MenuBar;
+class NoticeBar;
 class QtPageOutput;
 class RulerWidget;
 
@@ -28,8 +29,6 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kBlinkMs = 500;
-    // How often the recovery copy is looked after (it is written once typing has paused).
-    static constexpr int kRecoveryCheckMs = 1000;
 
     explicit MainWindow(Editor& editor, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -49,6 +48,7 @@ public:
     QTimer& BlinkTimer() { return m_blinkTimer; }
     QTimer& RecoveryTimer() { return m_recoveryTimer; }
     MenuBar* Menus() const { return m_menus; }
+    NoticeBar* Notices() const { return m_notices; }
 
 signals:
     // The word lists of the program's folder are loaded (they load after the first page is shown).
@@ -75,6 +75,9 @@ private:
     void FillEmoticonList();
     void ConnectControls();
     void ShowCurrentPage();
+    // Makes room for the notice bar between the ruler and the editing surface: the window grows
+    // by the bar's height while notices are shown, so the bar covers nothing.
+    void PlaceNotices();
     // The menus' checks and swatches and the lists' state follow the editor's.
     void SyncControls();
 
@@ -106,6 +109,8 @@ private:
     RulerWidget* m_ruler = nullptr;
     EditSurface* m_surface = nullptr;
     MenuBar* m_menus = nullptr;
+    NoticeBar* m_notices = nullptr;
+    int m_baseHeight = 0; // the window's height without notices
     // Export of pages to bitmaps and printing.
     std::unique_ptr<QtPageOutput> m_pageOutput;
 };

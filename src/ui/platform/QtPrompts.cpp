@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QtDebug>
 
 namespace quirel {
 namespace {
@@ -23,6 +25,31 @@ bool QtPrompts::AskYesNo(std::string_view text)
 {
     QMessageBox box(QMessageBox::Question, kTitle, FromCp1252(text), QMessageBox::Yes | QMessageBox::No, m_owner);
     return box.exec() == QMessageBox::Yes;
+}
+
+void QtPrompts::ShowNotice(std::string_view text)
+{
+    QString lines = FromCp1252(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (m_noticeSink)
+        m_noticeSink(lines);
+    else
+        qWarning().noquote() << lines;
+}
+
+Prompts::Answer QtPrompts::AskYesNoOrClose(std::string_view text)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, FromCp1252(text), QMessageBox::Yes | QMessageBox::No, m_owner);
+    // Escape and the close button would count as No, the box's only rejecting button; they click
+    // this hidden button instead, which answers nothing.
+    QPushButton* closed = box.addButton(QMessageBox::Cancel);
+    closed->hide();
+    box.setEscapeButton(closed);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes)) return Answer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No)) return Answer::No;
+    return Answer::Cancel;
 }
 
 Prompts::Answer QtPrompts::AskYesNoCancel(std::string_view text)

@@ -3,6 +3,8 @@
 #include "io/Ports.h"
 
 #include <QElapsedTimer>
+#include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -18,11 +20,19 @@ public:
 
     void ShowMessage(std::string_view text, Urgency urgency) override;
     bool AskYesNo(std::string_view text) override;
+    // Handed to the notice sink (the main window's notice bar); no box is ever opened for it.
+    void ShowNotice(std::string_view text) override;
     Answer AskYesNoCancel(std::string_view text) override;
+    // Sí and No; Escape and the box's close button close it without an answer (Cancel).
+    Answer AskYesNoOrClose(std::string_view text) override;
     std::filesystem::path ChooseFile(const FileRequest& request) override;
+
+    // Where notices go (lines separated by "\n"); without a sink they are only logged.
+    void SetNoticeSink(std::function<void(const QString&)> sink) { m_noticeSink = std::move(sink); }
 
 private:
     QWidget* m_owner;
+    std::function<void(const QString&)> m_noticeSink;
 };
 
 // Lets queued input and painting run. Long loops call it often (every few hundred records of a
