@@ -90,7 +90,13 @@ TEST(RecoveryQuestionTest, OnlyNoAnswersNoEscapeAndTheCloseButtonAnswerNothing)
         { "Escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, Answer::Cancel },
         { "close button", [](QMessageBox& box) { box.close(); }, Answer::Cancel },
         { "No", [](QMessageBox& box) { ModalScript::Click(box.button(QMessageBox::No)); }, Answer::No },
-        { "the key of No", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_N); }, Answer::No },
+        // A letter typed while the box comes up answers nothing, not even the underlined one of No.
+        { "a typed n, then Escape",
+            [](QMessageBox& box) {
+                QTest::keyClick(&box, Qt::Key_N);
+                QTest::keyClick(&box, Qt::Key_Escape);
+            },
+            Answer::Cancel },
         { "Si", [](QMessageBox& box) { ModalScript::Click(box.button(QMessageBox::Yes)); }, Answer::Yes },
     };
     for (const Case& c : cases) {

@@ -46,6 +46,10 @@ Prompts::Answer QtPrompts::AskYesNoOrClose(std::string_view text)
     closed->hide();
     box.setEscapeButton(closed);
     box.setDefaultButton(QMessageBox::Yes);
+    // A box keys its buttons to their underlined letters even without Alt: a word typed while the
+    // box comes up must not press No, the one answer that deletes.
+    QAbstractButton* no = box.button(QMessageBox::No);
+    no->setText(no->text().remove(QLatin1Char('&')));
     box.exec();
     if (box.clickedButton() == box.button(QMessageBox::Yes)) return Answer::Yes;
     if (box.clickedButton() == box.button(QMessageBox::No)) return Answer::No;
