@@ -218,6 +218,81 @@ TEST_F(EditorTest, AStartDocumentNamedRelativelyKeepsItsFolder)
     EXPECT_EQ(prompts.requests.back().folder, folder.Path());
 }
 
+// The file named on the command line is the file Save writes: the name the dialog offers, taken
+// as it is, is that file byte for byte (after the overwrite question), whatever its bytes, its
+// extension or its length; only a name typed in the dialog gets ".4tf".
+TEST_F(EditorTest, SaveWritesTheVeryFileNamedOnTheCommandLine)
+{
+    std::string deep;
+    for (int level = 0; level < 6; ++level)
+        deep += "carpeta_de_nivel_" + std::to_string(level) + "_con_un_nombre_bastante_largo/";
+    struct Case {
+        const char* what;
+        std::string name; // inside the test folder
+    };
+    const Case cases[] = {
+        { "Latin-1 bytes", "canci\xF3n.4tf" },
+        { "no extension", "sin_extension" },
+        { "dot elsewhere", "Carta a la Sra. Lopez" },
+        { "path over 254 bytes", deep + "carta.4tf" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder place;
+        const auto file = place.Path() / c.name;
+        std::filesystem::create_directories(file.parent_path());
+        editor.NewDocument();
+        Type("hola");
+        ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
+        editor.NewDocument();
+        prompts.messages.clear();
+        prompts.questions.clear();
+        ASSERT_TRUE(editor.OpenStartDocument(file.native()));
+        EXPECT_EQ(Doc().Text(), "hola");
+        Type(" y adi\xF3s");
+
+        prompts.requests.clear();
+        prompts.chosen = place.Path() / c.name; // Return: the name offered
+        prompts.answer = true; // "Sí"
+        ASSERT_TRUE(editor.SaveDocumentCommand());
+        ASSERT_EQ(prompts.requests.size(), 1u);
+        EXPECT_EQ(prompts.requests[0].folder / prompts.requests[0].fileName, file);
+        EXPECT_EQ(prompts.questions, std::vector<std::string> { std::string(kOverwriteQuestion) });
+        Document read;
+        ASSERT_EQ(ReadDocument(read, file), DocumentFileStatus::Done);
+        EXPECT_EQ(read.Text(), "hola y adi\xF3s");
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(place.Path()))
+            files += entry.is_regular_file() ? 1 : 0;
+        EXPECT_EQ(files, 1u) << "a new file appeared beside it";
+        EXPECT_TRUE(prompts.messages.empty());
+    }
+
+    // A name typed in the dialog gets the extension.
+    prompts.chosen = folder.Path() / "sin_extension";
+    ASSERT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / "sin_extension.4tf"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sin_extension"));
+}
+
+// A name the system cannot look up is not passed over in silence: the user is told why.
+TEST_F(EditorTest, ACommandLineNameBeyondTheSystemsLimitIsReported)
+{
+    Type("hola");
+    const std::string tooLongPart(300, 'n');
+    std::string tooLongPath = folder.Path().native();
+    while (tooLongPath.size() < 5000)
+        tooLongPath += "/carpeta_" + std::string(100, 'c');
+    for (const std::string& name : { (folder.Path() / tooLongPart).native(), tooLongPath + "/carta.4tf" }) {
+        prompts.messages.clear();
+        EXPECT_FALSE(editor.OpenStartDocument(name));
+        EXPECT_EQ(Doc().Text(), "hola");
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].rfind("No se ha podido leer el documento\r\n", 0), 0u);
+        EXPECT_NE(prompts.messages[0].find("El nombre del fichero es demasiado largo."), std::string::npos);
+    }
+}
+
 TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
 {
     editor.Services().completeWord = nullptr; // keep the real memory out of the way of the first part

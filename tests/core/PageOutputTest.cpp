@@ -138,12 +138,41 @@ TEST(PageRangeTest, FolderNamesThatWouldLeaveTheProgramsFolderOrTakeTheNameOfIts
         { "rey.log\\x", false }, { "Mis Colores.log", false }, { "diccionario.log", false },
         { "dictionary.log", false }, { "recuperacion.4tf", false }, { ".quirel-0123-4-5.tmp", false },
         { "recuperacion-4711.4tf", false }, { "recuperacion-4711-2.lock", false }, { "recuperacion.lock", false },
-        { "recuperacion-4711-no-leida.4tf", false }, { "recuperaciones", true }, { "config.ini.d", true },
-        { "x/config.ini", true }, { "Config.ini", true } };
+        { "recuperacion-4711-no-leida.4tf", false }, { "recuperaciones", true }, { "tildes.dat", false },
+        { "tildes.dat/x", false }, { "config.ini.d", true }, { "x/config.ini", true }, { "Config.ini", true } };
     for (const auto& [name, accepted] : cases)
         EXPECT_EQ(IsFolderNameAccepted(name), accepted) << '"' << name << '"';
     EXPECT_EQ(ExportFolder("/prog", "a\\b"), std::filesystem::path("/prog/a/b"));
     EXPECT_EQ(ExportFolder("/prog", "p\xE1ginas"), std::filesystem::path("/prog/p\xC3\xA1ginas"));
+}
+
+// A refused folder name is explained: the name as typed and why; an empty box says nothing.
+TEST(PageRangeTest, ARefusedFolderNameSaysWhy)
+{
+    const std::pair<const char*, std::string> cases[] = {
+        { "paginas", "" },
+        { "", "" },
+        { "config.ini",
+            "No se puede exportar a la carpeta config.ini ...\r\n"
+            "\"config.ini\" es el nombre de un fichero del programa, que no se puede ocupar con una carpeta." },
+        { "tildes.dat",
+            "No se puede exportar a la carpeta tildes.dat ...\r\n"
+            "\"tildes.dat\" es el nombre de un fichero del programa, que no se puede ocupar con una carpeta." },
+        { "./rey.log\\p\xE1ginas",
+            "No se puede exportar a la carpeta ./rey.log\\p\xE1ginas ...\r\n"
+            "\"rey.log\" es el nombre de un fichero del programa, que no se puede ocupar con una carpeta." },
+        { "../fuera",
+            "No se puede exportar a la carpeta ../fuera ...\r\n"
+            "La carpeta se crea dentro de la carpeta del programa: el nombre no puede contener \"..\"." },
+        { "/tmp/x",
+            "No se puede exportar a la carpeta /tmp/x ...\r\n"
+            "La carpeta se crea dentro de la carpeta del programa: escriba su nombre, no una ruta completa." },
+        { "C:\\x",
+            "No se puede exportar a la carpeta C:\\x ...\r\n"
+            "La carpeta se crea dentro de la carpeta del programa: escriba su nombre, no una ruta completa." },
+    };
+    for (const auto& [name, message] : cases)
+        EXPECT_EQ(FolderNameRefusal(name), message) << '"' << name << '"';
 }
 
 TEST(PageRangeTest, IntervalsAndFolderRules)
@@ -451,14 +480,30 @@ TEST_F(PageOutputTest, AFolderOrFileThatCannotBeWrittenIsReportedInsteadOfSucces
 {
     FivePages();
     folder.Write("ocupado", "a file where the folder should be");
-    ports.answer = Range(RangeChoice::AllPages, 0, 0, "ocupado");
-    editor.Run(command::ExportBitmap);
-    EXPECT_EQ(prompts.messages, (std::vector<std::string> { "No se puede crear la carpeta ocupado ..." }));
+    // Each failure says why, on a line of its own: a file in the way (of the folder or of one of
+    // its parts), or the system's reason.
+    const std::pair<std::string, std::string> folders[] = {
+        { "ocupado",
+            "Ya hay un fichero con ese nombre donde ir\xED"
+            "a la carpeta." },
+        { "ocupado/dentro",
+            "Ya hay un fichero con ese nombre donde ir\xED"
+            "a la carpeta." },
+        { std::string(300, 'x'), "El nombre del fichero es demasiado largo." },
+    };
+    for (const auto& [name, reason] : folders) {
+        prompts.messages.clear();
+        ports.answer = Range(RangeChoice::AllPages, 0, 0, name);
+        editor.Run(command::ExportBitmap);
+        EXPECT_EQ(prompts.messages,
+            (std::vector<std::string> { "No se puede crear la carpeta " + name + " ...\r\n" + reason }));
+    }
 
     std::filesystem::create_directories(folder.Path() / "paginas" / "2.bmp"); // a folder in the way of page 2
     ports.answer = Range(RangeChoice::AllPages);
     editor.Run(command::ExportBitmap);
-    EXPECT_EQ(prompts.messages.back(), "No se puede grabar el archivo 2.bmp en la carpeta paginas ...");
+    EXPECT_EQ(prompts.messages.back(),
+        "No se puede grabar el archivo 2.bmp en la carpeta paginas ...\r\nEs una carpeta, no un fichero.");
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "paginas" / "1.bmp"));
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "paginas" / "3.bmp")); // the export stopped there
     EXPECT_FALSE(editor.Gate().GuardedCommandRunning());

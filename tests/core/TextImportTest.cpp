@@ -55,6 +55,12 @@ TEST(TextImport, FilesBecomeDocumentTextWithCrLineEnds)
             "\xFF\xFE"
             "\x3D\xD8x\0\0\xDCy"s,
             "?x??", 3 }, // lone surrogates, odd byte
+        // Without the mark, UTF-16 is told by the zero high bytes of most of its units.
+        { "UTF-16LE without its mark", "h\0o\0l\0a\0\r\0\n\0a\0d\0i\0\xF3\0s\0\xAC\x20"s, "hola\radi\xF3s\x80" },
+        { "UTF-16BE without its mark", "\0C\0a\0n\0c\0i\0\xF3\0n\x4E\x2D\0!"s, "Canci\xF3n?!", 1 },
+        { "UTF-16LE of one character", "a\0"s, "a" },
+        { "a stray zero byte is no UTF-16", "ab\0cd"s, "ab\0cd"s },
+        { "zeros on both sides are no UTF-16", "a\0\0b\0\0c\0"s, "a\0\0b\0\0c\0"s },
         { "CR LF", "ab\r\ncd\r\n", "ab\rcd\r" },
         { "LF", "ab\ncd\n", "ab\rcd\r" },
         { "CR", "ab\rcd\r", "ab\rcd\r" },
@@ -74,6 +80,17 @@ TEST(TextImport, FilesBecomeDocumentTextWithCrLineEnds)
         EXPECT_EQ(read.text, c.text) << c.what;
         EXPECT_EQ(read.replaced, c.replaced) << c.what;
     }
+}
+
+TEST(TextImport, TheCountOfReplacedCharactersIsToldInSingularOrPlural)
+{
+    EXPECT_EQ(ReplacedCharactersMessage(1),
+        "1 car\xE1"
+        "cter no se puede escribir en este documento y se ha cambiado por ?");
+    EXPECT_EQ(
+        ReplacedCharactersMessage(2), "2 caracteres no se pueden escribir en este documento y se han cambiado por ?");
+    EXPECT_EQ(ReplacedCharactersMessage(300),
+        "300 caracteres no se pueden escribir en este documento y se han cambiado por ?");
 }
 
 TEST(TextImport, AnyWindowsTextSurvivesEveryEncodingAndDamagedFilesStillRead)

@@ -298,31 +298,54 @@ TEST_F(PageOutputCommandsTest, TheLastPageIsExportedWithoutFrameCompletionOrCurs
 TEST_F(PageOutputCommandsTest, RefusedIntervalsAndFoldersKeepTheDialogOpen)
 {
     MakePages(5);
-    const RangeAnswer refused[] = {
-        { RangeChoice::Interval, QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("paginas") },
-        { RangeChoice::Interval, QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("paginas") },
-        { RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("6"), QStringLiteral("paginas") },
-        { RangeChoice::Interval, QStringLiteral("dos"), QStringLiteral("4"), QStringLiteral("paginas") },
-        { RangeChoice::AllPages, {}, {}, QString() },
-        { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") },
-        { RangeChoice::SinglePage, {}, {}, FilePath(QStringLiteral("absoluta")) },
+    const QString programFile = QStringLiteral(" es el nombre de un fichero del programa");
+    const QString inside = QStringLiteral("La carpeta se crea dentro de la carpeta del programa");
+    struct Refused {
+        RangeAnswer answer;
+        QString why; // what the message box says; none for an empty box or a refused interval
+    };
+    const Refused refused[] = {
+        { { RangeChoice::Interval, QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("paginas") }, {} },
+        { { RangeChoice::Interval, QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("paginas") }, {} },
+        { { RangeChoice::Interval, QStringLiteral("2"), QStringLiteral("6"), QStringLiteral("paginas") }, {} },
+        { { RangeChoice::Interval, QStringLiteral("dos"), QStringLiteral("4"), QStringLiteral("paginas") }, {} },
+        { { RangeChoice::AllPages, {}, {}, QString() }, {} },
+        { { RangeChoice::AllPages, {}, {}, QStringLiteral("../fuera") }, inside },
+        { { RangeChoice::SinglePage, {}, {}, FilePath(QStringLiteral("absoluta")) }, inside },
         // A folder named as one of the program's own files would keep it from reading that file.
-        { RangeChoice::AllPages, {}, {}, QStringLiteral("config.ini") },
-        { RangeChoice::AllPages, {}, {}, QStringLiteral("rey.log/paginas") },
+        { { RangeChoice::AllPages, {}, {}, QStringLiteral("config.ini") },
+            QStringLiteral("\"config.ini\"") + programFile },
+        { { RangeChoice::AllPages, {}, {}, QStringLiteral("rey.log/paginas") },
+            QStringLiteral("\"rey.log\"") + programFile },
+        { { RangeChoice::AllPages, {}, {}, QStringLiteral("tildes.dat") },
+            QStringLiteral("\"tildes.dat\"") + programFile },
     };
     std::array<bool, std::size(refused)> open {};
-    // A refusal shows no message: the same dialog takes every answer, then "Salir".
+    // The same dialog takes every answer, then "Salir"; a refused folder name opens a message box
+    // over it, which says why.
     ModalScript script(kTimeLimitMs);
     script.Then<PageRangeDialog>([&](PageRangeDialog& dialog) {
         for (std::size_t i = 0; i < std::size(refused); ++i) {
-            AnswerRange(refused[i])(dialog);
+            AnswerRange(refused[i].answer)(dialog);
             open[i] = dialog.isVisible();
         }
         PressExit(dialog);
     });
+    QStringList reasons;
+    for (const Refused& r : refused) {
+        if (r.why.isEmpty()) continue;
+        script.Message();
+        reasons << r.why;
+    }
     Choose(command::ExportBitmap, script);
     for (std::size_t i = 0; i < open.size(); ++i)
         EXPECT_TRUE(open[i]) << "answer " << i << " was accepted";
+    ASSERT_EQ(script.Texts().size(), reasons.size());
+    for (qsizetype i = 0; i < reasons.size(); ++i) {
+        EXPECT_TRUE(script.Texts()[i].startsWith(QStringLiteral("No se puede exportar a la carpeta ")))
+            << script.Texts()[i].toStdString();
+        EXPECT_TRUE(script.Texts()[i].contains(reasons[i])) << script.Texts()[i].toStdString();
+    }
     EXPECT_EQ(QDir(QtPath(folder.Path())).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList {});
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(QtPath(folder.Path())).dir().filePath(QStringLiteral("fuera"))));
 }

@@ -231,19 +231,27 @@ TEST_F(ReEditDialogTest, HighlightGivesThePieceTheCurrentFormatAndSalirDropsOnly
     EXPECT_EQ(doc.Records().Get(1), doc.CurrentRecord());
 }
 
-TEST_F(ReEditDialogTest, EscapeEnterAndCloseRequestsLeaveItOpenWithItsChanges)
+TEST_F(ReEditDialogTest, EnterLeavesItOpenAndEscapeLeavesItAsSalirDoes)
 {
+    doc.Current().style = kStyleBold;
     ChoosePage(1);
+    ChoosePiece(1);
+    Click(dialog->HighlightButton());
     ChoosePiece(3);
     dialog->ReplacementBox()->setFocus();
     dialog->ReplacementBox()->setText(QStringLiteral("gente"));
+    Click(dialog->ChangeButton());
     QSignalSpy finished(dialog.get(), &QDialog::finished);
     QTest::keyClick(dialog->ReplacementBox(), Qt::Key_Return);
-    QTest::keyClick(dialog->ReplacementBox(), Qt::Key_Escape);
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->close());
     EXPECT_EQ(finished.count(), 0);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(Items(dialog->PieceList()).at(2), "000003 mundo"); // Enter changed nothing
+    EXPECT_EQ(Items(dialog->PieceList()).at(2), "000003 gente"); // Enter changed nothing more
+    QTest::keyClick(dialog->ReplacementBox(), Qt::Key_Escape);
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
+    // As "Salir": the replacement is dropped, the format given stays.
+    EXPECT_EQ(doc.Text(), "hola mundo\runo dos\rfin");
+    EXPECT_EQ(doc.Records().Get(1), doc.CurrentRecord());
     EXPECT_TRUE(prompts.messages.empty());
 }

@@ -152,10 +152,14 @@ bool Editor::OpenDocumentCommand()
 
 bool Editor::SaveDocumentCommand()
 {
-    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "4tf");
+    // The dialog offers the document's own file in the document folder.
+    const auto offered = m_documentFile.empty() ? m_documentFile : m_documentFolder / m_documentFile.filename();
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "");
     if (m_documentFile.empty()) return false;
-    // Every saved name carries the document's extension, so the file shows in the dialog later.
-    m_documentFile = WithDocumentExtension(m_documentFile);
+    // A name typed in the dialog gets the document's extension, so that the file shows in the
+    // dialog later; the name offered is the file the document came from (or was saved to), written
+    // as it is, byte for byte, extension or not.
+    if (m_documentFile != offered) m_documentFile = WithDocumentExtension(m_documentFile);
     m_documentFolder = m_documentFile.parent_path();
     if (Exists(m_documentFile) && !m_prompts->AskYesNo(kOverwriteQuestion)) return false;
     const auto result = WriteDocument(m_document, m_documentFile, *m_files);

@@ -59,9 +59,13 @@ bool Editor::OpenStartDocument(std::string_view argument)
     std::string name;
     for (char c : argument)
         if (c != '"') name += c;
-    if (name.size() > 254) name.resize(254);
+    if (name.empty()) return false;
+    // The whole name counts, however long: a file manager passes full paths, and a deep folder
+    // makes them long. A file that is not there is passed over in silence; a name the system
+    // cannot look up (longer than it allows, behind a folder without permission) is read all the
+    // same, so that the user is told why it did not open.
     std::error_code error;
-    if (name.empty() || !std::filesystem::exists(name, error)) return false;
+    if (!std::filesystem::exists(name, error) && !error) return false;
     // The document keeps its name: the save dialog offers it and its folder, as after "Leer Documento".
     m_documentFile = std::filesystem::absolute(name, error);
     m_documentFolder = m_documentFile.parent_path();

@@ -80,8 +80,10 @@ public:
     // the lists (Gate().ExpectWordLists) run when it ends.
     void LoadWordLists(EventPump* pump);
 
-    // The document named on the command line: double quotes removed, at most 254 characters;
-    // a name that does not exist is ignored without a message. True when a document was read.
+    // The document named on the command line: double quotes removed, the name taken whole (up to
+    // the system's limit); a file that does not exist is ignored without a message, one that
+    // cannot be read is reported as OpenDocument does. Save writes back to that very file, its
+    // name byte for byte. True when a document was read.
     bool OpenStartDocument(std::string_view argument);
     // Reads a document file and lays it out from page 1; a problem is reported through the prompts.
     bool OpenDocument(const std::filesystem::path& file);
@@ -185,7 +187,9 @@ public:
     void NewDocument();
     // Asks for a document file and reads it; false when cancelled.
     bool OpenDocumentCommand();
-    // Asks for a file name and saves the document, asking before it replaces an existing file.
+    // Asks for a file name and saves the document, asking before it replaces an existing file. The
+    // name offered (the document's own file) is written as it is; a name typed in the dialog gets
+    // ".4tf" unless it ends so.
     bool SaveDocumentCommand();
     // Asks for a plain text file and makes it the document in the current format.
     bool ImportTextCommand();

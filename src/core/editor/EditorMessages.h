@@ -22,7 +22,7 @@ inline constexpr std::string_view kTabChangedHead = "La Tabulaci\xF3n ha sido ca
 inline constexpr std::string_view kTabChangedTail = " pasos";
 
 // Export of pages to bitmap files: the three ends of an export, and its two failures (the folder's
-// and the file's names between the parts).
+// and the file's names between the parts, the reason on the next line).
 inline constexpr std::string_view kPageExported = "Imagen exportada ...";
 inline constexpr std::string_view kPagesExported = "Imagenes exportadas ...";
 inline constexpr std::string_view kDocumentExported = "Documento exportado ...";
@@ -30,6 +30,9 @@ inline constexpr std::string_view kFolderNotMadeHead = "No se puede crear la car
 inline constexpr std::string_view kFileNotWrittenHead = "No se puede grabar el archivo ";
 inline constexpr std::string_view kFileNotWrittenMiddle = " en la carpeta ";
 inline constexpr std::string_view kExportFailedTail = " ...";
+// After a failure, on a line of its own, the reason: the system's (as saves give it), or this one.
+inline constexpr std::string_view kFileInTheWayReason = "Ya hay un fichero con ese nombre donde ir\xED"
+                                                        "a la carpeta.";
 
 // The recovery copy: written in the folder named between head and tail, or not; a copy left by the
 // last run that could not be read, set aside under the name that follows the head (or left where it

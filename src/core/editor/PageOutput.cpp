@@ -6,6 +6,7 @@
 #include "io/Ports.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 namespace quirel {
@@ -58,19 +59,38 @@ std::vector<int> PageOutput::PagesOf(const PageRange& range, int shownPage) cons
     return pages;
 }
 
+namespace {
+
+// Why folder, the export folder under programFolder, could not be made (Windows-1252): a file
+// that stands where it or one of its parts should be, or the system's reason.
+std::string FolderNotMadeReason(
+    const std::filesystem::path& programFolder, const std::filesystem::path& folder, const std::error_code& made)
+{
+    std::error_code error;
+    for (auto part = folder; part != programFolder && part.has_relative_path(); part = part.parent_path())
+        if (std::filesystem::exists(part, error) && !std::filesystem::is_directory(part, error))
+            return std::string(kFileInTheWayReason);
+    return FileProblemText(WriteErrorOf(made ? made.value() : ENOTDIR));
+}
+
+} // namespace
+
 std::string PageOutput::WritePages(const PageRange& range, const std::vector<int>& pages)
 {
     const auto folder = ExportFolder(m_editor.ProgramFolder(), range.folderName);
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error))
-        return std::string(kFolderNotMadeHead) + range.folderName + std::string(kExportFailedTail);
+        return std::string(kFolderNotMadeHead) + range.folderName + std::string(kExportFailedTail) + "\r\n"
+            + FolderNotMadeReason(m_editor.ProgramFolder(), folder, made);
     const auto& slots = m_editor.GetDocument().Pages();
     for (int page : pages) {
         const std::string name = std::to_string(page) + ".bmp";
-        if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page))))
+        FileError written;
+        if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page)), &written))
             return std::string(kFileNotWrittenHead) + name + std::string(kFileNotWrittenMiddle) + range.folderName
-                + std::string(kExportFailedTail);
+                + std::string(kExportFailedTail) + "\r\n" + FileProblemText(written);
     }
     switch (range.choice) {
     case RangeChoice::Interval:

@@ -45,7 +45,7 @@ public:
     // folder, creating it. Then the
     // view is rebuilt and a system-modal message tells "Imagen exportada ...", "Imagenes exportadas
     // ..." or "Documento exportado ..."; a folder that cannot be made or a file that cannot be
-    // written is reported instead (and ends the export).
+    // written is reported instead, with the reason (and ends the export).
     void ExportCommand();
     // Asks for the pages and the print settings, lays the document out without decoration and
     // prints each chosen page as its own job on the default printer; then the view is rebuilt and

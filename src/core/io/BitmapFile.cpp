@@ -106,6 +106,7 @@ bool WriteAll(int fd, const char* next, std::size_t left)
     while (left > 0) {
         const ssize_t n = ::write(fd, next, left);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC; // nothing taken: the disk is full
         if (n <= 0) return false;
         next += n;
         left -= static_cast<std::size_t>(n);
@@ -113,13 +114,25 @@ bool WriteAll(int fd, const char* next, std::size_t left)
     return true;
 }
 
-// Closes fd; when that or the writing failed, removes the partial file. True when all went well.
-bool Finish(FileDescriptor& fd, bool written, const std::filesystem::path& file)
+// Closes fd; when that or the writing failed, removes the partial file and keeps why in error
+// (when given). True when all went well.
+bool Finish(FileDescriptor& fd, bool written, const std::filesystem::path& file, FileError* error)
 {
-    if (fd.Close() && written) return true;
+    const int writeErrno = written ? 0 : errno;
+    const bool closed = fd.Close();
+    if (closed && written) return true;
+    if (error) *error = WriteErrorOf(written ? errno : writeErrno);
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     return false;
+}
+
+// Opens file for writing from its start; on failure keeps why in error (when given).
+int OpenForWriting(const std::filesystem::path& file, FileError* error)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0 && error) *error = WriteErrorOf(errno);
+    return fd;
 }
 } // namespace
 
@@ -144,10 +157,10 @@ void EncodeBitmap(const PixelView& picture, std::string& bytes)
         PutRow(picture, i, bytes.data() + kHeaderBytes + static_cast<std::size_t>(i) * rowBytes);
 }
 
-bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture)
+bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture, FileError* error)
 {
     if (!HasPixels(picture)) return false;
-    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    FileDescriptor fd(OpenForWriting(file, error));
     if (fd.Get() < 0) return false;
     // Blocks small enough to stay in the processor's cache between encoding and writing.
     constexpr std::size_t kBlockBytes = 512 * 1024;
@@ -164,14 +177,14 @@ bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture
         written = WriteAll(fd.Get(), block.get(), used + static_cast<std::size_t>(rows) * rowBytes);
         used = 0;
     }
-    return Finish(fd, written, file);
+    return Finish(fd, written, file, error);
 }
 
 bool WriteWholeFile(const std::filesystem::path& file, const std::string& bytes)
 {
-    FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    FileDescriptor fd(OpenForWriting(file, nullptr));
     if (fd.Get() < 0) return false;
-    return Finish(fd, WriteAll(fd.Get(), bytes.data(), bytes.size()), file);
+    return Finish(fd, WriteAll(fd.Get(), bytes.data(), bytes.size()), file, nullptr);
 }
 
 } // namespace quirel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/FileError.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -33,8 +35,9 @@ void EncodeBitmap(const PixelView& picture, std::string& bytes);
 // Writes picture as a 24-bit bitmap file (the bytes EncodeBitmap gives), replacing a file of that
 // name. The rows are encoded and written a few at a time, so the pixels go from the picture to the
 // file without a whole encoded copy in between. False when the picture has no pixels, the file
-// cannot be created or not every byte could be written (the partial file is then removed).
-bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture);
+// cannot be created or not every byte could be written (the partial file is then removed); then
+// error, when given, says why (a picture without pixels leaves it as it was).
+bool WriteBitmapFile(const std::filesystem::path& file, const PixelView& picture, FileError* error = nullptr);
 
 // Writes bytes as the whole content of file, replacing a file of that name. False when the file
 // cannot be created or not every byte could be written (the partial file is then removed).

@@ -33,8 +33,26 @@ inline constexpr std::string_view kTextFileTooLargeHead = "El fichero es demasia
 inline constexpr std::string_view kTextTooManyTokensHead
     = "El texto tiene m\xE1s de 300000 palabras, espacios y signos y no se puede leer:\r\n";
 
+// Characters of an imported text that became "?": one, or the count and this tail.
+inline constexpr std::string_view kOneCharacterReplacedMessage
+    = "1 car\xE1"
+      "cter no se puede escribir en este documento y se ha cambiado por ?";
+inline constexpr std::string_view kCharactersReplacedTail
+    = " caracteres no se pueden escribir en este documento y se han cambiado por ?";
+
 // The tail a document read and a text import share.
 inline constexpr std::string_view kDocumentUnchangedTail = "\r\nEl documento actual no se ha modificado.";
+
+// Export of pages: a folder name the dialog refuses is the head, the name, the middle and a reason.
+inline constexpr std::string_view kFolderRefusedHead = "No se puede exportar a la carpeta ";
+inline constexpr std::string_view kFolderRefusedMiddle = " ...\r\n";
+inline constexpr std::string_view kFolderAbsoluteReason
+    = "La carpeta se crea dentro de la carpeta del programa: escriba su nombre, no una ruta completa.";
+inline constexpr std::string_view kFolderLeavesReason
+    = "La carpeta se crea dentro de la carpeta del programa: el nombre no puede contener \"..\".";
+// After the part that takes the file's name, in quotes.
+inline constexpr std::string_view kFolderIsProgramFileReason
+    = "\" es el nombre de un fichero del programa, que no se puede ocupar con una carpeta.";
 
 // Printing.
 inline constexpr std::string_view kNoDefaultPrinterMessage = "No tienes una Impresora configurada por defecto ...";

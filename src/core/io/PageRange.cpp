@@ -1,6 +1,7 @@
 #include "io/PageRange.h"
 
 #include "document/Cp1252.h"
+#include "io/IoMessages.h"
 #include "io/ProgramFolder.h"
 
 namespace quirel {
@@ -26,10 +27,11 @@ int ReadPageNumber(std::string_view text)
     return value;
 }
 
-bool IsFolderNameAccepted(std::string_view folderName)
+FolderNameCheck CheckFolderName(std::string_view folderName)
 {
-    if (folderName.empty() || IsSeparator(folderName.front())) return false;
-    if (folderName.size() >= 2 && folderName[1] == ':') return false;
+    if (folderName.empty()) return { FolderNameProblem::Empty, {} };
+    if (IsSeparator(folderName.front()) || (folderName.size() >= 2 && folderName[1] == ':'))
+        return { FolderNameProblem::Absolute, {} };
     bool first = true;
     std::size_t start = 0;
     while (start <= folderName.size()) {
@@ -37,15 +39,38 @@ bool IsFolderNameAccepted(std::string_view folderName)
         while (end < folderName.size() && !IsSeparator(folderName[end]))
             ++end;
         const std::string_view part = folderName.substr(start, end - start);
-        if (part == "..") return false;
+        if (part == "..") return { FolderNameProblem::LeavesProgramFolder, {} };
         // The folder made in the program's folder must not take the name of one of its files.
         if (first && part != "." && !part.empty()) {
-            if (IsProgramFileName(part)) return false;
+            if (IsProgramFileName(part)) return { FolderNameProblem::ProgramFileName, std::string(part) };
             first = false;
         }
         start = end + 1;
     }
-    return true;
+    return {};
+}
+
+bool IsFolderNameAccepted(std::string_view folderName)
+{
+    return CheckFolderName(folderName).problem == FolderNameProblem::None;
+}
+
+std::string FolderNameRefusal(std::string_view folderName)
+{
+    const FolderNameCheck check = CheckFolderName(folderName);
+    const std::string head = std::string(kFolderRefusedHead).append(folderName).append(kFolderRefusedMiddle);
+    switch (check.problem) {
+    case FolderNameProblem::None:
+    case FolderNameProblem::Empty:
+        return {};
+    case FolderNameProblem::Absolute:
+        return head + std::string(kFolderAbsoluteReason);
+    case FolderNameProblem::LeavesProgramFolder:
+        return head + std::string(kFolderLeavesReason);
+    case FolderNameProblem::ProgramFileName:
+        return head + "\"" + check.part + std::string(kFolderIsProgramFileReason);
+    }
+    return {};
 }
 
 bool IsPageRangeAccepted(PageRangeForm form, const PageRange& range, int pageCount)

@@ -38,14 +38,34 @@ struct PageRange {
 // Numbers too large for any page read as 99999.
 int ReadPageNumber(std::string_view text);
 
-// True when folderName names a folder inside the program's folder: not empty, not absolute (no
+// Why an export folder name is refused.
+enum class FolderNameProblem {
+    None,
+    Empty,
+    Absolute, // a leading "/" or "\", or a drive letter
+    LeavesProgramFolder, // ".." among its parts
+    ProgramFileName, // its first part is the name of one of the program's own files
+};
+struct FolderNameCheck {
+    FolderNameProblem problem = FolderNameProblem::None;
+    std::string part; // for ProgramFileName: the part that takes the file's name
+};
+
+// Checks that folderName names a folder inside the program's folder: not empty, not absolute (no
 // leading "/" or "\", no drive letter), without ".." among its parts ("/" and "\" both separate
-// parts), and not beginning with the name of one of the program's own files ("config.ini").
+// parts), and not beginning with the name of one of the program's own files ("config.ini",
+// "tildes.dat"; see IsProgramFileName).
+FolderNameCheck CheckFolderName(std::string_view folderName);
+// True when CheckFolderName finds no problem.
 bool IsFolderNameAccepted(std::string_view folderName);
+// What the user is told (Windows-1252) when the export dialog refuses folderName: the name and
+// the reason; empty for an accepted name and for an empty box, which is refused without a message.
+std::string FolderNameRefusal(std::string_view folderName);
 
 // The dialog's acceptance rule for "Grabar" (export form) and "Imprimir" (print form): an interval
 // needs 0 < first < last, first < pageCount and last <= pageCount; the export form also needs an
-// accepted folder name whatever the choice. Anything refused keeps the dialog open without a message.
+// accepted folder name whatever the choice. Anything refused keeps the dialog open; a refused
+// folder name is explained (FolderNameRefusal), an empty box or a refused interval is not.
 bool IsPageRangeAccepted(PageRangeForm form, const PageRange& range, int pageCount);
 
 // Where the pages of an export go: the program's folder and the folder name, "\" read as a

@@ -4,6 +4,7 @@
 #include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
+#include "language/AccentModel.h"
 #include "language/WordLists.h"
 
 #include <cstdlib>
@@ -20,10 +21,12 @@ std::filesystem::path ProgramFolder()
     return executable.parent_path();
 }
 
+// Every file the program keeps in its folder is named here, and only here: a file the program
+// comes to keep there (such as the user's own word file) adds its name to this list.
 bool IsProgramFileName(std::string_view name)
 {
     if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName
-        || IsRecoveryFileName(name))
+        || IsRecoveryFileName(name) || name == kAccentModelFileName)
         return true;
     for (int id = 0; id < kWordListCount; ++id)
         if (name == WordListFileName(static_cast<WordListId>(id))) return true;

@@ -4,6 +4,8 @@
 #include "io/FileBytes.h"
 #include "io/IoMessages.h"
 
+#include <optional>
+
 namespace quirel {
 
 namespace {
@@ -101,6 +103,26 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, TextFileContents& out)
     }
 }
 
+// The byte order of UTF-16 text written without a byte-order mark, told by its zero bytes: text
+// in the Latin alphabets has a zero high byte in most units. More than half of the units with a
+// zero on one side and at most one in ten with a zero on the other is taken for UTF-16; any other
+// text (also one with a stray zero byte) is not. Nullopt when the bytes do not look so.
+std::optional<bool> Utf16WithoutMarkIsBigEndian(std::string_view bytes)
+{
+    const std::size_t units = bytes.size() / 2;
+    std::size_t zeroFirst = 0;
+    std::size_t zeroSecond = 0;
+    for (std::size_t i = 0; i < units; ++i) {
+        zeroFirst += bytes[2 * i] == '\0' ? 1 : 0;
+        zeroSecond += bytes[2 * i + 1] == '\0' ? 1 : 0;
+    }
+    const auto mostly = [units](std::size_t zeros) { return 2 * zeros > units; };
+    const auto rarely = [units](std::size_t zeros) { return 10 * zeros <= units; };
+    if (mostly(zeroSecond) && rarely(zeroFirst)) return false;
+    if (mostly(zeroFirst) && rarely(zeroSecond)) return true;
+    return std::nullopt;
+}
+
 // Every line end (CR LF, LF or CR) becomes one CR; end marks are dropped.
 void UnifyLineEnds(std::string& text)
 {
@@ -121,6 +143,8 @@ TextFileContents DecodeTextFile(std::string_view bytes)
     TextFileContents out;
     if (bytes.starts_with(kUtf16LeMark) || bytes.starts_with(kUtf16BeMark)) {
         DecodeUtf16(bytes.substr(2), bytes.starts_with(kUtf16BeMark), out);
+    } else if (const auto bigEndian = Utf16WithoutMarkIsBigEndian(bytes)) {
+        DecodeUtf16(bytes, *bigEndian, out);
     } else if (!DecodeUtf8(bytes, out)) {
         out = { TextImportStatus::Done, std::string(bytes), 0 };
     }
@@ -144,7 +168,8 @@ TextFileContents ReadTextFile(const std::filesystem::path& path)
 
 std::string ReplacedCharactersMessage(std::size_t count)
 {
-    return std::to_string(count) + " caracteres no se pueden escribir en este documento y se han cambiado por ?";
+    if (count == 1) return std::string(kOneCharacterReplacedMessage);
+    return std::to_string(count) + std::string(kCharactersReplacedTail);
 }
 
 TextImportStatus ImportText(Document& document, std::string text, std::string_view face)

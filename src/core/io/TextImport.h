@@ -29,7 +29,9 @@ struct TextFileContents {
 
 // The document text of the bytes of a plain text file (status Done).
 // Encoding: bytes that start with the UTF-16 byte-order mark (FF FE little-endian, FE FF
-// big-endian) are read as UTF-16; other bytes that are valid UTF-8 (no overlong form, surrogate
+// big-endian) are read as UTF-16, and so are bytes without the mark that look like UTF-16 (more
+// than half of the two-byte units with a zero high byte, in either order, and at most one in ten
+// with a zero low byte); other bytes that are valid UTF-8 (no overlong form, surrogate
 // or code point beyond U+10FFFF) are read as UTF-8, a leading byte-order mark skipped; any other
 // bytes are Windows-1252 and kept as they are. A character Windows-1252 cannot hold, an unpaired
 // UTF-16 surrogate and a lone last byte of UTF-16 each become "?" and are counted in replaced.

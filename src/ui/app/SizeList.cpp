@@ -50,21 +50,33 @@ void SizeList::RestoreField()
     if (lineEdit()->text() != shown) lineEdit()->setText(shown);
 }
 
+bool SizeList::TakeTypedSize(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    const int size = ParseSize(lineEdit()->text());
+    if (size) ShowSize(size);
+    RestoreField();
+    if (size) emit SizeChosen(size);
+    return true;
+}
+
+void SizeList::keyPressEvent(QKeyEvent* event)
+{
+    if (!TakeTypedSize(event)) QComboBox::keyPressEvent(event);
+}
+
+void SizeList::focusOutEvent(QFocusEvent* event)
+{
+    RestoreField();
+    QComboBox::focusOutEvent(event);
+}
+
 bool SizeList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lineEdit()) {
         // Return is handled here, before the field and the combo box see it: they would take a
         // text that matches an item without the range check, or do nothing for "9".
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                const int size = ParseSize(lineEdit()->text());
-                if (size) ShowSize(size);
-                RestoreField();
-                if (size) emit SizeChosen(size);
-                return true;
-            }
-        }
+        if (event->type() == QEvent::KeyPress && TakeTypedSize(static_cast<QKeyEvent*>(event))) return true;
         // Leaving the field without Return drops what was typed (before the combo box, which
         // would take a matching text on its own, sees the field lose the focus).
         if (event->type() == QEvent::FocusOut) RestoreField();

@@ -27,9 +27,17 @@ signals:
     void SizeChosen(int size);
 
 protected:
+    // The keyboard's keys and the focus reach the combo box, which stands in for its field; a key
+    // or a focus change sent to the field itself is caught by the filter. Both ways take Return
+    // and the loss of the focus alike.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Return or Enter: a size typed from 9 to 90 is chosen; the field shows the size in force
+    // either way. False for any other key.
+    bool TakeTypedSize(QKeyEvent* event);
     // The field shows the selected item again (empty without one).
     void RestoreField();
 };

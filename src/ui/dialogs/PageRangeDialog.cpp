@@ -1,6 +1,7 @@
 #include "dialogs/PageRangeDialog.h"
 
 #include "dialogs/DialogFont.h"
+#include "platform/QtPrompts.h"
 #include "platform/QtText.h"
 
 #include <QLabel>
@@ -85,6 +86,13 @@ void PageRangeDialog::Confirm()
     if (range.choice == RangeChoice::Interval) {
         range.firstPage = ReadPageNumber(ToCp1252(m_firstPage->text()));
         range.lastPage = ReadPageNumber(ToCp1252(m_lastPage->text()));
+    }
+    // A refused folder name is explained; the dialog stays open for another.
+    if (m_folderName) {
+        if (const std::string why = FolderNameRefusal(range.folderName); !why.empty()) {
+            QtPrompts(this).ShowMessage(why, Prompts::Urgency::Normal);
+            return;
+        }
     }
     if (!IsPageRangeAccepted(m_request.form, range, m_request.pageCount)) return;
     m_result = range;

@@ -14,8 +14,9 @@ namespace quirel {
 // "Exportar páginas": which pages an export or a print covers. Three options (the shown page, an
 // interval typed in two page boxes, all pages); the export form adds a folder box and "Grabar",
 // the print form "Imprimir"; both have "Salir". A choice the rules refuse (IsPageRangeAccepted)
-// keeps the dialog open without a message. "Salir", the close box and Escape all leave it without
-// a choice (cancelled, choice None).
+// keeps the dialog open; a refused folder name is explained in a message box (FolderNameRefusal),
+// an empty one or a refused interval is not. "Salir", the close box and Escape all leave it
+// without a choice (cancelled, choice None).
 class PageRangeDialog : public QDialog {
     Q_OBJECT
 public:

@@ -196,7 +196,10 @@ void ReEditDialog::Exit()
     done(QDialog::Rejected);
 }
 
-void ReEditDialog::reject() { }
+void ReEditDialog::reject()
+{
+    Exit();
+}
 
 bool ShowReEdit(Document& doc)
 {

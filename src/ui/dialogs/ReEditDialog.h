@@ -21,9 +21,9 @@ class Prompts;
 // The "Re-Editar" dialog. The user chooses a page, then one of its pieces (tokens), and replaces the
 // piece by a word or a special character ("Cambiar trozo") or gives it the current format ("Poner
 // Resalte"). "Aceptar cámbios" folds the replacements into the document's text and closes; "Salir"
-// drops them (format changes stay, they live in the records) and closes. Nothing else closes it: it
-// has no system menu, and Escape, Enter and a close request are ignored, so no replacement is kept or
-// lost by a stray key.
+// drops them (format changes stay, they live in the records) and closes, and so do Escape and a
+// request to close the window, as in every dialog of the program. Enter closes nothing: no button
+// answers it, so a word typed in the replacement box is neither taken nor lost by it.
 class ReEditDialog : public QDialog {
     Q_OBJECT
 public:
@@ -43,7 +43,7 @@ public:
     QPushButton* ExitButton() const { return m_exitButton; }
     const ReEditState& State() const { return m_state; }
 
-    // Escape and a request to close the window leave the dialog open.
+    // Escape and a request to close the window leave the dialog as "Salir" does.
     void reject() override;
 
 private:

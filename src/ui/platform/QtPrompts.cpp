@@ -4,14 +4,33 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringDecoder>
 #include <QtDebug>
 
 namespace quirel {
 namespace {
 const QString kTitle = QStringLiteral("Programador");
+
+// A file or folder name as the file dialog shows it: UTF-8 names as they are, others (a Latin-1
+// name from an older system) read as Windows-1252, so that "canci\xF3n.4tf" shows as "canción.4tf"
+// rather than with a replacement mark.
+QString ReadableName(const std::string& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return utf8.hasError() ? FromCp1252(bytes) : text;
+}
+
+// A name the dialog gives back in the file system's bytes.
+std::filesystem::path FileSystemPath(const QString& name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
 } // namespace
 
 void QtPrompts::ShowMessage(std::string_view text, Urgency urgency)
@@ -80,13 +99,24 @@ std::filesystem::path QtPrompts::ChooseFile(const FileRequest& request)
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(
         FromCp1252(request.filterName) + QStringLiteral(" (") + FromCp1252(request.pattern) + QStringLiteral(")"));
-    dialog.setDirectory(request.folder.empty() ? QDir::currentPath() : QString::fromStdString(request.folder.string()));
-    dialog.selectFile(QString::fromStdString(request.fileName));
+    const std::filesystem::path folderBytes = request.folder.empty()
+        ? std::filesystem::path(QFile::encodeName(QDir::currentPath()).toStdString())
+        : request.folder;
+    const QString folder = QDir::cleanPath(ReadableName(folderBytes.native()));
+    const QString offered = QDir(folder).filePath(ReadableName(request.fileName));
+    dialog.setDirectory(folder);
+    dialog.selectFile(ReadableName(request.fileName));
     dialog.setDefaultSuffix(FromCp1252(request.defaultSuffix));
     // The question about an existing file is the program's own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+    // The names shown are not always the names on disk: the name offered and its folder are given
+    // back in their own bytes, so that the file the document came from is the file written.
+    const QString chosen = QDir::cleanPath(dialog.selectedFiles().first());
+    if (!request.fileName.empty() && chosen == QDir::cleanPath(offered)) return folderBytes / request.fileName;
+    const QFileInfo info(chosen);
+    if (QDir::cleanPath(info.path()) == folder) return folderBytes / FileSystemPath(info.fileName());
+    return FileSystemPath(chosen);
 }
 
 void QtEventPump::ProcessPendingEvents()
