@@ -16,8 +16,8 @@ inline constexpr std::string_view kRecoveryFileName = "recuperacion.4tf";
 
 // True when name is one of the files the program keeps in its folder: config.ini, the word lists,
 // rey.log, "Mis Colores.log", the accent model tildes.dat, a recovery copy or its lock file, or a
-// temporary copy of a save in progress. A
-// folder of such a name would keep the program from reading or writing that file.
+// temporary copy of a save in progress. A folder of such a name would keep the program from
+// reading or writing that file.
 bool IsProgramFileName(std::string_view name);
 
 } // namespace quirel
