@@ -26,7 +26,7 @@ run() {
   start_program || return 1
   type_es "$typed" || { kill $pid; return 1; }
   # F10, over to "Ortografico", down past "Sensor ortográfico" and "Buscador de palabras".
-  xdotool key --delay 120 F10 Right Down Down Return
+  menu_command $pid F10 Right Down Down Return || { kill $pid; return 1; }
   local box; box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no report after the accent command"; kill $pid; return 1; }
   give_focus "$box" || { kill $pid; return 1; }

@@ -33,10 +33,11 @@ wait_until() {
 }
 
 # Waits up to 30 s for the main window of process $1 (its caption begins with "Pagina ") to be
-# shown and prints its id; prints nothing when it does not come.
+# shown and prints its id; prints nothing when it does not come. (xdotool search matches any one
+# of its conditions unless told --all.)
 window_of() {
   local wid=""
-  find_main() { wid=$(xdotool search --onlyvisible --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]]; }
+  find_main() { wid=$(xdotool search --all --onlyvisible --pid "$1" --name '^Pagina ' 2>/dev/null | head -1) && [[ -n $wid ]]; }
   wait_until find_main "$1" || true
   echo "$wid"
 }
@@ -55,15 +56,27 @@ give_focus() {
   wait_until focus_on "$1" || { echo "FAIL: window $1 does not take the keyboard focus"; return 1; }
 }
 
-# True when window $2 is the only visible window of process $1 (a menu or a dialog has closed).
-alone() {
-  [[ $(xdotool search --onlyvisible --pid "$1" 2>/dev/null) == "$2" ]]
+# True when process $1 shows a menu (an untitled window, which takes the program's name).
+menu_shown() {
+  local window
+  for window in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    [[ $(xdotool getwindowname "$window" 2>/dev/null) == Quirel ]] && return 0
+  done
+  return 1
 }
 
-# Waits up to 30 s until window $2 is the only visible window of process $1: the menu or dialog
-# the last keys closed is gone, so the keys that follow reach the main window. Fails otherwise.
-only_main_window() {
-  wait_until alone "$1" "$2" || { echo "FAIL: a window of the program stays open"; return 1; }
+# Runs a command of the menus of process $1 through the keys given (e.g. F10 Right Right Return,
+# to the window that has the focus): the last key is sent once a menu is shown, and the command
+# counts as sent when no menu is shown any more, so the keys that follow reach the page or the
+# window the command opens. Fails when no menu comes or one stays.
+menu_command() {
+  local process=$1
+  shift
+  xdotool key --delay 80 "${@:1:$#-1}"
+  wait_until menu_shown "$process" || { echo "FAIL: no menu after $*"; return 1; }
+  xdotool key "${@: -1}"
+  no_menu() { ! menu_shown "$1"; }
+  wait_until no_menu "$process" || { echo "FAIL: a menu stays open after $*"; return 1; }
 }
 
 # Starts $program with the arguments given, waits for its main window and gives it the keyboard
@@ -93,7 +106,7 @@ caption_when() {
 # box) and prints its id.
 other_window() {
   local id=""
-  find_other() { id=$(xdotool search --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1) && [[ -n $id ]]; }
+  find_other() { id=$(xdotool search --all --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1) && [[ -n $id ]]; }
   wait_until find_other "$1" "$2" && echo "$id"
   return 0
 }

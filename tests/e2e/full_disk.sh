@@ -34,7 +34,7 @@ run() {
   gone "$box" || true
   # "Salir": F10 opens "Archivos", Up goes round to its last item.
   give_focus "$wid" || { kill $pid; return 1; }
-  xdotool key --delay 100 F10 Up Return
+  menu_command $pid F10 Up Return || { kill $pid; return 1; }
   # The text was never saved: the question comes first, answered No (Alt+N).
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no question about the unsaved text"; kill $pid; return 1; }

@@ -21,12 +21,9 @@ run() {
   local pid wid
   start_program || return 1
   # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
-  # The keys that follow wait for the menu to close, which gives the page the keyboard back.
-  xdotool key --delay 80 F10 Right Right Return
-  only_main_window $pid "$wid" || { kill $pid; return 1; }
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
   type_es 'Querida abuela:' || { kill $pid; return 1; }
-  xdotool key --delay 80 F10 Right Right Return
-  only_main_window $pid "$wid" || { kill $pid; return 1; }
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
   type_es ' ¿cómo estás?' || { kill $pid; return 1; }
   # The copy is written a moment after typing pauses.
   wait_until copy_holds "$copy" "$expected" || true

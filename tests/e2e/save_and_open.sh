@@ -33,13 +33,10 @@ run() {
 
   local pid wid
   start_program || return 1
-  # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita". The
-  # keys that follow wait for the menu to close, which gives the page the keyboard back.
-  xdotool key --delay 80 F10 Right Right Return
-  only_main_window $pid "$wid" || { kill $pid; return 1; }
+  # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
   type_es 'Querida abuela:' || { kill $pid; return 1; }
-  xdotool key --delay 80 F10 Right Right Return
-  only_main_window $pid "$wid" || { kill $pid; return 1; }
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
   type_es ' ¿cómo estás? ' $'\n' 'Un abrazo de tu nieto.' || { kill $pid; return 1; }
   local typed; typed=$(caption_when "$wid" "*quirel: 22")
   [[ $typed == *"quirel: 22" ]] || { echo "FAIL: caption '$typed' after typing"; kill $pid; return 1; }
