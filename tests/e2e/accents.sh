@@ -22,17 +22,17 @@ run() {
     accented="Él está en casa. $accented"
   fi
 
-  "$program" & local pid=$!
-  local wid; wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$wid"; sleep 0.3
-  xdotool type --delay 40 "$typed"
+  local pid wid
+  start_program || return 1
+  type_es "$typed" || { kill $pid; return 1; }
   # F10, over to "Ortografico", down past "Sensor ortográfico" and "Buscador de palabras".
-  xdotool key --delay 120 F10 Right Down Down Return
+  menu_command $pid F10 Right Down Down Return || { kill $pid; return 1; }
   local box; box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no report after the accent command"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key Return # the report's OK
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key Return # the report's OK
   gone "$box" || { echo "FAIL: the report stays open"; kill $pid; return 1; }
+  give_focus "$wid" || { kill $pid; return 1; }
   save_as $pid "$wid" "$home/tildes" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/tildes.4tf ]] || { echo "FAIL: no tildes.4tf in $home"; return 1; }

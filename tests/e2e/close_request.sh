@@ -14,23 +14,25 @@ run() {
 
   local pid wid
   start_program || return 1
-  xdotool type --delay 40 'Querida abuela'
-  sleep 0.3
+  type_es 'Querida abuela' || { kill $pid; return 1; }
+  [[ $(caption_when "$wid" '*quirel: 3') == *'quirel: 3' ]] || { echo "FAIL: the text was not typed"; kill $pid; return 1; }
 
   "$wmclose" "$wid"
   local box; box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: the close request ended the program without a question"; kill $pid 2>/dev/null; return 1; }
   local title; title=$(xdotool getwindowname "$box")
-  xdotool windowfocus --sync "$box"; xdotool key Escape # "Cancelar"
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key Escape # "Cancelar"
   gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
-  sleep 0.5
-  kill -0 $pid 2>/dev/null || { echo "FAIL: the program ended after Cancelar"; return 1; }
-  [[ ! -e $home/config.ini ]] || { echo "FAIL: Cancelar went on with Salir"; kill $pid; return 1; }
 
+  # A second question proves the program ran on after Cancelar (Salir would have ended it, and
+  # written config.ini first).
   "$wmclose" "$wid"
   box=$(other_window $pid "$wid")
-  [[ -n $box ]] || { echo "FAIL: no question on the second close request"; kill $pid 2>/dev/null; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key n # "No"
+  [[ -n $box ]] || { echo "FAIL: no question on the second close request (ended after Cancelar?)"; kill $pid 2>/dev/null; return 1; }
+  [[ ! -e $home/config.ini ]] || { echo "FAIL: Cancelar went on with Salir"; kill $pid; return 1; }
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key n # "No"
   ended $pid || { echo "FAIL: the program runs on after No"; kill $pid; return 1; }
   if [[ $title == Programador && -s $home/config.ini ]]; then
     echo "PASS: the close request asked ('$title'), kept the program after Cancelar, and left through Salir"

@@ -18,36 +18,34 @@ run() {
   cp "$disk/config.ini" "$home/config.before"
   dd if=/dev/zero of="$disk/relleno" bs=1k 2>/dev/null || true # fills the disk
 
-  "$program" & local pid=$!
-  local wid box
-  wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window"; return 1; }
-  xdotool windowfocus --sync "$wid"; sleep 0.3
-  xdotool type --delay 40 'Hola, abuela.'
+  local pid wid box
+  start_program || return 1
+  type_es 'Hola, abuela.' || { kill $pid; return 1; }
   xdotool key ctrl+s
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
-  sleep 0.5
-  xdotool type --delay 20 "$disk/carta"
-  xdotool key Return
+  give_focus "$box" || { kill $pid; return 1; }
+  type_es "$disk/carta" $'\n' || { kill $pid; return 1; }
   gone "$box" || true
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no message after the failed save"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key Return
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key Return
   gone "$box" || true
   # "Salir": F10 opens "Archivos", Up goes round to its last item.
-  xdotool windowfocus --sync "$wid"; sleep 0.3
-  xdotool key --delay 100 F10 Up Return
+  give_focus "$wid" || { kill $pid; return 1; }
+  menu_command $pid F10 Up Return || { kill $pid; return 1; }
   # The text was never saved: the question comes first, answered No (Alt+N).
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no question about the unsaved text"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key alt+n
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key alt+n
   gone "$box" || true
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no message when the settings could not be saved"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key Return
-  for _ in $(seq 1 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-  kill $pid 2>/dev/null && { echo "FAIL: the program did not end on Salir"; return 1; }
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key Return
+  ended $pid || { echo "FAIL: the program did not end on Salir"; kill $pid; return 1; }
   wait $pid 2>/dev/null || true
 
   local left; left=$(ls -A "$disk" | grep -v -x -e config.ini -e relleno || true)

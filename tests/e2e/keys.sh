@@ -12,14 +12,14 @@ run() {
   fresh_home
   local pid wid
   start_program || return 1
-  xdotool type --delay 40 'ab'
+  type_es 'ab' || { kill $pid; return 1; }
   xdotool key --delay 40 Delete Escape ctrl+k ctrl+z
-  xdotool type --delay 40 'c'
+  type_es 'c' || { kill $pid; return 1; }
   # Ctrl+S opens the file dialog; Escape closes it; Ctrl+S at once must open it again.
   xdotool key ctrl+s
   local dialog; dialog=$(other_window $pid "$wid")
   [[ -n $dialog ]] || { echo "FAIL: no file dialog"; kill $pid; return 1; }
-  sleep 0.5
+  give_focus "$dialog" || { kill $pid; return 1; }
   xdotool key Escape
   gone "$dialog" || { echo "FAIL: the file dialog stayed open"; kill $pid; return 1; }
   save_as $pid "$wid" "$home/keys" || { kill $pid; return 1; }

@@ -17,7 +17,7 @@ start_with_one_message() {
   [[ -n $wid ]] || { echo "FAIL: no window ($*)"; return 1; }
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no message box ($*)"; return 1; }
-  xdotool windowfocus --sync "$box"
+  give_focus "$box" || return 1
   xdotool key Return
   gone "$box" || { echo "FAIL: the message box stays"; return 1; }
   kill -0 $pid || { echo "FAIL: the program ended"; return 1; }

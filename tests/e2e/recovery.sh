@@ -24,13 +24,12 @@ run() {
   start_program || return 1
   copy=$home/recuperacion-$pid.4tf
   # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
-  xdotool key --delay 80 F10 Right Right Return
-  xdotool type --delay 40 'Querida abuela:'
-  xdotool key --delay 80 F10 Right Right Return
-  sleep 0.3
-  xdotool type --delay 40 ' ¿cómo estás?'
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
+  type_es 'Querida abuela:' || { kill $pid; return 1; }
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
+  type_es ' ¿cómo estás?' || { kill $pid; return 1; }
   # The copy is written a moment after typing pauses.
-  for _ in $(seq 1 200); do copy_holds "$copy" "$expected" && break; sleep 0.1; done
+  wait_until copy_holds "$copy" "$expected" || true
   copy_holds "$copy" "$expected" || { echo "FAIL: no recovery copy of the text in $home: $(ls "$home") $(saved_text_hex "$copy") vs $expected"; kill $pid; return 1; }
   cp "$copy" "$home/before.4tf"
   kill -KILL $pid; wait $pid 2>/dev/null || true
@@ -57,13 +56,13 @@ run() {
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: no recovery question"; kill $pid; return 1; }
   local title; title=$(xdotool getwindowname "$box")
-  xdotool windowfocus --sync "$box"; xdotool key s # "Sí"
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key s # "Sí"
   gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
   local caption; caption=$(caption_when "$wid" "*quirel: 10")
-  xdotool windowfocus --sync "$wid"; sleep 0.3
+  give_focus "$wid" || { kill $pid; return 1; }
   save_as $pid "$wid" "$home/recuperada" || { kill $pid; return 1; }
-  sleep 0.5
-  local left=no; [[ -e $copy ]] && left=yes
+  local left=no; removed "$copy" || left=yes
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/recuperada.4tf ]] || { echo "FAIL: no recuperada.4tf in $home: $(ls "$home")"; return 1; }
   if [[ $title == Programador && $caption == *"quirel: 10" ]] && cmp -s "$home/before.4tf" "$home/recuperada.4tf" \

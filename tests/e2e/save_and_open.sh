@@ -12,23 +12,35 @@ page_shot() { # the editing surface of window $1 into file $2
   import -window root -crop "794x800+$((X + 28))+$((Y + 55 + 30))" +repage "$2"
 }
 
+# The page of window $1 into file $2 once it is drawn: the caption comes with the text, the
+# drawing may follow a moment later, so shots are taken until two in a row are the same but for
+# the cursor's few pixels.
+settled_page_shot() {
+  local previous=${2%.png}.previous.png
+  page_shot "$1" "$previous"
+  same_as_before() {
+    page_shot "$1" "$2"
+    local differ; differ=$(compare -metric AE "$previous" "$2" /dev/null 2>&1 || true)
+    cp "$2" "$previous"
+    [[ ${differ%% *} -lt 200 ]]
+  }
+  wait_until same_as_before "$1" "$2" || true
+  rm -f "$previous"
+}
+
 run() {
   fresh_home
 
-  "$program" & local pid=$!
-  local wid; wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window"; return 1; }
-  xdotool windowfocus --sync "$wid"; sleep 0.3
+  local pid wid
+  start_program || return 1
   # Bold through the keyboard's menu access: F10, over to "Estilos", its first item "Negrita".
-  xdotool key --delay 80 F10 Right Right Return
-  xdotool type --delay 40 'Querida abuela:'
-  xdotool key --delay 80 F10 Right Right Return
-  sleep 0.3
-  xdotool type --delay 40 ' ¿cómo estás? '
-  xdotool key --delay 40 Return
-  xdotool type --delay 40 'Un abrazo de tu nieto.'
-  sleep 0.4
-  page_shot "$wid" "$home/before.png"
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
+  type_es 'Querida abuela:' || { kill $pid; return 1; }
+  menu_command $pid F10 Right Right Return || { kill $pid; return 1; }
+  type_es ' ¿cómo estás? ' $'\n' 'Un abrazo de tu nieto.' || { kill $pid; return 1; }
+  local typed; typed=$(caption_when "$wid" "*quirel: 22")
+  [[ $typed == *"quirel: 22" ]] || { echo "FAIL: caption '$typed' after typing"; kill $pid; return 1; }
+  settled_page_shot "$wid" "$home/before.png"
   save_as $pid "$wid" "$home/carta" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/carta.4tf ]] || { echo "FAIL: no carta.4tf in $home: $(ls "$home")"; return 1; }
@@ -36,9 +48,8 @@ run() {
   "$program" "$home/carta.4tf" & pid=$!
   wid=$(window_of $pid)
   [[ -n $wid ]] || { echo "FAIL: no window on reopening"; return 1; }
-  sleep 0.6
-  local title; title=$(xdotool getwindowname "$wid")
-  page_shot "$wid" "$home/after.png"
+  local title; title=$(caption_when "$wid" "*quirel: 22")
+  settled_page_shot "$wid" "$home/after.png"
   kill $pid; wait $pid 2>/dev/null || true
   # The cursor may be in another blink phase: allow the few pixels of its glyph.
   local differ; differ=$(compare -metric AE "$home/before.png" "$home/after.png" /dev/null 2>&1 || true)

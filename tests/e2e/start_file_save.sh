@@ -20,33 +20,32 @@ save_back() {
   printf '%s' "hola$sig""FFFFFF0B000000000000$sig""Georgia$sig""prueba$sig" > "$doc"
   cd "$home/otra"
 
-  "$program" "$doc" & local pid=$!
-  local wid; wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window ($1)"; return 1; }
-  [[ $(caption_when "$wid" "*quirel: 1") == *"quirel: 1" ]] || { echo "FAIL: not opened ($1)"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$wid"; sleep 0.3
-  xdotool type --delay 40 ' y adi'
-  xdotool key --delay 40 dead_acute o s
-  caption_when "$wid" "*quirel: 5" > /dev/null
+  local pid wid
+  start_program "$doc" || return 1
+  [[ $(caption_when "$wid" '*quirel: 1') == *'quirel: 1' ]] || { echo "FAIL: not opened ($1)"; kill $pid; return 1; }
+  type_es ' y adiós' || { kill $pid; return 1; }
+  # hola blank y blank adiós
+  [[ $(caption_when "$wid" '*quirel: 5') == *'quirel: 5' ]] || { echo "FAIL: the text was not typed ($1)"; kill $pid; return 1; }
 
   xdotool key ctrl+s
   local dialog; dialog=$(other_window $pid "$wid")
   [[ -n $dialog ]] || { echo "FAIL: no file dialog ($1)"; kill $pid; return 1; }
-  sleep 0.5
+  give_focus "$dialog" || { kill $pid; return 1; }
   if [[ -n ${SHOT:-} ]]; then import -window root "$SHOT"; fi
   xdotool key Return # takes the name the dialog offers
   gone "$dialog" || { echo "FAIL: the file dialog held no name to take ($1)"; kill $pid; return 1; }
   local question; question=$(other_window $pid "$wid")
   [[ -n $question ]] || { echo "FAIL: no question before replacing the file ($1)"; kill $pid; return 1; }
   local title; title=$(xdotool getwindowname "$question")
-  xdotool windowfocus --sync "$question"; sleep 0.3
+  give_focus "$question" || { kill $pid; return 1; }
   xdotool key alt+s # "Sí"
   gone "$question" || true
-  sleep 0.5
-  kill $pid; wait $pid 2>/dev/null || true
-
   local expected text files
   expected=$(cp1252_hex 'hola y adiós')
+  holds_new_text() { [[ $(saved_text_hex "$doc") == "$expected" ]]; }
+  wait_until holds_new_text || true
+  kill $pid; wait $pid 2>/dev/null || true
+
   text=$(saved_text_hex "$doc")
   files=$(cd "$home" && find cartas otra -type f | wc -l)
   if [[ $title == Programador && $text == "$expected" && $files == 1 ]]; then

@@ -10,19 +10,16 @@ run() {
   fresh_home
   local pid wid
   start_program || return 1
-  xdotool type --delay 40 'la casa'
-  sleep 0.3
+  type_es 'la casa' || { kill $pid; return 1; }
+  [[ $(caption_when "$wid" '*quirel: 3') == *'quirel: 3' ]] || { echo "FAIL: the text was not typed"; kill $pid; return 1; }
   xdotool key ctrl+h
   local dialog; dialog=$(other_window $pid "$wid")
   [[ -n $dialog ]] || { echo "FAIL: no replace dialog"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$dialog"; sleep 0.3
-  xdotool type --delay 40 'casa'
-  xdotool key Tab
-  xdotool type --delay 40 'casa,'
-  xdotool key Return
+  give_focus "$dialog" || { kill $pid; return 1; }
+  type_es 'casa' $'\t' 'casa,' $'\n' || { kill $pid; return 1; }
   gone "$dialog" || { echo "FAIL: the replace dialog stays open"; kill $pid; return 1; }
   local replaced; replaced=$(caption_when "$wid" "*quirel: 4")
-  xdotool windowfocus --sync "$wid"; sleep 0.3
+  give_focus "$wid" || { kill $pid; return 1; }
   xdotool key ctrl+z
   local undone; undone=$(caption_when "$wid" "*quirel: 3")
   save_as $pid "$wid" "$home/deshecho" || { kill $pid; return 1; }

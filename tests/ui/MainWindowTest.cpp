@@ -69,6 +69,27 @@ TEST_F(MainWindowTest, SpanishLettersFromKeysAndInputMethods)
     EXPECT_EQ(window.focusWidget(), window.Surface()); // Tab did not move the focus
 }
 
+TEST_F(MainWindowTest, ADeadKeyThatNoInputMethodTookAccentsTheNextKey)
+{
+    // Keys sent at once after the window got the focus come before the input method knows the
+    // page takes text: the dead key reaches the page as a key of its own.
+    const struct {
+        Qt::Key deadKey;
+        const char* next;
+    } cases[] = {
+        { Qt::Key_Dead_Acute, "e" }, { Qt::Key_Dead_Acute, "A" }, { Qt::Key_Dead_Diaeresis, "u" },
+        { Qt::Key_Dead_Diaeresis, "U" }, { Qt::Key_Dead_Grave, "a" }, { Qt::Key_Dead_Circumflex, "o" },
+        { Qt::Key_Dead_Tilde, "n" }, { Qt::Key_Dead_Acute, " " }, { Qt::Key_Dead_Diaeresis, " " },
+        { Qt::Key_Dead_Acute, "b" }, // no such letter: the accent, then the b
+    };
+    for (const auto& c : cases) {
+        Key(c.deadKey);
+        Type(QString::fromUtf8(c.next));
+    }
+    Type(QStringLiteral("e")); // the accent went with its key
+    EXPECT_EQ(Doc().Text(), Utf8ToCp1252("éÁüÜàôñ´¨´be"));
+}
+
 TEST_F(MainWindowTest, KeysThatMakeNoCharacterTypeNothing)
 {
     Type("ab");

@@ -26,6 +26,36 @@ bool IsControlCharacter(QChar c)
     return c.category() == QChar::Other_Control;
 }
 
+// The dead keys: the accent each puts on the next letter, and the accent typed alone (after a blank).
+struct DeadKey {
+    int key;
+    char16_t combining;
+    char16_t alone;
+};
+constexpr DeadKey kDeadKeys[] = {
+    { Qt::Key_Dead_Acute, 0x0301, 0x00B4 },
+    { Qt::Key_Dead_Grave, 0x0300, '`' },
+    { Qt::Key_Dead_Diaeresis, 0x0308, 0x00A8 },
+    { Qt::Key_Dead_Circumflex, 0x0302, '^' },
+    { Qt::Key_Dead_Tilde, 0x0303, '~' },
+};
+
+const DeadKey* DeadKeyOf(int key)
+{
+    for (const DeadKey& deadKey : kDeadKeys)
+        if (deadKey.key == key) return &deadKey;
+    return nullptr;
+}
+
+// What a dead key and the text of the next key type: the accented letter (é, Ü); after a blank the
+// accent alone (´ ¨); otherwise the accent and then the text, so no key is lost.
+QString WithAccent(const DeadKey& deadKey, const QString& text)
+{
+    if (text == QStringLiteral(" ")) return QString(QChar(deadKey.alone));
+    const QString composed = (text + QChar(deadKey.combining)).normalized(QString::NormalizationForm_C);
+    return composed.size() == 1 ? composed : QChar(deadKey.alone) + text;
+}
+
 } // namespace
 
 QString TypedCharacter(const QKeyEvent& event)
@@ -96,10 +126,22 @@ void EditSurface::keyPressEvent(QKeyEvent* event)
         RunShortcut(*event);
         return;
     }
-    const QString text = TypedCharacter(*event);
+    // A dead key that reaches the page was not taken by the input method: keys that come at once
+    // after the window got the focus are read before the input method learns that the page takes
+    // text. The page keeps the accent for the next key itself.
+    if (DeadKeyOf(event->key()) != nullptr) {
+        if (!event->isAutoRepeat()) m_deadKey = event->key();
+        return;
+    }
+    QString text = TypedCharacter(*event);
+    if (text.isEmpty() || event->isAutoRepeat()) return;
+    if (const DeadKey* deadKey = DeadKeyOf(m_deadKey)) {
+        text = WithAccent(*deadKey, text);
+        m_deadKey = 0;
+    }
     // A held key counts once; keys pressed while another is still down are kept in their order
     // and typed when a key comes up, so fast typing loses nothing.
-    if (!text.isEmpty() && !event->isAutoRepeat()) m_recorded += text;
+    m_recorded += text;
 }
 
 void EditSurface::RunShortcut(const QKeyEvent& event)
@@ -128,6 +170,7 @@ void EditSurface::keyReleaseEvent(QKeyEvent* event)
 
 void EditSurface::inputMethodEvent(QInputMethodEvent* event)
 {
+    m_deadKey = 0;
     const QString text = event->commitString();
     for (const QChar c : text)
         if (!IsControlCharacter(c)) TypeText(QString(c));

@@ -18,7 +18,8 @@ QString TypedCharacter(const QKeyEvent& event);
 // The editing surface: shows 800 rows of the shown page at the scroll offset and takes the
 // keyboard and the wheel. A typed character is recorded when its key goes down and acts when the
 // key comes up (a held key types once); dead keys, compose sequences and input methods deliver
-// their text through input-method events, which act at once.
+// their text through input-method events, which act at once. A dead key that reaches the surface
+// as a key (read before the input method knew the surface takes text) accents the next key here.
 class EditSurface : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +48,7 @@ private:
     Editor& m_editor;
     std::function<const QImage&()> m_source;
     QString m_recorded; // characters typed, waiting for a key to come up
+    int m_deadKey = 0; // a dead key no input method took (its Qt key), waiting for the next key
 };
 
 } // namespace quirel
