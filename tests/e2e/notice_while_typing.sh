@@ -29,16 +29,17 @@ type_past_a_failed_write() {
   start_program || return 1
   local copy=$home/recuperacion-$pid.4tf expected
   expected=$(cp1252_hex 'zapatilla camino ventana ')
-  xdotool type --delay 40 'zapatilla camino ventana '
+  type_es 'zapatilla camino ventana ' || { kill $pid; return 1; }
   local caption; caption=$(caption_when "$wid" "*quirel: 6")
   local others; others=$(xdotool search --all --onlyvisible --pid $pid --name '.' 2>/dev/null | grep -vx "$wid" || true)
   local focus; focus=$(xdotool getwindowfocus 2>/dev/null || true)
-  for _ in $(seq 1 300); do [[ -f $copy && $(saved_text_hex "$copy") == "$expected" ]] && break; sleep 0.1; done
+  copy_holds() { [[ -f $copy && $(saved_text_hex "$copy") == "$expected" ]]; }
+  wait_until copy_holds || true
   local text=""; [[ -f $copy ]] && text=$(saved_text_hex "$copy")
   if [[ -n ${E2E_SHOTS:-} ]]; then mkdir -p "$E2E_SHOTS"; import -window root "$E2E_SHOTS/notice-$how.png"; fi
   "$wmclose" "$wid"
   local box; box=$(other_window $pid "$wid")
-  [[ -n $box ]] && { xdotool windowfocus --sync "$box"; xdotool key n; }
+  [[ -n $box ]] && give_focus "$box" && xdotool key alt+n
   ended $pid || kill $pid
   if [[ $caption == *"quirel: 6" && -z $others && $text == "$expected" && $focus == "$wid" ]]; then
     echo "PASS ($how): every word typed past the failed write; no window opened; the main window kept the focus"
@@ -59,7 +60,8 @@ run() {
   wm=$!
   trap 'kill $wm 2>/dev/null; rm -rf "$home" "$home.wmclose" "$home.wm-ready"' EXIT
   # openbox runs its start-up command once it manages the screen.
-  for _ in $(seq 1 300); do [[ -e $home.wm-ready ]] && break; sleep 0.1; done
+  wm_ready() { [[ -e $home.wm-ready ]]; }
+  wait_until wm_ready || true
   [[ -e $home.wm-ready ]] || { echo "FAIL: openbox did not start"; return 1; }
   type_past_a_failed_write openbox || { kill $wm; return 1; }
   kill $wm

@@ -41,7 +41,8 @@ run() {
     box=$(other_window $pid "$wid")
     [[ -n $box ]] || { echo "FAIL: no recovery question before $dismiss"; kill $pid; return 1; }
     if [[ $dismiss == Escape ]]; then
-      xdotool windowfocus --sync "$box"; xdotool key Escape
+      give_focus "$box" || { kill $pid; return 1; }
+      xdotool key Escape
     else
       "$wmclose" "$box"
     fi
@@ -57,7 +58,7 @@ run() {
   [[ -n $box ]] || { echo "FAIL: no recovery question"; kill $pid; return 1; }
   local title; title=$(xdotool getwindowname "$box")
   give_focus "$box" || { kill $pid; return 1; }
-  xdotool key s # "Sí"
+  xdotool key alt+s # "Sí"
   gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
   local caption; caption=$(caption_when "$wid" "*quirel: 10")
   give_focus "$wid" || { kill $pid; return 1; }

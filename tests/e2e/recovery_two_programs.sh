@@ -14,8 +14,7 @@ copy_holds() {
 
 # Waits up to 30 s for the recovery copy $1 to hold the text $2 (hex).
 copy_written() {
-  for _ in $(seq 1 300); do copy_holds "$1" "$2" && return 0; sleep 0.1; done
-  return 1
+  wait_until copy_holds "$1" "$2"
 }
 
 run() {
@@ -28,13 +27,13 @@ run() {
   local pid wid
   start_program || return 1
   local pidA=$pid widA=$wid copyA=$home/recuperacion-$pid.4tf
-  xdotool type --delay 40 'Texto de A'
+  type_es 'Texto de A' || { kill $pidA; return 1; }
   copy_written "$copyA" "$textA" || { echo "FAIL: A wrote no copy: $(ls "$home")"; kill $pidA; return 1; }
   cp "$copyA" "$home/a.before"
 
   start_program || { kill $pidA; return 1; }
   local pidB=$pid widB=$wid copyB=$home/recuperacion-$pid.4tf
-  xdotool type --delay 40 'Texto de B'
+  type_es 'Texto de B' || { kill $pidA $pidB; return 1; }
   # B's copy comes after its start: had B asked about A's copy, the question would be up by now.
   copy_written "$copyB" "$textB" || { echo "FAIL: B wrote no copy: $(ls "$home")"; kill $pidA $pidB; return 1; }
   local asked; asked=$(xdotool search --all --onlyvisible --pid $pidB --name '.' 2>/dev/null | grep -vx "$widB" || true)
@@ -43,7 +42,8 @@ run() {
   "$wmclose" "$widB"
   local box; box=$(other_window $pidB "$widB")
   [[ -n $box ]] || { echo "FAIL: B did not ask about its unsaved text"; kill $pidA $pidB; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key n
+  give_focus "$box" || { kill $pidA $pidB; return 1; }
+  xdotool key alt+n
   ended $pidB || { echo "FAIL: B runs on"; kill $pidA $pidB; return 1; }
   [[ ! -e $copyB ]] || { echo "FAIL: B left its copy"; kill $pidA; return 1; }
   cmp -s "$copyA" "$home/a.before" || { echo "FAIL: B touched A's copy: $(ls "$home")"; kill $pidA; return 1; }
@@ -52,10 +52,11 @@ run() {
   start_program || return 1
   box=$(other_window $pid "$wid")
   [[ -n $box ]] || { echo "FAIL: A's text was not offered after its crash"; kill $pid; return 1; }
-  xdotool windowfocus --sync "$box"; xdotool key s # "Sí"
+  give_focus "$box" || { kill $pid; return 1; }
+  xdotool key alt+s # "Sí"
   gone "$box" || { echo "FAIL: the question stays open"; kill $pid; return 1; }
   local caption; caption=$(caption_when "$wid" "*quirel: 5")
-  xdotool windowfocus --sync "$wid"; sleep 0.3
+  give_focus "$wid" || { kill $pid; return 1; }
   save_as $pid "$wid" "$home/recuperada" || { kill $pid; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
   if [[ -f $home/recuperada.4tf && $(saved_text_hex "$home/recuperada.4tf") == "$textA" ]]; then

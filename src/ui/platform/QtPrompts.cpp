@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringDecoder>
@@ -31,6 +32,20 @@ std::filesystem::path FileSystemPath(const QString& name)
 {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
+
+// Swallows letter keys typed without Alt, Ctrl or Meta on their way to a box.
+class LettersNeedAlt final : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<const QKeyEvent*>(event);
+            const bool plain = !(key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier));
+            if (plain && !key->text().isEmpty() && key->text().front().isLetter()) return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 } // namespace
 
 void QtPrompts::ShowMessage(std::string_view text, Urgency urgency)
@@ -65,10 +80,10 @@ Prompts::Answer QtPrompts::AskYesNoOrClose(std::string_view text)
     closed->hide();
     box.setEscapeButton(closed);
     box.setDefaultButton(QMessageBox::Yes);
-    // A box keys its buttons to their underlined letters even without Alt: a word typed while the
-    // box comes up must not press No, the one answer that deletes.
-    QAbstractButton* no = box.button(QMessageBox::No);
-    no->setText(no->text().remove(QLatin1Char('&')));
+    // A box presses a button for its underlined letter even without Alt: a word typed while the box
+    // comes up must not press No, the one answer that deletes. Alt+N and Alt+S still answer.
+    LettersNeedAlt lettersNeedAlt;
+    box.installEventFilter(&lettersNeedAlt);
     box.exec();
     if (box.clickedButton() == box.button(QMessageBox::Yes)) return Answer::Yes;
     if (box.clickedButton() == box.button(QMessageBox::No)) return Answer::No;
