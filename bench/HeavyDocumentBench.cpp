@@ -67,7 +67,9 @@ struct Files {
         if (WriteDocument(doc, heavy) != DocumentFileStatus::Done) std::abort();
 
         // Each token in the next unknown name, a size and a style that step at other rates, so
-        // that names, sizes and styles meet in tens of thousands of combinations.
+        // that names, sizes and styles meet in tens of thousands of combinations. Text sizes run
+        // from 1 to 22 points, and one token in 200 takes the next of all sizes from 1 to 254
+        // points (more large tokens would take the file past the last page).
         std::vector<std::string> names;
         for (int face = 0; face < kUnknownFaces; ++face)
             names.push_back("Tipo Ausente " + std::to_string(face));
@@ -75,7 +77,7 @@ struct Files {
         formats.clear();
         for (int i = 1; i <= doc.TokenCount(); ++i) {
             const int face = i % kUnknownFaces;
-            const int size = 1 + (i / 3) % kLargestPoints;
+            const int size = i % 200 == 0 ? 1 + (i / 200) % kLargestPoints : 1 + (i / 3) % 22;
             const int style = (i / 7) % 4;
             formats.emplace(face, size, style);
             doc.Records().Set(i, MakeFormatRecord({ 0xFFFFFF, size, face, style, 0, 0 }));
