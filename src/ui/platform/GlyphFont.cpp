@@ -5,6 +5,7 @@
 #include "platform/QtText.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QImage>
@@ -58,6 +59,14 @@ bool DesignAdvancesFromTables(
     if (measured.size() != 1 || std::abs(measured[0].x() - read[probe]) > 1e-6) return false;
     units = read;
     return true;
+}
+
+// The family Qt draws a name with that is not installed, by the system's fallback rules.
+QString FallbackFamily(const QString& name)
+{
+    QFont font(name);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return QFontInfo(font).family();
 }
 
 } // namespace
@@ -248,11 +257,23 @@ const GlyphFontCache::Family& GlyphFontCache::FamilyOf(const std::string& face)
     if (m_families.size() >= kFaceNames) m_families.clear();
     QString family = FromCp1252(face);
     if (!isInstalled(family)) {
+        bool standsIn = false;
         for (const QString& standIn : QFont::substitutes(family)) {
             if (isInstalled(standIn)) {
                 family = standIn;
+                standsIn = true;
                 break;
             }
+        }
+        // A name neither installed nor given a stand-in (a damaged file, one from another system)
+        // is drawn with the face the system falls back to, as anywhere else on the screen. Finding
+        // it is a full match: it is done here, once per name, and names that fall back alike share
+        // that face's measures and drawing fonts. Family outranks weight and slant in the match,
+        // so the four styles fall back to one family; a family Qt splits by maker ("[urw]") may
+        // not, and such a name keeps its own faces, matched per style.
+        if (!standsIn) {
+            const QString fallback = FallbackFamily(family);
+            if (!fallback.contains(QLatin1Char('[')) && isInstalled(fallback)) family = fallback;
         }
     }
     // Qt keeps its substitutes in small letters: the face is known by the case-folded name.
