@@ -111,8 +111,8 @@ TEST_F(GlyphFontCacheTest, UnknownNamesShareTheFallbackFaceAndPaintAsIt)
         const FontId own = fonts.Id(fallback, c.points, c.style);
         for (int name = 0; name < 256; ++name) {
             const FontId id = fonts.Id("Tipo Ausente " + std::to_string(name), c.points, c.style);
-            ASSERT_EQ(fonts.Metrics(id), fonts.Metrics(own)) << name;
-            ASSERT_EQ(fonts.Font(id), fonts.Font(own)) << name;
+            ASSERT_EQ(fonts.Metrics(id).get(), fonts.Metrics(own).get()) << name;
+            ASSERT_EQ(fonts.Font(id).get(), fonts.Font(own).get()) << name;
         }
     }
     // One drawing font for each size and style drawn, whatever the names.
