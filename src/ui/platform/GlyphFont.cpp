@@ -333,8 +333,8 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
 
 std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
 {
-    // The layout asks again for the font it has just measured.
-    if (m_lastMeasured && id == m_lastMeasuredId) return m_lastMeasured;
+    RecentMeasure& recent = m_recentMeasures[RecentSlot(id)];
+    if (recent.id == id) return recent.metrics;
     const auto face = FaceOf(id);
     const int pixels = PointsToPixels(PointsOf(id));
     // Names of one face at one size measure alike: one measure serves them all.
@@ -355,8 +355,7 @@ std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
             made->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
         return std::shared_ptr<const GlyphMetrics>(std::move(made));
     });
-    m_lastMeasuredId = id;
-    m_lastMeasured = metrics;
+    recent = { id, metrics };
     return metrics;
 }
 
@@ -369,10 +368,18 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
 {
     // Text mostly comes in runs of one font.
     if (m_lastDrawing && id == m_lastDrawingId) return m_lastDrawing;
-    const auto face = FaceOf(id);
+    // Names of one face at one size draw alike: one font serves them all. Which one an id draws
+    // with is found once in a while (a key of a face made again since still names a font that
+    // draws the same).
+    RecentDrawing& recent = m_recentDrawings[RecentSlot(id)];
+    std::shared_ptr<Face> face;
     const int pixels = PointsToPixels(PointsOf(id));
-    // Names of one face at one size draw alike: one font serves them all.
-    m_lastDrawing = m_drawing.Get(SizedKey(*face, pixels), [&] {
+    if (recent.id != id) {
+        face = FaceOf(id);
+        recent = { id, SizedKey(*face, pixels) };
+    }
+    m_lastDrawing = m_drawing.Get(recent.key, [&] {
+        if (!face) face = FaceOf(id);
         const auto metrics = Metrics(id);
         // The face matched once, at the size: the copy keeps the hinting and smoothing the
         // system's settings gave the face, and no font is looked up again.

@@ -183,8 +183,20 @@ private:
     // and they are as many as the faces and sizes drawn, whatever the names and formats of a file.
     LruCache<std::uint64_t, std::shared_ptr<const GlyphMetrics>> m_measured;
     LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing;
-    FontId m_lastMeasuredId = 0;
-    std::shared_ptr<const GlyphMetrics> m_lastMeasured; // the measure asked for last
+    // The measures and drawing-font keys of ids asked for lately, a slot for each by its id: the
+    // layout and the painter ask for font after font, most of them seen a moment before.
+    struct RecentMeasure {
+        FontId id = ~FontId { 0 };
+        std::shared_ptr<const GlyphMetrics> metrics;
+    };
+    struct RecentDrawing {
+        FontId id = ~FontId { 0 };
+        std::uint64_t key = 0;
+    };
+    static constexpr int kRecentBits = 10;
+    static std::size_t RecentSlot(FontId id) { return (id * 2654435761u) >> (32 - kRecentBits); }
+    std::array<RecentMeasure, std::size_t { 1 } << kRecentBits> m_recentMeasures {};
+    std::array<RecentDrawing, std::size_t { 1 } << kRecentBits> m_recentDrawings {};
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
 };
