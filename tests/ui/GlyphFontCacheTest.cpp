@@ -1,10 +1,13 @@
 #include "CanvasTestSupport.h"
 #include "document/Cp1252.h"
+#include "document/FormatRecord.h"
 #include "document/PageTable.h"
 #include "platform/GlyphFont.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
 
+#include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
@@ -23,9 +26,10 @@ TEST_F(GlyphFontCacheTest, MeasuresAsQtDoes)
 {
     GlyphFontCache cache;
     const std::string text = Utf8ToCp1252("AaWiñÑ¿?0 m.é");
-    // The families the program's faces are drawn with (named directly: no substitutes here).
-    for (const char* face :
-        { "Carlito", "Caladea", "Liberation Mono", "DejaVu Sans", "Liberation Serif", "Liberation Sans Narrow" })
+    // The families the program's faces are drawn with (named directly: no substitutes here), and
+    // a name no system has, which measures as the face the system falls back to.
+    for (const char* face : { "Carlito", "Caladea", "Liberation Mono", "DejaVu Sans", "Liberation Serif",
+             "Liberation Sans Narrow", "Tipo Ausente" })
         for (const int points : { 1, 6, 10, 13, 36, 90, 255 })
             for (int style = 0; style < 4; ++style) {
                 SCOPED_TRACE(std::string(face) + " " + std::to_string(points) + " " + std::to_string(style));
@@ -79,6 +83,66 @@ TEST_F(GlyphFontCacheTest, ManyFormatsKeepFewFontsAndPagesPaintTheSameAgain)
     EXPECT_EQ(FirstDifference(PageImage(pages.Slot(1)), first, QRect(0, 0, kPageWidth, kPageHeight)), QPoint(-1, -1));
     EXPECT_EQ(FirstDifference(PageImage(pages.Slot(2)), second, QRect(0, 0, kPageWidth, kPageHeight)), QPoint(-1, -1));
     EXPECT_NE(FirstDifference(first, second, QRect(0, 0, kPageWidth, kPageHeight)), QPoint(-1, -1));
+}
+
+// A file may name hundreds of faces this system lacks, each in many sizes and styles. Every such
+// name is drawn with the face the system falls back to, and shares that face's measures and
+// drawing fonts: what is held grows with the faces drawn, not with the names times sizes times
+// styles (each of which once cost a full match of the name). The page looks exactly as if it
+// named the fallback face itself.
+TEST_F(GlyphFontCacheTest, UnknownNamesShareTheFallbackFaceAndPaintAsIt)
+{
+    QFont probe(QStringLiteral("Tipo Ausente 0"));
+    probe.setStyleStrategy(QFont::NoFontMerging);
+    const std::string fallback = QFontInfo(probe).family().toStdString();
+    ASSERT_NE(fallback, "Tipo Ausente 0");
+
+    struct Case {
+        int points;
+        int style;
+    };
+    const Case cases[] = { { 1, 0 }, { 8, 1 }, { 10, 0 }, { 11, 2 }, { 24, 3 }, { 48, 1 }, { 254, 0 } };
+    QtCanvas named;
+    QtCanvas unknown;
+    PageTable pages;
+    GlyphFontCache& fonts = unknown.Fonts();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.points) + " points, style " + std::to_string(c.style));
+        const FontId own = fonts.Id(fallback, c.points, c.style);
+        for (int name = 0; name < 256; ++name) {
+            const FontId id = fonts.Id("Tipo Ausente " + std::to_string(name), c.points, c.style);
+            ASSERT_EQ(fonts.Metrics(id).get(), fonts.Metrics(own).get()) << name;
+            ASSERT_EQ(fonts.Font(id).get(), fonts.Font(own).get()) << name;
+        }
+    }
+    // One drawing font for each size and style drawn, whatever the names.
+    EXPECT_EQ(fonts.DrawingFontsHeld(), std::size(cases));
+
+    // The same lines, one drawn with the names and one with the fallback face, pixel for pixel.
+    for (QtCanvas* canvas : { &named, &unknown }) {
+        canvas->Clear();
+        canvas->DrawFrame();
+        int y = 20;
+        int name = 0;
+        for (const Case& c : cases) {
+            if (c.points > 100) continue; // the page holds the others
+            int x = 30;
+            for (const char* word : { "Ca\xF1\xF3n ", "\xBFqu\xE9? ", "Wafle " }) {
+                const int n = name++;
+                canvas->SelectFont(canvas == &named ? fallback : "Tipo Ausente " + std::to_string(n), c.points,
+                    c.style | (n % 3 == 0 ? kStyleUnderline : 0), CharSet::Ansi);
+                canvas->SetColors(0x1F2F3F, 0xFFFFFF);
+                x += canvas->DrawText(x, y, word);
+            }
+            y += canvas->LineHeight();
+        }
+    }
+    named.StorePage(pages.Slot(1));
+    unknown.StorePage(pages.Slot(2));
+    const QImage expected = PageImage(pages.Slot(1));
+    EXPECT_GT(BoundsOfOther(expected, QRect(30, 20, 700, 300), 0xFFFFFFFFu).height(), 100) << "text was drawn";
+    EXPECT_EQ(
+        FirstDifference(PageImage(pages.Slot(2)), expected, QRect(0, 0, kPageWidth, kPageHeight)), QPoint(-1, -1));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/QtText.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QImage>
@@ -58,6 +59,14 @@ bool DesignAdvancesFromTables(
     if (measured.size() != 1 || std::abs(measured[0].x() - read[probe]) > 1e-6) return false;
     units = read;
     return true;
+}
+
+// The family Qt draws a name with that is not installed, by the system's fallback rules.
+QString FallbackFamily(const QString& name)
+{
+    QFont font(name);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return QFontInfo(font).family();
 }
 
 } // namespace
@@ -208,6 +217,7 @@ struct GlyphFontCache::Face {
 
 GlyphFontCache::GlyphFontCache()
     : m_faces(kFaces)
+    , m_measured(kMeasuredFonts)
     , m_drawing(kDrawingFonts)
 {
 }
@@ -216,22 +226,28 @@ GlyphFontCache::~GlyphFontCache() = default;
 
 FontId GlyphFontCache::Id(std::string_view face, int sizePoints, int style)
 {
-    const KeyView key { face, sizePoints, style & kFontStyleBits };
+    const auto points = static_cast<FontId>(std::clamp(sizePoints, 0, kMaxPoints));
+    return NameIndex(face) << kNameShift | points << 2 | static_cast<FontId>(style & kFontStyleBits);
+}
+
+std::uint32_t GlyphFontCache::NameIndex(std::string_view face)
+{
     // The layout passes the face names of the document's font table: the same bytes at the same
     // place come again and again, and a glance at a small table finds them without hashing.
     const auto place = reinterpret_cast<std::uintptr_t>(face.data());
-    RecentId& recent
-        = m_recentIds[(place / 8 + static_cast<std::uintptr_t>(sizePoints) * 31 + key.style) % m_recentIds.size()];
-    if (recent.place == place && recent.id < m_keys.size() && KeyView(m_keys[recent.id]) == key) return recent.id;
-    FontId id = static_cast<FontId>(m_keys.size());
-    if (const auto found = m_ids.find(key); found != m_ids.end()) {
-        id = found->second;
+    RecentName& recent = m_recentNames[(place / 8 + face.size()) % m_recentNames.size()];
+    if (recent.place == place && recent.index < m_names.size() && m_names[recent.index].face == face)
+        return recent.index;
+    std::uint32_t index = 0;
+    if (const auto found = m_nameNumbers.find(face); found != m_nameNumbers.end()) {
+        index = found->second;
     } else {
-        m_keys.push_back({ std::string(face), sizePoints, key.style });
-        m_ids.emplace(m_keys.back(), id);
+        index = static_cast<std::uint32_t>(m_names.size());
+        m_names.push_back({ std::string(face), {} });
+        m_nameNumbers.emplace(m_names.back().face, index);
     }
-    recent = { place, id };
-    return id;
+    recent = { place, index };
+    return index;
 }
 
 const GlyphFontCache::Family& GlyphFontCache::FamilyOf(const std::string& face)
@@ -248,11 +264,23 @@ const GlyphFontCache::Family& GlyphFontCache::FamilyOf(const std::string& face)
     if (m_families.size() >= kFaceNames) m_families.clear();
     QString family = FromCp1252(face);
     if (!isInstalled(family)) {
+        bool standsIn = false;
         for (const QString& standIn : QFont::substitutes(family)) {
             if (isInstalled(standIn)) {
                 family = standIn;
+                standsIn = true;
                 break;
             }
+        }
+        // A name neither installed nor given a stand-in (a damaged file, one from another system)
+        // is drawn with the face the system falls back to, as anywhere else on the screen. Finding
+        // it is a full match: it is done here, once per name, and names that fall back alike share
+        // that face's measures and drawing fonts. Family outranks weight and slant in the match,
+        // so the four styles fall back to one family; a family Qt splits by maker ("[urw]") may
+        // not, and such a name keeps its own faces, matched per style.
+        if (!standsIn) {
+            const QString fallback = FallbackFamily(family);
+            if (!fallback.contains(QLatin1Char('[')) && isInstalled(fallback)) family = fallback;
         }
     }
     // Qt keeps its substitutes in small letters: the face is known by the case-folded name.
@@ -260,19 +288,23 @@ const GlyphFontCache::Family& GlyphFontCache::FamilyOf(const std::string& face)
     return m_families.emplace(face, Family { std::move(family), std::move(name) }).first->second;
 }
 
-std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
+std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
 {
-    const Family& family = FamilyOf(key.face);
+    Name& fontName = m_names[NameOf(id)];
+    const int style = StyleOf(id);
+    std::weak_ptr<Face>& known = fontName.faces[static_cast<std::size_t>(style)];
+    if (auto held = known.lock()) return held;
+    const Family& family = FamilyOf(fontName.face);
     std::string name = family.name;
     name.push_back('\0');
-    name.push_back(static_cast<char>('0' + key.style));
-    return m_faces.Get(name, [&] {
+    name.push_back(static_cast<char>('0' + style));
+    std::shared_ptr<Face> made = m_faces.Get(name, [&] {
         QFont font(family.qtName);
         // One face, no stand-ins for missing glyphs: the pass draws only the face's own glyphs.
         font.setStyleStrategy(QFont::NoFontMerging);
-        font.setPixelSize(PointsToPixels(key.sizePoints));
-        font.setWeight((key.style & kStyleBold) ? QFont::Bold : QFont::Normal);
-        font.setItalic((key.style & kStyleItalic) != 0);
+        font.setPixelSize(PointsToPixels(PointsOf(id)));
+        font.setWeight((style & kStyleBold) ? QFont::Bold : QFont::Normal);
+        font.setItalic((style & kStyleItalic) != 0);
         font.setKerning(false);
         auto face = std::make_shared<Face>();
         face->serial = ++m_faceSerial;
@@ -295,42 +327,36 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(const Key& key)
         }
         return face;
     });
+    known = made;
+    return made;
 }
 
 std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
 {
-    if (id < m_measured.size() && m_measured[id]) return m_measured[id];
-    if (m_measured.size() <= id) m_measured.resize(static_cast<std::size_t>(id) + 1);
-    // The fonts measured longest ago go first; a measure is quickly made again.
-    m_measuredOrder.push_back(id);
-    if (m_measuredOrder.size() > kMeasuredFonts) {
-        m_measured[m_measuredOrder.front()].reset();
-        m_measuredOrder.pop_front();
-    }
-    const Key& key = m_keys[id];
-    const auto face = FaceOf(key);
-    const int pixels = PointsToPixels(key.sizePoints);
-    // Names of one stand-in at one size measure alike: one measure serves them all.
-    if (m_sizedMetrics.size() > 2 * kMeasuredFonts)
-        std::erase_if(m_sizedMetrics, [](const auto& entry) { return entry.second.expired(); });
-    std::weak_ptr<const GlyphMetrics>& shared = m_sizedMetrics[SizedKey(*face, pixels)];
-    if (auto held = shared.lock()) return m_measured[id] = std::move(held);
-    // The heights of the face at this size come from a copy of the design font at that size,
-    // which costs little more than the copy: no font is looked up or matched again.
-    QRawFont sized = face->design;
-    sized.setPixelSize(pixels);
-    auto metrics = std::make_shared<GlyphMetrics>();
-    metrics->ascent = qRound(sized.ascent());
-    metrics->height = metrics->ascent + qRound(sized.descent());
-    metrics->lineHeight = metrics->height + std::max(0, qRound(sized.leading()));
-    metrics->lineThickness = std::max(1, qRound(sized.lineThickness()));
-    metrics->underlineTop = std::max(1, qRound(sized.underlinePosition())) - metrics->lineThickness / 2;
-    metrics->strikeTop = -std::max(1, metrics->ascent / 3) - metrics->lineThickness / 2;
-    const double scale = pixels / face->unitsPerEm;
-    for (std::size_t byte = 0; byte < 256; ++byte)
-        metrics->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
-    shared = metrics;
-    return m_measured[id] = std::move(metrics);
+    RecentMeasure& recent = m_recentMeasures[RecentSlot(id)];
+    if (recent.id == id) return recent.metrics;
+    const auto face = FaceOf(id);
+    const int pixels = PointsToPixels(PointsOf(id));
+    // Names of one face at one size measure alike: one measure serves them all.
+    auto metrics = m_measured.Get(SizedKey(*face, pixels), [&] {
+        // The heights of the face at this size come from a copy of the design font at that size,
+        // which costs little more than the copy: no font is looked up or matched again.
+        QRawFont sized = face->design;
+        sized.setPixelSize(pixels);
+        auto made = std::make_shared<GlyphMetrics>();
+        made->ascent = qRound(sized.ascent());
+        made->height = made->ascent + qRound(sized.descent());
+        made->lineHeight = made->height + std::max(0, qRound(sized.leading()));
+        made->lineThickness = std::max(1, qRound(sized.lineThickness()));
+        made->underlineTop = std::max(1, qRound(sized.underlinePosition())) - made->lineThickness / 2;
+        made->strikeTop = -std::max(1, made->ascent / 3) - made->lineThickness / 2;
+        const double scale = pixels / face->unitsPerEm;
+        for (std::size_t byte = 0; byte < 256; ++byte)
+            made->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
+        return std::shared_ptr<const GlyphMetrics>(std::move(made));
+    });
+    recent = { id, metrics };
+    return metrics;
 }
 
 std::uint64_t GlyphFontCache::SizedKey(const Face& face, int pixels)
@@ -342,27 +368,27 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
 {
     // Text mostly comes in runs of one font.
     if (m_lastDrawing && id == m_lastDrawingId) return m_lastDrawing;
-    m_lastDrawingId = id;
-    const Key& key = m_keys[id];
-    // Names of one stand-in at one size draw alike: one font serves them all. Which one an id
-    // draws with is found once (a key of a face made again since still names a font that draws
-    // the same).
-    if (m_drawingKeys.size() <= id) m_drawingKeys.resize(static_cast<std::size_t>(id) + 1, 0);
-    std::uint64_t& drawingKey = m_drawingKeys[id];
+    // Names of one face at one size draw alike: one font serves them all. Which one an id draws
+    // with is found once in a while (a key of a face made again since still names a font that
+    // draws the same).
+    RecentDrawing& recent = m_recentDrawings[RecentSlot(id)];
     std::shared_ptr<Face> face;
-    if (drawingKey == 0) {
-        face = FaceOf(key);
-        drawingKey = SizedKey(*face, PointsToPixels(key.sizePoints));
+    const int pixels = PointsToPixels(PointsOf(id));
+    if (recent.id != id) {
+        face = FaceOf(id);
+        recent = { id, SizedKey(*face, pixels) };
     }
-    return m_lastDrawing = m_drawing.Get(drawingKey, [&] {
-        if (!face) face = FaceOf(key);
+    m_lastDrawing = m_drawing.Get(recent.key, [&] {
+        if (!face) face = FaceOf(id);
         const auto metrics = Metrics(id);
         // The face matched once, at the size: the copy keeps the hinting and smoothing the
         // system's settings gave the face, and no font is looked up again.
         QRawFont sized = face->design;
-        sized.setPixelSize(PointsToPixels(key.sizePoints));
+        sized.setPixelSize(pixels);
         return std::make_shared<GlyphFont>(std::move(sized), face->glyph, *metrics);
     });
+    m_lastDrawingId = id;
+    return m_lastDrawing;
 }
 
 } // namespace quirel

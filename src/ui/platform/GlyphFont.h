@@ -11,7 +11,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -120,7 +120,7 @@ class GlyphFontCache {
 public:
     // Enough for a page whose every word is in another font: painting it again renders nothing anew.
     static constexpr std::size_t kDrawingFonts = 512;
-    static constexpr std::size_t kMeasuredFonts = 4096;
+    static constexpr std::size_t kMeasuredFonts = 4096; // faces at pixel sizes
     static constexpr std::size_t kFaces = 64;
     static constexpr std::size_t kFaceNames = 4096;
 
@@ -129,9 +129,10 @@ public:
     GlyphFontCache(const GlyphFontCache&) = delete;
     GlyphFontCache& operator=(const GlyphFontCache&) = delete;
 
-    // The id of a Windows-1252 face name at a size in points (at 96 pixels per inch) and style bits
-    // (1 bold, 2 italic; underline and strike-through are drawn lines and do not count). An id
-    // stays valid, and names the same font, for the life of the cache.
+    // The id of a Windows-1252 face name at a size in points (at 96 pixels per inch; sizes beyond
+    // 0 to 255 points draw as the nearest of those) and style bits (1 bold, 2 italic; underline and
+    // strike-through are drawn lines and do not count). An id stays valid, and names the same
+    // font, for the life of the cache. Finding it makes nothing for a name seen before.
     FontId Id(std::string_view face, int sizePoints, int style);
     // How the font measures.
     std::shared_ptr<const GlyphMetrics> Metrics(FontId id);
@@ -142,67 +143,60 @@ public:
 
 private:
     struct Face;
-    struct Key {
+    // A face name as documents give it, and the faces its styles are drawn with while those are held.
+    struct Name {
         std::string face;
-        int sizePoints = 0;
-        int style = 0;
+        std::array<std::weak_ptr<Face>, 4> faces;
     };
-    // A key looked up without making a string of it (the layout asks for every token).
-    struct KeyView {
-        std::string_view face;
-        int sizePoints = 0;
-        int style = 0;
-        KeyView(std::string_view f, int size, int s)
-            : face(f)
-            , sizePoints(size)
-            , style(s)
-        {
-        }
-        KeyView(const Key& key)
-            : KeyView(key.face, key.sizePoints, key.style)
-        {
-        }
-        bool operator==(const KeyView&) const = default;
-    };
-    struct KeyHash {
+    struct NameHash {
         using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
-        std::size_t operator()(const KeyView& key) const
-        {
-            return std::hash<std::string_view> {}(key.face) ^ (static_cast<std::size_t>(key.sizePoints) << 8)
-                ^ static_cast<std::size_t>(key.style);
-        }
-    };
-    struct KeyEqual {
-        using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
-        bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view> {}(name); }
     };
     // The family that draws a face name: Qt's name for it and the case-folded one faces are kept by.
     struct Family {
         QString qtName;
         std::string name;
     };
+    // An id is its name's number, its size in points (0 to 255) and its style bits.
+    static constexpr int kNameShift = 10;
+    static std::uint32_t NameOf(FontId id) { return id >> kNameShift; }
+    static int PointsOf(FontId id) { return static_cast<int>((id >> 2) & 0xFF); }
+    static int StyleOf(FontId id) { return static_cast<int>(id & 3); }
+    std::uint32_t NameIndex(std::string_view face);
     const Family& FamilyOf(const std::string& face);
-    std::shared_ptr<Face> FaceOf(const Key& key);
+    std::shared_ptr<Face> FaceOf(FontId id);
     // A face at a pixel size, as a key.
     static std::uint64_t SizedKey(const Face& face, int pixels);
 
-    std::vector<Key> m_keys; // by id
-    std::unordered_map<Key, FontId, KeyHash, KeyEqual> m_ids;
+    std::vector<Name> m_names; // by number
+    std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> m_nameNumbers;
+    struct RecentName {
+        std::uintptr_t place = 0; // where the face name's bytes were
+        std::uint32_t index = 0;
+    };
+    std::array<RecentName, 64> m_recentNames {};
     QSet<QString> m_installed; // the installed families, case-folded
     std::unordered_map<std::string, Family> m_families; // face name → the family that draws it
     LruCache<std::string, std::shared_ptr<Face>> m_faces; // by family and style
     std::uint32_t m_faceSerial = 0;
-    struct RecentId {
-        std::uintptr_t place = 0; // where the face name's bytes were
-        FontId id = 0;
+    // Measures and fonts ready to draw by face and pixel size: names drawn by one face share them,
+    // and they are as many as the faces and sizes drawn, whatever the names and formats of a file.
+    LruCache<std::uint64_t, std::shared_ptr<const GlyphMetrics>> m_measured;
+    LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing;
+    // The measures and drawing-font keys of ids asked for lately, a slot for each by its id: the
+    // layout and the painter ask for font after font, most of them seen a moment before.
+    struct RecentMeasure {
+        FontId id = ~FontId { 0 };
+        std::shared_ptr<const GlyphMetrics> metrics;
     };
-    std::array<RecentId, 64> m_recentIds {};
-    std::vector<std::shared_ptr<const GlyphMetrics>> m_measured; // by id; empty when not held
-    std::deque<FontId> m_measuredOrder; // the ids measured, oldest first
-    // The measures held by some id, by face and pixel size.
-    std::unordered_map<std::uint64_t, std::weak_ptr<const GlyphMetrics>> m_sizedMetrics;
-    LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing; // by face and pixel size
-    std::vector<std::uint64_t> m_drawingKeys; // by id: its key in m_drawing, 0 until first drawn
+    struct RecentDrawing {
+        FontId id = ~FontId { 0 };
+        std::uint64_t key = 0;
+    };
+    static constexpr int kRecentBits = 10;
+    static std::size_t RecentSlot(FontId id) { return (id * 2654435761u) >> (32 - kRecentBits); }
+    std::array<RecentMeasure, std::size_t { 1 } << kRecentBits> m_recentMeasures {};
+    std::array<RecentDrawing, std::size_t { 1 } << kRecentBits> m_recentDrawings {};
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
 };
