@@ -34,6 +34,7 @@ const Substitute kSubstitutes[] = {
     { "Cambria", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
     { "Constantia", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
     { "Palatino Linotype", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
+    { "Palatino", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
     { "Book Antiqua", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
     { "Garamond", { "Caladea", "Liberation Serif", "DejaVu Serif" } },
     { "Times New Roman", { "Liberation Serif", "DejaVu Serif" } },
@@ -48,6 +49,11 @@ const Substitute kSubstitutes[] = {
     { "Verdana", { "DejaVu Sans", "Liberation Sans" } },
     { "Lucida Sans Unicode", { "DejaVu Sans", "Liberation Sans" } },
     { "System", { "Liberation Sans", "DejaVu Sans" } },
+    // The generic names, which no face is called.
+    { "serif", { "DejaVu Serif", "Liberation Serif" } },
+    { "sans-serif", { "DejaVu Sans", "Liberation Sans" } },
+    { "sans serif", { "DejaVu Sans", "Liberation Sans" } },
+    { "monospace", { "DejaVu Sans Mono", "Liberation Mono" } },
 };
 
 QSet<QString> InstalledFamilies()

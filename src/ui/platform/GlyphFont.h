@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -176,6 +177,9 @@ private:
     };
     std::array<RecentName, 64> m_recentNames {};
     QSet<QString> m_installed; // the installed families, case-folded
+    // The family the system draws a name with that neither it nor the stand-in table knows; found
+    // once (empty: such names are matched one by one).
+    std::optional<QString> m_fallbackFamily;
     std::unordered_map<std::string, Family> m_families; // face name → the family that draws it
     LruCache<std::string, std::shared_ptr<Face>> m_faces; // by family and style
     std::uint32_t m_faceSerial = 0;
