@@ -97,7 +97,6 @@ TEST(RecoveryQuestionTest, OnlyNoAnswersNoEscapeAndTheCloseButtonAnswerNothing)
                 QTest::keyClick(&box, Qt::Key_Escape);
             },
             Answer::Cancel },
-        { "Alt+N", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_N, Qt::AltModifier); }, Answer::No },
         { "Si", [](QMessageBox& box) { ModalScript::Click(box.button(QMessageBox::Yes)); }, Answer::Yes },
     };
     for (const Case& c : cases) {
