@@ -32,6 +32,11 @@ wait_until() {
   done
 }
 
+# True when the document file (or recovery copy) $1 holds the text $2 (hex, as cp1252_hex gives it).
+copy_holds() {
+  [[ -f $1 && $(saved_text_hex "$1") == "$2" ]]
+}
+
 # Waits up to 30 s for the main window of process $1 (its caption begins with "Pagina ") to be
 # shown and prints its id; prints nothing when it does not come. (xdotool search matches any one
 # of its conditions unless told --all.)

@@ -33,8 +33,7 @@ type_past_a_failed_write() {
   local caption; caption=$(caption_when "$wid" "*quirel: 6")
   local others; others=$(xdotool search --all --onlyvisible --pid $pid --name '.' 2>/dev/null | grep -vx "$wid" || true)
   local focus; focus=$(xdotool getwindowfocus 2>/dev/null || true)
-  copy_holds() { [[ -f $copy && $(saved_text_hex "$copy") == "$expected" ]]; }
-  wait_until copy_holds || true
+  wait_until copy_holds "$copy" "$expected" || true
   local text=""; [[ -f $copy ]] && text=$(saved_text_hex "$copy")
   if [[ -n ${E2E_SHOTS:-} ]]; then mkdir -p "$E2E_SHOTS"; import -window root "$E2E_SHOTS/notice-$how.png"; fi
   "$wmclose" "$wid"

@@ -9,11 +9,6 @@ set -euo pipefail
 program=$(readlink -f "$1")
 source "$(dirname "$0")/common.bash"
 
-# The document text of the recovery copy $1 is $2 (hex).
-copy_holds() {
-  [[ -f $1 && $(saved_text_hex "$1") == "$2" ]]
-}
-
 run() {
   fresh_home
   local copy expected

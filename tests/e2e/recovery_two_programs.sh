@@ -7,11 +7,6 @@ set -euo pipefail
 program=$(readlink -f "$1")
 source "$(dirname "$0")/common.bash"
 
-# The document text of the recovery copy $1 is $2 (hex).
-copy_holds() {
-  [[ -f $1 && $(saved_text_hex "$1") == "$2" ]]
-}
-
 # Waits up to 30 s for the recovery copy $1 to hold the text $2 (hex).
 copy_written() {
   wait_until copy_holds "$1" "$2"

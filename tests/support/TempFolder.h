@@ -41,6 +41,15 @@ public:
         return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
+    // How many files (not folders) the folder holds, at any depth.
+    std::size_t FileCount() const
+    {
+        std::size_t files = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path))
+            files += entry.is_regular_file() ? 1 : 0;
+        return files;
+    }
+
 private:
     std::filesystem::path m_path;
 };
