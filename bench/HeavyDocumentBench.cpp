@@ -7,8 +7,8 @@
 // paints the page shown at the end; the first iteration also opens the file a second time in its
 // window (reopen_ms). The first open of a process (first_open_ms) meets every face for the first
 // time, as a user's does; first_paint_ms is its part spent painting the page shown, whose every
-// face, size and style makes its glyphs then: compare it over several processes, one benchmark per process (which the
-// memory figure needs too):
+// face, size and style makes its glyphs then. Compare them over several processes, one benchmark
+// per process (which the memory figure needs too):
 //   HeavyDocumentBench --benchmark_filter=Plain; HeavyDocumentBench --benchmark_filter=Many;
 //   HeavyDocumentBench --benchmark_filter=Unknown
 #include "BenchText.h"
