@@ -85,6 +85,35 @@ TEST_F(GlyphFontCacheTest, ManyFormatsKeepFewFontsAndPagesPaintTheSameAgain)
     EXPECT_NE(FirstDifference(first, second, QRect(0, 0, kPageWidth, kPageHeight)), QPoint(-1, -1));
 }
 
+// More faces at more sizes are measured than measures are kept: the measures go and are made
+// again, each id still measuring as its own face and size.
+TEST_F(GlyphFontCacheTest, MeasuresDroppedWhenManyAreMadeAgainAlike)
+{
+    GlyphFontCache cache;
+    struct Seen {
+        FontId id;
+        int ascent;
+        int lineHeight;
+        int advance;
+    };
+    std::vector<Seen> seen;
+    for (const char* face :
+        { "Carlito", "Caladea", "Liberation Mono", "DejaVu Sans", "Liberation Serif", "DejaVu Serif" })
+        for (int style = 0; style < 4; ++style)
+            for (int points = 1; points <= 255; ++points) {
+                const FontId id = cache.Id(face, points, style);
+                const auto metrics = cache.Metrics(id);
+                seen.push_back({ id, metrics->ascent, metrics->lineHeight, metrics->advance['W'] });
+            }
+    ASSERT_GT(seen.size(), GlyphFontCache::kMeasuredFonts);
+    for (const Seen& before : seen) {
+        const auto metrics = cache.Metrics(before.id);
+        ASSERT_EQ(metrics->ascent, before.ascent) << before.id;
+        ASSERT_EQ(metrics->lineHeight, before.lineHeight) << before.id;
+        ASSERT_EQ(metrics->advance['W'], before.advance) << before.id;
+    }
+}
+
 // A file may name hundreds of faces this system lacks, each in many sizes and styles. Every such
 // name is drawn with the face the system falls back to, and shares that face's measures and
 // drawing fonts: what is held grows with the faces drawn, not with the names times sizes times

@@ -1,16 +1,28 @@
 #include "document/FormatRecord.h"
 
 #include <algorithm>
+#include <array>
 
 namespace quirel {
 namespace {
 
+// The value of each byte as a hexadecimal digit, -1 for the others: the layout reads the fields of
+// every record whose format differs from the one before.
+constexpr std::array<signed char, 256> kHexDigitValues = [] {
+    std::array<signed char, 256> values {};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<signed char>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c) {
+        values[static_cast<std::size_t>(c)] = static_cast<signed char>(c - 'A' + 10);
+        values[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<signed char>(c - 'A' + 10);
+    }
+    return values;
+}();
+
 int HexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    return kHexDigitValues[static_cast<unsigned char>(c)];
 }
 
 // Value of the hex digits of text[first, first + width) up to the first non-digit.

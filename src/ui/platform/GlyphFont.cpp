@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace quirel {
 
@@ -27,6 +28,7 @@ bool IsControlByte(unsigned char byte)
 
 // Records hold sizes up to 255 points.
 constexpr int kMaxPoints = 255;
+constexpr int kMaxPixels = (kMaxPoints * 96 + 36) / 72;
 
 unsigned BigEndian16(const QByteArray& bytes, qsizetype at)
 {
@@ -74,13 +76,14 @@ QString FallbackFamily(const QString& name)
 int PointsToPixels(int sizePoints)
 {
     const int points = std::clamp(sizePoints, 1, kMaxPoints);
-    return (points * 96 + 36) / 72;
+    return (points * 96 + 36) / 72; // at most kMaxPixels
 }
 
-GlyphFont::GlyphFont(QRawFont raw, const std::array<quint32, 256>& glyphs, const GlyphMetrics& metrics)
+GlyphFont::GlyphFont(
+    QRawFont raw, std::shared_ptr<const GlyphTable> glyphs, std::shared_ptr<const GlyphMetrics> metrics)
     : m_raw(std::move(raw))
-    , m_glyph(glyphs)
-    , m_metrics(metrics)
+    , m_glyph(std::move(glyphs))
+    , m_metrics(std::move(metrics))
 {
 }
 
@@ -126,21 +129,23 @@ QRect GlyphFont::TextInk(std::string_view text)
     return inked ? QRect(left, top, right - left, bottom - top) : QRect();
 }
 
-void GlyphFont::RenderMask(unsigned char byte)
+std::uint16_t GlyphFont::RenderMask(unsigned char byte)
 {
-    m_ready[byte] = true;
-    const quint32 glyph = m_glyph[byte];
+    m_masks.emplace_back();
+    const auto place = static_cast<std::uint16_t>(m_masks.size());
+    m_maskPlace[byte] = place;
+    const quint32 glyph = (*m_glyph)[byte];
     // The coverage FreeType gives the glyph at whole-pixel placement, as Qt's painter blends it, and
     // where it stands from the pen on the baseline.
     const QImage coverage = m_raw.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing);
-    if (coverage.isNull()) return; // a glyph that inks nothing
+    if (coverage.isNull()) return place; // a glyph that inks nothing
     if (coverage.format() != QImage::Format_Alpha8) {
         RenderMaskPainted(byte);
-        return;
+        return place;
     }
-    const QRectF place = m_raw.boundingRect(glyph);
-    StoreMask(byte, coverage, qRound(place.x()), qRound(place.y()),
-        [](const QImage& image, int x, int y) { return image.constScanLine(y)[x]; });
+    const QRectF box = m_raw.boundingRect(glyph);
+    StoreMask(byte, coverage, qRound(box.x()), qRound(box.y()));
+    return place;
 }
 
 void GlyphFont::RenderMaskPainted(unsigned char byte)
@@ -155,37 +160,37 @@ void GlyphFont::RenderMaskPainted(unsigned char byte)
         painter.setPen(Qt::black);
         QGlyphRun run;
         run.setRawFont(m_raw);
-        const quint32 glyph = m_glyph[byte];
+        const quint32 glyph = (*m_glyph)[byte];
         const QPointF origin(0, 0);
         run.setRawData(&glyph, &origin, 1);
         painter.drawGlyphRun(QPointF(pad, pad + Ascent()), run);
     }
-    StoreMask(byte, scratch, -pad, -pad - Ascent(), [](const QImage& image, int x, int y) {
-        return static_cast<std::uint8_t>(qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]));
-    });
+    StoreMask(byte, scratch.convertToFormat(QImage::Format_Alpha8), -pad, -pad - Ascent());
 }
 
-template <typename Alpha>
-void GlyphFont::StoreMask(unsigned char byte, const QImage& image, int originX, int originY, Alpha alphaAt)
+void GlyphFont::StoreMask(unsigned char byte, const QImage& coverage, int originX, int originY)
 {
-    // The inked part of the image only.
-    const int width = image.width();
-    const int height = image.height();
+    // The inked part of the image only (FreeType's images are close to it already; a large glyph
+    // has tens of thousands of pixels).
+    const auto inked = [](uchar alpha) { return alpha != 0; };
+    const int width = coverage.width();
+    const int height = coverage.height();
     int left = width;
     int right = -1;
     int top = height;
     int bottom = -1;
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (alphaAt(image, x, y) != 0) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
+        const uchar* row = coverage.constScanLine(y);
+        const uchar* first = std::find_if(row, row + width, inked);
+        if (first == row + width) continue;
+        const auto last
+            = std::find_if(std::make_reverse_iterator(row + width), std::make_reverse_iterator(first), inked);
+        left = std::min(left, static_cast<int>(first - row));
+        right = std::max(right, static_cast<int>(last.base() - row) - 1);
+        top = std::min(top, y);
+        bottom = y;
     }
-    Mask& mask = m_masks[byte];
+    Mask& mask = m_masks[m_maskPlace[byte] - 1u];
     if (right < 0) return;
     mask.left = static_cast<std::int16_t>(originX + left);
     mask.top = static_cast<std::int16_t>(originY + top);
@@ -194,12 +199,13 @@ void GlyphFont::StoreMask(unsigned char byte, const QImage& image, int originX, 
     mask.offset = static_cast<std::uint32_t>(m_coverage.size());
     mask.inkStart = static_cast<std::uint32_t>(m_inkOffsets.size());
     for (int y = top; y <= bottom; ++y) {
+        const uchar* row = coverage.constScanLine(y);
+        m_coverage.insert(m_coverage.end(), row + left, row + right + 1);
+        const std::int32_t rowStart = (y - top) * kPageWidth - left;
         for (int x = left; x <= right; ++x) {
-            const std::uint8_t alpha = alphaAt(image, x, y);
-            m_coverage.push_back(alpha);
-            if (alpha != 0) {
-                m_inkOffsets.push_back((y - top) * kPageWidth + (x - left));
-                m_inkCoverage.push_back(alpha);
+            if (row[x] != 0) {
+                m_inkOffsets.push_back(rowStart + x);
+                m_inkCoverage.push_back(row[x]);
             }
         }
     }
@@ -210,14 +216,17 @@ void GlyphFont::StoreMask(unsigned char byte, const QImage& image, int originX, 
 struct GlyphFontCache::Face {
     std::uint32_t serial = 0; // which face of the cache: a face made again gets a new one
     QRawFont design; // the face at as many pixels as it has design units to the em
-    std::array<quint32, 256> glyph {};
+    std::shared_ptr<GlyphFont::GlyphTable> glyph = std::make_shared<GlyphFont::GlyphTable>();
     std::array<double, 256> units {}; // design advance of each byte's glyph, in design units
     double unitsPerEm = 0;
+    // The face's measures by pixel size, as 1 + their place in the cache's list (0: none yet),
+    // valid while measuresGeneration is the cache's.
+    std::uint32_t measuresGeneration = 0;
+    std::array<std::uint16_t, kMaxPixels + 1> measures {};
 };
 
 GlyphFontCache::GlyphFontCache()
     : m_faces(kFaces)
-    , m_measured(kMeasuredFonts)
     , m_drawing(kDrawingFonts)
 {
 }
@@ -235,7 +244,7 @@ std::uint32_t GlyphFontCache::NameIndex(std::string_view face)
     // The layout passes the face names of the document's font table: the same bytes at the same
     // place come again and again, and a glance at a small table finds them without hashing.
     const auto place = reinterpret_cast<std::uintptr_t>(face.data());
-    RecentName& recent = m_recentNames[(place / 8 + face.size()) % m_recentNames.size()];
+    RecentName& recent = m_recentNames[RecentNameSlot(place)];
     if (recent.place == place && recent.index < m_names.size() && m_names[recent.index].face == face)
         return recent.index;
     std::uint32_t index = 0;
@@ -243,7 +252,7 @@ std::uint32_t GlyphFontCache::NameIndex(std::string_view face)
         index = found->second;
     } else {
         index = static_cast<std::uint32_t>(m_names.size());
-        m_names.push_back({ std::string(face), {} });
+        m_names.push_back({ std::string(face), {}, {} });
         m_nameNumbers.emplace(m_names.back().face, index);
     }
     recent = { place, index };
@@ -323,8 +332,8 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
         }
         const QList<quint32> glyphs = face->design.glyphIndexesForString(all);
         for (int byte = 0; byte < 256 && byte < glyphs.size(); ++byte)
-            face->glyph[static_cast<std::size_t>(byte)] = glyphs[byte];
-        if (!DesignAdvancesFromTables(face->design, face->glyph, face->units)) {
+            (*face->glyph)[static_cast<std::size_t>(byte)] = glyphs[byte];
+        if (!DesignAdvancesFromTables(face->design, *face->glyph, face->units)) {
             const QList<QPointF> advances = face->design.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
             for (int byte = 0; byte < 256 && byte < advances.size(); ++byte)
                 face->units[static_cast<std::size_t>(byte)] = advances[byte].x();
@@ -337,30 +346,54 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
 
 std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
 {
-    RecentMeasure& recent = m_recentMeasures[RecentSlot(id)];
-    if (recent.id == id) return recent.metrics;
+    // The layout asks for the measures of nearly every token, and a file may give each token
+    // another name, size and style: the name's own table answers without a search.
+    Name& name = m_names[NameOf(id)];
+    if (!name.measures.empty()) {
+        if (const std::uint16_t held = name.measures[MeasureSlot(id)]) return m_measuredList[held - 1u];
+    }
     const auto face = FaceOf(id);
     const int pixels = PointsToPixels(PointsOf(id));
     // Names of one face at one size measure alike: one measure serves them all.
-    auto metrics = m_measured.Get(SizedKey(*face, pixels), [&] {
-        // The heights of the face at this size come from a copy of the design font at that size,
-        // which costs little more than the copy: no font is looked up or matched again.
-        QRawFont sized = face->design;
-        sized.setPixelSize(pixels);
-        auto made = std::make_shared<GlyphMetrics>();
-        made->ascent = qRound(sized.ascent());
-        made->height = made->ascent + qRound(sized.descent());
-        made->lineHeight = made->height + std::max(0, qRound(sized.leading()));
-        made->lineThickness = std::max(1, qRound(sized.lineThickness()));
-        made->underlineTop = std::max(1, qRound(sized.underlinePosition())) - made->lineThickness / 2;
-        made->strikeTop = -std::max(1, made->ascent / 3) - made->lineThickness / 2;
-        const double scale = pixels / face->unitsPerEm;
-        for (std::size_t byte = 0; byte < 256; ++byte)
-            made->advance[byte] = static_cast<std::int16_t>(std::floor(face->units[byte] * scale + 0.5));
-        return std::shared_ptr<const GlyphMetrics>(std::move(made));
-    });
-    recent = { id, metrics };
-    return metrics;
+    if (face->measuresGeneration != m_measuresGeneration) {
+        face->measures.fill(0);
+        face->measuresGeneration = m_measuresGeneration;
+    }
+    std::uint16_t& held = face->measures[static_cast<std::size_t>(pixels)];
+    if (held == 0) {
+        if (m_measuredList.size() >= kMeasuredFonts) {
+            // All measures go, and every name and face forgets where its were.
+            m_measuredList.clear();
+            ++m_measuresGeneration;
+            for (Name& other : m_names)
+                other.measures.clear();
+            return Metrics(id);
+        }
+        m_measuredList.push_back(MeasureFace(*face, pixels));
+        held = static_cast<std::uint16_t>(m_measuredList.size());
+    }
+    if (name.measures.empty()) name.measures.assign(kMeasureSlots, 0);
+    name.measures[MeasureSlot(id)] = held;
+    return m_measuredList[held - 1u];
+}
+
+std::shared_ptr<const GlyphMetrics> GlyphFontCache::MeasureFace(const Face& face, int pixels)
+{
+    // The heights of the face at this size come from a copy of the design font at that size,
+    // which costs little more than the copy: no font is looked up or matched again.
+    QRawFont sized = face.design;
+    sized.setPixelSize(pixels);
+    auto made = std::make_shared<GlyphMetrics>();
+    made->ascent = qRound(sized.ascent());
+    made->height = made->ascent + qRound(sized.descent());
+    made->lineHeight = made->height + std::max(0, qRound(sized.leading()));
+    made->lineThickness = std::max(1, qRound(sized.lineThickness()));
+    made->underlineTop = std::max(1, qRound(sized.underlinePosition())) - made->lineThickness / 2;
+    made->strikeTop = -std::max(1, made->ascent / 3) - made->lineThickness / 2;
+    const double scale = pixels / face.unitsPerEm;
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        made->advance[byte] = static_cast<std::int16_t>(std::floor(face.units[byte] * scale + 0.5));
+    return made;
 }
 
 std::uint64_t GlyphFontCache::SizedKey(const Face& face, int pixels)
@@ -389,7 +422,7 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
         // system's settings gave the face, and no font is looked up again.
         QRawFont sized = face->design;
         sized.setPixelSize(pixels);
-        return std::make_shared<GlyphFont>(std::move(sized), face->glyph, *metrics);
+        return std::make_shared<GlyphFont>(std::move(sized), face->glyph, metrics);
     });
     m_lastDrawingId = id;
     return m_lastDrawing;

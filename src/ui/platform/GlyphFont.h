@@ -48,9 +48,11 @@ struct GlyphMetrics {
 // at whole pixels.
 class GlyphFont {
 public:
-    // raw is the face at the pixel size; glyphs[b] the glyph of byte b (0 for none); metrics how
-    // the face measures at that size.
-    GlyphFont(QRawFont raw, const std::array<quint32, 256>& glyphs, const GlyphMetrics& metrics);
+    using GlyphTable = std::array<quint32, 256>;
+    // raw is the face at the pixel size; (*glyphs)[b] the glyph of byte b (0 for none); metrics how
+    // the face measures at that size. A font holds little of its own (a page may draw with hundreds):
+    // the tables are shared with its face and size, and masks are kept only for the bytes drawn.
+    GlyphFont(QRawFont raw, std::shared_ptr<const GlyphTable> glyphs, std::shared_ptr<const GlyphMetrics> metrics);
 
     // Coverage of one byte's glyph: `width` × `height` alpha values (0 to 255) whose top-left
     // lies at (pen x + left, baseline + top). The same pixels without the empty ones: `inkCount`
@@ -65,9 +67,9 @@ public:
         std::uint32_t inkCount = 0;
     };
 
-    const GlyphMetrics& Metrics() const { return m_metrics; }
-    int Advance(unsigned char byte) const { return m_metrics.advance[byte]; }
-    int TextAdvance(std::string_view text) const { return m_metrics.TextAdvance(text); }
+    const GlyphMetrics& Metrics() const { return *m_metrics; }
+    int Advance(unsigned char byte) const { return m_metrics->advance[byte]; }
+    int TextAdvance(std::string_view text) const { return m_metrics->TextAdvance(text); }
     // True when no glyph of text inks a pixel outside its cell (advance wide, character height high).
     bool InkInsideCell(std::string_view text);
     // The rectangle the glyphs of text ink, relative to the pen where the text starts on the
@@ -75,34 +77,35 @@ public:
     QRect TextInk(std::string_view text);
     const Mask& GlyphMask(unsigned char byte)
     {
-        if (!m_ready[byte]) RenderMask(byte);
-        return m_masks[byte];
+        std::uint16_t held = m_maskPlace[byte];
+        if (held == 0) held = RenderMask(byte);
+        return m_masks[held - 1u];
     }
     const std::uint8_t* Coverage(const Mask& mask) const { return m_coverage.data() + mask.offset; }
     const std::int32_t* InkOffsets(const Mask& mask) const { return m_inkOffsets.data() + mask.inkStart; }
     const std::uint8_t* InkCoverage(const Mask& mask) const { return m_inkCoverage.data() + mask.inkStart; }
 
-    int Ascent() const { return m_metrics.ascent; }
-    int Height() const { return m_metrics.height; }
-    int LineHeight() const { return m_metrics.lineHeight; }
-    int UnderlineTop() const { return m_metrics.underlineTop; }
-    int StrikeTop() const { return m_metrics.strikeTop; }
-    int LineThickness() const { return m_metrics.lineThickness; }
+    int Ascent() const { return m_metrics->ascent; }
+    int Height() const { return m_metrics->height; }
+    int LineHeight() const { return m_metrics->lineHeight; }
+    int UnderlineTop() const { return m_metrics->underlineTop; }
+    int StrikeTop() const { return m_metrics->strikeTop; }
+    int LineThickness() const { return m_metrics->lineThickness; }
 
 private:
-    void RenderMask(unsigned char byte);
+    // Renders byte's mask and returns 1 + its place in m_masks.
+    std::uint16_t RenderMask(unsigned char byte);
     // The same through Qt's painter, for a face whose glyphs are not plain coverage (bitmaps).
     void RenderMaskPainted(unsigned char byte);
-    // Keeps the inked part of image as byte's mask; image's top-left pixel lies at (originX,
-    // originY) from the pen on the baseline, and alphaAt(image, x, y) is a pixel's coverage.
-    template <typename Alpha>
-    void StoreMask(unsigned char byte, const QImage& image, int originX, int originY, Alpha alphaAt);
+    // Keeps the inked part of coverage (an 8-bit alpha image) as byte's mask; its top-left pixel
+    // lies at (originX, originY) from the pen on the baseline.
+    void StoreMask(unsigned char byte, const QImage& coverage, int originX, int originY);
 
     QRawFont m_raw;
-    std::array<quint32, 256> m_glyph {};
-    GlyphMetrics m_metrics;
-    std::array<Mask, 256> m_masks {};
-    std::array<bool, 256> m_ready {};
+    std::shared_ptr<const GlyphTable> m_glyph;
+    std::shared_ptr<const GlyphMetrics> m_metrics;
+    std::vector<Mask> m_masks; // of the bytes drawn so far
+    std::array<std::uint16_t, 256> m_maskPlace {}; // 1 + the byte's place in m_masks; 0: not rendered yet
     std::vector<std::uint8_t> m_coverage;
     std::vector<std::int32_t> m_inkOffsets;
     std::vector<std::uint8_t> m_inkCoverage;
@@ -148,6 +151,9 @@ private:
     struct Name {
         std::string face;
         std::array<std::weak_ptr<Face>, 4> faces;
+        // The measures of the name in each style and size (by MeasureSlot), as 1 + their place in
+        // m_measuredList; 0 for none yet. Made when the name is first measured.
+        std::vector<std::uint16_t> measures;
     };
     struct NameHash {
         using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
@@ -163,9 +169,12 @@ private:
     static std::uint32_t NameOf(FontId id) { return id >> kNameShift; }
     static int PointsOf(FontId id) { return static_cast<int>((id >> 2) & 0xFF); }
     static int StyleOf(FontId id) { return static_cast<int>(id & 3); }
+    static constexpr std::size_t kMeasureSlots = 4 * 256;
+    static std::size_t MeasureSlot(FontId id) { return id & (kMeasureSlots - 1); }
     std::uint32_t NameIndex(std::string_view face);
     const Family& FamilyOf(const std::string& face);
     std::shared_ptr<Face> FaceOf(FontId id);
+    static std::shared_ptr<const GlyphMetrics> MeasureFace(const Face& face, int pixels);
     // A face at a pixel size, as a key.
     static std::uint64_t SizedKey(const Face& face, int pixels);
 
@@ -175,7 +184,15 @@ private:
         std::uintptr_t place = 0; // where the face name's bytes were
         std::uint32_t index = 0;
     };
-    std::array<RecentName, 64> m_recentNames {};
+    // A slot for each place, spread by its address: a font table's names lie a string apart, and a
+    // document's table holds up to 256 of them.
+    static constexpr int kRecentNameBits = 9;
+    static std::size_t RecentNameSlot(std::uintptr_t place)
+    {
+        return static_cast<std::size_t>(
+            (static_cast<std::uint64_t>(place) * 0x9E3779B97F4A7C15u) >> (64 - kRecentNameBits));
+    }
+    std::array<RecentName, std::size_t { 1 } << kRecentNameBits> m_recentNames {};
     QSet<QString> m_installed; // the installed families, case-folded
     // The family the system draws a name with that neither it nor the stand-in table knows; found
     // once (empty: such names are matched one by one).
@@ -185,21 +202,18 @@ private:
     std::uint32_t m_faceSerial = 0;
     // Measures and fonts ready to draw by face and pixel size: names drawn by one face share them,
     // and they are as many as the faces and sizes drawn, whatever the names and formats of a file.
-    LruCache<std::uint64_t, std::shared_ptr<const GlyphMetrics>> m_measured;
+    // Measures are small and quick to make again: when kMeasuredFonts are held, all are dropped.
+    std::vector<std::shared_ptr<const GlyphMetrics>> m_measuredList;
+    std::uint32_t m_measuresGeneration = 1; // faces' places in the list hold while theirs is this
     LruCache<std::uint64_t, std::shared_ptr<GlyphFont>> m_drawing;
-    // The measures and drawing-font keys of ids asked for lately, a slot for each by its id: the
-    // layout and the painter ask for font after font, most of them seen a moment before.
-    struct RecentMeasure {
-        FontId id = ~FontId { 0 };
-        std::shared_ptr<const GlyphMetrics> metrics;
-    };
+    // The drawing-font keys of ids asked for lately, a slot for each by its id: the painter asks
+    // for font after font, most of them seen a moment before.
     struct RecentDrawing {
         FontId id = ~FontId { 0 };
         std::uint64_t key = 0;
     };
     static constexpr int kRecentBits = 10;
     static std::size_t RecentSlot(FontId id) { return (id * 2654435761u) >> (32 - kRecentBits); }
-    std::array<RecentMeasure, std::size_t { 1 } << kRecentBits> m_recentMeasures {};
     std::array<RecentDrawing, std::size_t { 1 } << kRecentBits> m_recentDrawings {};
     FontId m_lastDrawingId = 0;
     std::shared_ptr<GlyphFont> m_lastDrawing; // the font asked for last, one of m_drawing
