@@ -10,7 +10,7 @@
 #include "document/Cp1252.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
-#include "platform/FontSubstitutes.h"
+#include "platform/FaceResolver.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -318,7 +318,7 @@ TEST_F(SizeTwentyWindowTest, AfterReadingADocumentTheSizeListShowsTheSizeOfNewTe
 
 TEST_F(CandaraWindowTest, TheFontListShowsTheFaceThatStandsInForTheConfiguredOne)
 {
-    const QStringList standIns = FontSubstitutesFor(QStringLiteral("Candara"));
+    const QStringList standIns = FaceResolver::Shared().StandIns(QStringLiteral("Candara"));
     if (standIns.isEmpty()) GTEST_SKIP() << "Candara is installed, or none of its stand-ins is";
     EXPECT_EQ(window.Fonts()->currentText(), standIns.constFirst());
     EXPECT_EQ(Doc().Fonts().Name(0), "Candara"); // the document keeps the configured name

@@ -430,13 +430,19 @@ protected:
         return sum / (a.width() * a.height());
     }
 
-    // The picture (index into pictures) the rendering looks most like.
+    // The picture (index into pictures) the rendering looks most like, seen from afar: the pages
+    // differ by a few lines of text, which a printer's dots and smoothing must not outweigh.
     static int Closest(const QImage& rendering, const std::vector<QImage>& pictures)
     {
+        const auto afar = [](const QImage& image) {
+            return image.convertToFormat(QImage::Format_Grayscale8)
+                .scaled(QSize(60, 85), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        };
+        const QImage seen = afar(rendering);
         int best = -1;
         double least = 1e9;
         for (std::size_t i = 0; i < pictures.size(); ++i)
-            if (const double d = Difference(rendering, pictures[i]); d < least) {
+            if (const double d = Difference(seen, afar(pictures[i])); d < least) {
                 least = d;
                 best = static_cast<int>(i);
             }

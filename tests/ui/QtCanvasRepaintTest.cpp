@@ -10,7 +10,6 @@
 #include "editor/Editor.h"
 #include "language/WordLists.h"
 #include "language/WordRecord.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 #include "platform/RecordedPage.h"
 
@@ -88,8 +87,6 @@ private:
 // completions from a fixed table.
 class EditorRepaintTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallFontSubstitutes(); }
-
     EditorRepaintTest()
         : editor(folder.Path())
     {
@@ -211,8 +208,6 @@ TEST_F(EditorRepaintTest, AKeystrokeAtTheEndOfAFullPageChangesOnlyTheEndOfIt)
 // picture over the text, and the frame under text at the page's edges.
 class CanvasRepaintTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallFontSubstitutes(); }
-
     CanvasRepaintTest()
     {
         QImage smile(20, 20, QImage::Format_RGB32);

@@ -1,7 +1,7 @@
 #include "platform/QtCanvas.h"
 
 #include "CanvasTestSupport.h"
-#include "platform/FontSubstitutes.h"
+#include "platform/FaceResolver.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -24,8 +24,6 @@ constexpr QRgb kBlackRgb = 0xFF000000u;
 
 class QtCanvasTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallFontSubstitutes(); }
-
     QtCanvas canvas;
 };
 
@@ -272,7 +270,11 @@ TEST_F(QtCanvasTest, SubstitutesGiveAMonospacedConsolasAndRealFacesForTheOthers)
     for (const Case& c : { Case { "Consolas", "Liberation Mono" }, Case { "Courier New", "Liberation Mono" },
              Case { "Candara", "Carlito" }, Case { "Segoe UI", "Carlito" }, Case { "Georgia", "Caladea" },
              Case { "MS Sans Serif", "Liberation Sans" }, Case { "Tahoma", "DejaVu Sans" } }) {
-        EXPECT_EQ(QFontInfo(QFont(QString::fromLatin1(c.face))).family(), QString::fromLatin1(c.family)) << c.face;
+        const QString family = FaceResolver::Shared().Family(QString::fromLatin1(c.face));
+        EXPECT_EQ(family, QString::fromLatin1(c.family)) << c.face;
+        EXPECT_EQ(QFontInfo(QFont(family)).family(), family) << c.face;
+        // Documents and settings may write a name in any case.
+        EXPECT_EQ(FaceResolver::Shared().Family(QString::fromLatin1(c.face).toUpper()), family) << c.face;
     }
     // The cursor is drawn in Consolas with the OEM character set.
     canvas.SelectFont("Consolas", 10, 0, CharSet::Oem);
@@ -280,7 +282,9 @@ TEST_F(QtCanvasTest, SubstitutesGiveAMonospacedConsolasAndRealFacesForTheOthers)
     EXPECT_EQ(canvas.TextAdvance("|"), canvas.TextAdvance("m"));
     canvas.SelectFont("Candara", 10, 0, CharSet::Ansi);
     EXPECT_LT(canvas.TextAdvance("i"), canvas.TextAdvance("W"));
-    EXPECT_TRUE(FontSubstitutesFor(QStringLiteral("Carlito")).isEmpty()) << "installed faces stay themselves";
+    EXPECT_TRUE(FaceResolver::Shared().StandIns(QStringLiteral("Carlito")).isEmpty())
+        << "installed faces stay themselves";
+    EXPECT_EQ(FaceResolver::Shared().Family(QStringLiteral("caladea")), QStringLiteral("Caladea"));
 }
 
 } // namespace

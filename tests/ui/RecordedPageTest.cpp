@@ -3,7 +3,6 @@
 
 #include "CanvasTestSupport.h"
 #include "document/PageTable.h"
-#include "platform/FontSubstitutes.h"
 #include "platform/QtCanvas.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,6 @@ const QRect kPage(0, 0, kPageWidth, kPageHeight);
 
 class RecordedPageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { InstallFontSubstitutes(); }
-
     // A page as layout paints it: frame, lines of words in several faces and colours, a marked
     // word, an emoticon over blanks, and a word running past the right edge.
     void PaintTextPage()

@@ -1,6 +1,6 @@
 #include "app/FontList.h"
 
-#include "platform/FontSubstitutes.h"
+#include "platform/FaceResolver.h"
 #include "platform/QtText.h"
 
 #include <QFontDatabase>
@@ -45,7 +45,7 @@ bool IsGenericName(const QString& family)
 
 QFont MakeFaceFont(const QString& face, int points, QFont::Weight weight, Italic italic, Underline underline)
 {
-    QFont font(face);
+    QFont font = FaceResolver::Shared().Font(face);
     font.setPixelSize(std::max(1, points * ScreenDpiY() / 72));
     font.setWeight(weight);
     font.setItalic(italic == Italic::Yes);
@@ -164,7 +164,7 @@ int FontList::SelectFaceOrStandIn(const QString& name)
 {
     const int found = SelectFace(name);
     if (found >= 0 || name.isEmpty()) return found;
-    const QStringList standIns = FontSubstitutesFor(name);
+    const QStringList standIns = FaceResolver::Shared().StandIns(name);
     return standIns.isEmpty() ? -1 : SelectFace(standIns.constFirst());
 }
 

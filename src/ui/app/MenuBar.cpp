@@ -1,6 +1,7 @@
 #include "app/MenuBar.h"
 
 #include "io/Settings.h"
+#include "platform/FaceResolver.h"
 #include "platform/QtCanvas.h"
 
 #include <QPainter>
@@ -110,7 +111,7 @@ QPixmap MenuBar::LetterSwatch(std::uint32_t colour, const std::uint32_t* backgro
     QImage swatch(16, 16, QImage::Format_ARGB32);
     swatch.fill(Qt::white);
     QPainter painter(&swatch);
-    QFont font(QStringLiteral("Consolas"));
+    QFont font = FaceResolver::Shared().Font(QStringLiteral("Consolas"));
     font.setPixelSize(13);
     font.setBold(true);
     painter.setFont(font);

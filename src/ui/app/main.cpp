@@ -2,7 +2,6 @@
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
 #include "io/ProgramFolder.h"
-#include "platform/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,7 +24,6 @@ int main(int argc, char** argv)
     QTranslator qtSpanish;
     if (qtSpanish.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
-    quirel::InstallFontSubstitutes();
 
     quirel::Editor editor(quirel::ProgramFolder());
     quirel::MainWindow window(editor);

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "platform/FaceResolver.h"
+
 #include <QFont>
 #include <QString>
 
 namespace quirel {
 
-// A font of the dialogs and their controls: a face (found through the font substitutes when it is
-// not installed) at a size in points.
+// A font of the dialogs and their controls: a face (or the installed face that stands in for it)
+// at a size in points.
 inline QFont DialogFont(const QString& face, int points, bool bold = false)
 {
-    QFont font(face);
+    QFont font = FaceResolver::Shared().Font(face);
     font.setPointSize(points);
     font.setBold(bold);
     return font;

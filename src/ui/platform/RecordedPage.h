@@ -2,7 +2,7 @@
 
 #include "document/PageTable.h"
 #include "platform/EmoticonPictures.h"
-#include "platform/GlyphFont.h"
+#include "platform/GlyphFontCache.h"
 #include "platform/PageSurface.h"
 
 #include <QImage>

@@ -1,8 +1,10 @@
-#include "platform/FontSubstitutes.h"
+#include "platform/FaceResolver.h"
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QSet>
+#include <QFontInfo>
+#include <QLatin1String>
+#include <initializer_list>
 
 namespace quirel {
 
@@ -56,40 +58,72 @@ const Substitute kSubstitutes[] = {
     { "monospace", { "DejaVu Sans Mono", "Liberation Mono" } },
 };
 
-QSet<QString> InstalledFamilies()
+} // namespace
+
+FaceResolver& FaceResolver::Shared()
 {
-    const QStringList families = QFontDatabase::families();
-    return QSet<QString>(families.begin(), families.end());
+    static FaceResolver resolver;
+    return resolver;
 }
 
-QStringList StandInsFor(const QString& face, const QSet<QString>& installed)
+void FaceResolver::ReadInstalled()
 {
+    if (!m_installed.isEmpty()) return;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        m_installed.insert(family.toCaseFolded(), family);
+}
+
+QStringList FaceResolver::StandIns(const QString& face)
+{
+    ReadInstalled();
     QStringList result;
-    if (installed.contains(face)) return result;
+    if (m_installed.contains(face.toCaseFolded())) return result;
     for (const Substitute& substitute : kSubstitutes) {
         if (face.compare(QLatin1String(substitute.face), Qt::CaseInsensitive) != 0) continue;
         for (const char* standIn : substitute.standIns) {
-            if (installed.contains(QLatin1String(standIn))) result << QLatin1String(standIn);
+            const auto installed = m_installed.constFind(QString::fromLatin1(standIn).toCaseFolded());
+            if (installed != m_installed.constEnd()) result << *installed;
         }
     }
     return result;
 }
 
-} // namespace
-
-QStringList FontSubstitutesFor(const QString& face)
+QString FaceResolver::Family(const QString& face)
 {
-    return StandInsFor(face, InstalledFamilies());
+    ReadInstalled();
+    if (const auto installed = m_installed.constFind(face.toCaseFolded()); installed != m_installed.constEnd())
+        return *installed;
+    const QStringList standIns = StandIns(face);
+    if (!standIns.isEmpty()) return standIns.constFirst();
+    const QString& fallback = FallbackFamily();
+    return fallback.isEmpty() ? face : fallback;
 }
 
-void InstallFontSubstitutes()
+QFont FaceResolver::Font(const QString& face)
 {
-    const QSet<QString> installed = InstalledFamilies();
-    for (const Substitute& substitute : kSubstitutes) {
-        const QString face = QLatin1String(substitute.face);
-        const QStringList standIns = StandInsFor(face, installed);
-        if (!standIns.isEmpty()) QFont::insertSubstitutions(face, standIns);
+    QFont font(face);
+    const QStringList standIns = StandIns(face);
+    if (!standIns.isEmpty()) font.setFamilies(QStringList { face } + standIns);
+    return font;
+}
+
+const QString& FaceResolver::FallbackFamily()
+{
+    // A name neither installed nor given a stand-in (a damaged file, one from another system) is
+    // drawn with the face the system gives a name it knows nothing of. That face is found by one
+    // full match per run, not one per name: a file naming hundreds of missing faces opens as fast
+    // as one naming a single face. Family outranks weight and slant in the match, so the four
+    // styles fall back to one family; a family Qt splits by maker ("[urw]") may not, and then each
+    // name is left to Qt's own match.
+    if (!m_fallbackFamily) {
+        QFont probe(QStringLiteral("Quirel: no such face"));
+        probe.setStyleStrategy(QFont::NoFontMerging);
+        QString fallback = QFontInfo(probe).family();
+        if (fallback.contains(QLatin1Char('[')) || !m_installed.contains(fallback.toCaseFolded())) fallback.clear();
+        m_fallbackFamily = std::move(fallback);
     }
+    return *m_fallbackFamily;
 }
 
 } // namespace quirel
