@@ -9,6 +9,7 @@
 #include "document/CharClass.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
+#include "document/Tokenize.h"
 #include "io/Ports.h"
 #include "language/AccentMarks.h"
 #include "language/DictionarySearch.h"
@@ -25,6 +26,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <unordered_set>
 
 using namespace quirel;
@@ -141,11 +143,13 @@ public:
 static void BM_AccentPass(benchmark::State& state)
 {
     const std::string text = WithoutAccents(bench::SpanishText(kDocumentTokens));
+    // The document keeps its text cut into tokens: the pass is given them.
+    const std::vector<Token> tokens = Tokenize(text, std::numeric_limits<std::size_t>::max());
     const KnownWordTest isKnown = List().Lookup();
     NullPump pump;
     AccentResult result;
     for (auto _ : state) {
-        result = AccentDocument(text, isKnown, &pump);
+        result = AccentDocument(text, tokens, isKnown, &pump);
         benchmark::DoNotOptimize(result.text.data());
     }
     state.counters["accented"] = static_cast<double>(result.count);
@@ -205,12 +209,14 @@ static void BM_AccentPassRealLists(benchmark::State& state)
         return;
     }
     const std::string text = WithoutAccents(bench::SpanishText(kDocumentTokens));
+    // The document keeps its text cut into tokens: the pass is given them.
+    const std::vector<Token> tokens = Tokenize(text, std::numeric_limits<std::size_t>::max());
     const KnownWordTest isKnown = SpellingLookup(*lists);
     GapPump pump;
     AccentResult result;
     for (auto _ : state) {
         pump.Start();
-        result = AccentDocument(text, isKnown, &pump);
+        result = AccentDocument(text, tokens, isKnown, &pump);
         pump.ProcessPendingEvents();
         benchmark::DoNotOptimize(result.text.data());
     }

@@ -17,7 +17,8 @@ model=$folder/tildes.dat
 # The model depends on its sources and on the word lists it was counted with.
 stamp_file=$folder/.tildes.stamp
 stamp=$(sources_stamp scripts/build-accent-model.sh scripts/fetch-accent-text.sh tools/wordlist src/core/language/AccentContext.cpp \
-    src/core/language/AccentModel.cpp)
+    src/core/language/AccentModel.cpp src/core/language/TrainAccentModel.cpp src/core/language/Mix64.h \
+    src/core/document/AcuteAccent.h)
 stamp+=" $(cat "$folder/.wordlists.stamp" 2> /dev/null || true)"
 if [[ -f $model ]] && stamp_matches "$stamp_file" "$stamp"; then
     echo "build-accent-model: the accent model is already in $folder"

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <set>
 
@@ -75,9 +76,15 @@ AccentModel Learn(const SmallLexicon& small, std::initializer_list<std::pair<con
     return AccentModel::FromCounts(counter.Counts());
 }
 
+// The pass over a text and its tokens, as the editor gives them.
+AccentResult AccentText(std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump)
+{
+    return AccentDocument(text, Tokenize(text, std::numeric_limits<std::size_t>::max()), lexicon, model, pump);
+}
+
 std::string Accent(const SmallLexicon& small, const AccentModel& model, const char* utf8)
 {
-    return Cp1252ToUtf8(AccentDocument(W(utf8), small.lexicon, &model, nullptr).text);
+    return Cp1252ToUtf8(AccentText(W(utf8), small.lexicon, &model, nullptr).text);
 }
 
 } // namespace
@@ -99,13 +106,12 @@ TEST(AccentContext, TheNeighboursDecideBetweenTwoWords)
     const AccentModel model = Learn(
         small, { { "La niña está en casa.", 30 }, { "Esta casa es grande.", 30 }, { "La casa es grande.", 5 } });
     const AccentResult result
-        = AccentDocument(W("La niña esta en casa. Esta casa es grande."), small.lexicon, &model, nullptr);
+        = AccentText(W("La niña esta en casa. Esta casa es grande."), small.lexicon, &model, nullptr);
     EXPECT_EQ(result.text, W("La niña está en casa. Esta casa es grande."));
     EXPECT_EQ(result.count, 1u);
     EXPECT_EQ(result.report, W("está\r\n"));
     // Without the model only the list rule runs, and esta is a word.
-    EXPECT_EQ(
-        AccentDocument(W("La niña esta en casa."), small.lexicon, nullptr, nullptr).text, W("La niña esta en casa."));
+    EXPECT_EQ(AccentText(W("La niña esta en casa."), small.lexicon, nullptr, nullptr).text, W("La niña esta en casa."));
 }
 
 TEST(AccentContext, EachLetterKeepsItsCase)
@@ -156,7 +162,7 @@ TEST(AccentContext, AWordTheListsDoNotKnowTakesItsLikeliestForm)
     const AccentModel model = Learn(small, { { "Ella sonrió y vino.", 20 } });
     EXPECT_EQ(Accent(small, model, "Ella sonrio y vino."), "Ella sonrió y vino.");
     // The list rule alone takes the leftmost form.
-    EXPECT_EQ(Cp1252ToUtf8(AccentDocument(W("Ella sonrio y vino."), small.lexicon, nullptr, nullptr).text),
+    EXPECT_EQ(Cp1252ToUtf8(AccentText(W("Ella sonrio y vino."), small.lexicon, nullptr, nullptr).text),
         "Ella sonrío y vino.");
 }
 
@@ -244,7 +250,7 @@ TEST(RealAccentModel, PutsTheAccentsSpanishNeeds)
         { "Maria y Simon llegaron", "María y Simón llegaron" },
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Cp1252ToUtf8(AccentDocument(W(c.typed), AccentLexiconOf(lists), &model, nullptr).text), c.expected)
+        EXPECT_EQ(Cp1252ToUtf8(AccentText(W(c.typed), AccentLexiconOf(lists), &model, nullptr).text), c.expected)
             << c.typed;
     }
 }

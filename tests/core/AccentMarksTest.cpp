@@ -5,6 +5,7 @@
 #include "io/Ports.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 
 using namespace quirel;
@@ -18,6 +19,12 @@ KnownWordTest Known(std::initializer_list<const char*> words)
     for (const char* word : words)
         set->insert(W(word));
     return [set](std::string_view word) { return set->count(word) > 0; };
+}
+
+// The pass over a text and its tokens, as the editor gives them.
+AccentResult AccentText(std::string_view text, const KnownWordTest& isKnown, EventPump* pump)
+{
+    return AccentDocument(text, Tokenize(text, std::numeric_limits<std::size_t>::max()), isKnown, pump);
 }
 
 class CountingPump : public EventPump {
@@ -53,7 +60,7 @@ TEST(AccentWord, PutsOneAccentOnTheLeftmostVowelThatMakesAKnownWord)
 TEST(AccentDocument, AccentsUnknownWordsInTheirOwnCasePattern)
 {
     const AccentResult result
-        = AccentDocument(W("Cancion, CANCION y cAncion.\r\nel"), Known({ "canción", "y", "el", "él" }), nullptr);
+        = AccentText(W("Cancion, CANCION y cAncion.\r\nel"), Known({ "canción", "y", "el", "él" }), nullptr);
     EXPECT_EQ(result.text, W("Canción, CANCIÓN y canción.\r\nel"));
     EXPECT_EQ(result.count, 3u);
     EXPECT_EQ(result.report, W("canción\r\ncanción\r\ncanción\r\n"));
@@ -65,7 +72,7 @@ TEST(AccentDocument, KeepsEveryTokenThatGainsNoAccentExactlyAsItStands)
     // any capitalisation, digits and words longer than a token field all come back byte for byte.
     const std::string text = W("  ¿Qué tal?\t«McDonald» iPhone COVID-19 2ºB Ángel\r\n\x04x\x05 \x06       \x07")
         + std::string(300, 'o') + " el";
-    const AccentResult result = AccentDocument(text, Known({ "el", "qué", "ángel" }), nullptr);
+    const AccentResult result = AccentText(text, Known({ "el", "qué", "ángel" }), nullptr);
     EXPECT_EQ(result.text, text);
     EXPECT_EQ(result.count, 0u);
     EXPECT_EQ(result.report, "");
@@ -74,7 +81,7 @@ TEST(AccentDocument, KeepsEveryTokenThatGainsNoAccentExactlyAsItStands)
 TEST(AccentDocument, ChangedWordsKeepTheirTokenPositions)
 {
     const std::string text = W("La cancion del camion, \x06       \x07 y el raton.\r\nOtra cancion");
-    const AccentResult result = AccentDocument(text, Known({ "canción", "camión", "ratón" }), nullptr);
+    const AccentResult result = AccentText(text, Known({ "canción", "camión", "ratón" }), nullptr);
     EXPECT_EQ(result.text, W("La canción del camión, \x06       \x07 y el ratón.\r\nOtra canción"));
     EXPECT_EQ(Tokenize(result.text).size(), Tokenize(text).size());
 }
@@ -84,7 +91,7 @@ TEST(AccentDocument, ReportListsTheFirst40WordsAndCountsThemAll)
     std::string text;
     for (int i = 0; i < 45; ++i)
         text += (i % 2 == 0 ? "cancion " : "camion ");
-    const AccentResult result = AccentDocument(text, Known({ "canción", "camión" }), nullptr);
+    const AccentResult result = AccentText(text, Known({ "canción", "camión" }), nullptr);
     EXPECT_EQ(result.count, 45u);
     std::string expectedReport;
     for (int i = 0; i < 40; ++i)
@@ -96,7 +103,7 @@ TEST(AccentDocument, ReportListsTheFirst40WordsAndCountsThemAll)
 
 TEST(AccentDocument, MessageWithoutChangesHasNoReport)
 {
-    const AccentResult result = AccentDocument("cancion", Known({}), nullptr);
+    const AccentResult result = AccentText("cancion", Known({}), nullptr);
     EXPECT_EQ(result.text, "cancion");
     EXPECT_EQ(AccentMessage(result), W("Encontradas 0 palabras a las que se le ha puesto tílde ortográfica ..."));
 }
@@ -105,6 +112,6 @@ TEST(AccentDocument, LetsEventsRunOncePerWordTried)
 {
     CountingPump pump;
     // "el" is known and not tried; "cancion" and "xyz" are tried; signs and blanks never are.
-    AccentDocument("el cancion, xyz.", Known({ "el", "canción" }), &pump);
+    AccentText("el cancion, xyz.", Known({ "el", "canción" }), &pump);
     EXPECT_EQ(pump.calls, 2);
 }

@@ -8,11 +8,10 @@
 #include "Utf8.h"
 #include "VerbForms.h"
 #include "WordListFiles.h"
-#include "document/CasePattern.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
-#include "language/AccentContext.h"
 #include "language/AccentModel.h"
+#include "language/TrainAccentModel.h"
 #include "language/WordListViews.h"
 #include "language/WordLists.h"
 
@@ -454,6 +453,15 @@ int Mo(const Arguments& arguments)
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() ? 0 : 1;
 }
 
+// Reads a UTF-8 text and gives it in Windows-1252 (characters the code page cannot hold left out).
+bool ReadCp1252(const std::string& path, std::string& out)
+{
+    std::string utf8;
+    if (!ReadAll(path, utf8)) return false;
+    out = Utf8ToCp1252(utf8);
+    return true;
+}
+
 int AccentModelCommand(const Arguments& arguments)
 {
     std::string unknown;
@@ -469,41 +477,22 @@ int AccentModelCommand(const Arguments& arguments)
         std::cerr << "quirel-wordlist: no word lists in " << arguments.operands[0] << "\n";
         return 1;
     }
-    AccentCounter counter(AccentLexiconOf(lists));
-    std::unordered_set<std::string> seen;
-    std::size_t paragraphs = 0;
-    std::size_t bytes = 0;
+    AccentTrainingInput input;
     for (std::size_t i = 2; i < arguments.operands.size(); ++i) {
-        std::string text;
-        if (!ReadAll(arguments.operands[i], text)) return 1;
-        std::string kept;
-        for (const std::string& paragraph : CleanParagraphs(SplitLines(text), lists, seen)) {
-            kept += paragraph;
-            kept += '\n';
-            ++paragraphs;
-        }
-        bytes += kept.size();
-        counter.CountText(kept);
+        if (!ReadCp1252(arguments.operands[i], input.texts.emplace_back())) return 1;
     }
-    for (const WordListId id :
-        { WordListId::Diccionario, WordListId::Verbos, WordListId::NPropios, WordListId::Apellidos }) {
-        const WordList& list = lists.List(id);
-        for (std::size_t i = 1; i <= list.Size(); ++i)
-            counter.AddGroupOf(list.Entry(i));
-    }
-    const AccentLexicon lexicon = AccentLexiconOf(lists);
     if (const std::string english = arguments.Value("--english", ""); !english.empty()) {
-        std::string text;
-        if (!ReadAll(english, text)) return 1;
-        for (const std::string& line : SplitLines(text)) {
-            const std::string word = Utf8ToCp1252(line);
-            if (!IsCapitalInitial(word) || CasePattern(word) != CasePatternKind::Capitalized) continue;
-            const std::string lower = ToLower(word);
-            if (!lexicon.isCommon(lower) && !lexicon.isVerb(lower)) counter.AddEnglishName(lower);
+        if (!ReadCp1252(english, input.englishWords)) return 1;
+    }
+    const std::string heldOutOut = arguments.Value("--heldout-out", "");
+    if (!heldOutOut.empty()) {
+        for (const auto& option : arguments.options) {
+            if (option.starts_with("--heldout=") && !ReadCp1252(option.substr(10), input.heldOutTexts.emplace_back()))
+                return 1;
         }
     }
-    const AccentModel model = AccentModel::FromCounts(counter.Counts());
-    const std::string serialized = model.Serialize();
+    const AccentTraining training = TrainAccentModel(lists, input);
+    const std::string serialized = training.model.Serialize();
     {
         std::ofstream out(arguments.operands[1], std::ios::binary | std::ios::trunc);
         out.write(serialized.data(), static_cast<std::streamsize>(serialized.size()));
@@ -512,25 +501,18 @@ int AccentModelCommand(const Arguments& arguments)
             return 1;
         }
     }
-    std::size_t heldOut = 0;
-    if (const std::string heldOutOut = arguments.Value("--heldout-out", ""); !heldOutOut.empty()) {
+    const AccentTrainingReport& report = training.report;
+    if (!heldOutOut.empty()) {
         std::string out;
-        for (const auto& option : arguments.options) {
-            if (!option.starts_with("--heldout=")) continue;
-            std::string text;
-            if (!ReadAll(option.substr(10), text)) return 1;
-            for (const std::string& paragraph : CleanParagraphs(SplitLines(text), lists, seen)) {
-                out += Cp1252ToUtf8(paragraph) + "\n";
-                ++heldOut;
-            }
-        }
+        for (const std::string& paragraph : report.heldOut)
+            out += Cp1252ToUtf8(paragraph) + "\n";
         std::ofstream file(heldOutOut, std::ios::binary | std::ios::trunc);
         file << out;
         if (!file) return 1;
     }
-    std::cerr << "quirel-wordlist: " << paragraphs << " paragraphs (" << bytes << " bytes) learnt, "
-              << counter.CountedWords() << " group words counted; " << model.Entries() << " entries, " << model.Bytes()
-              << " bytes; " << heldOut << " paragraphs held out; "
+    std::cerr << "quirel-wordlist: " << report.paragraphs << " paragraphs (" << report.bytes << " bytes) learnt, "
+              << report.countedWords << " group words counted; " << report.entries << " entries, " << report.modelBytes
+              << " bytes; " << report.heldOut.size() << " paragraphs held out; "
               << std::chrono::duration<double>(Clock::now() - start).count() << " s\n";
     return 0;
 }

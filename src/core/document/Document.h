@@ -59,6 +59,8 @@ public:
     unsigned char TokenFirstByte(int index) const;
     // Where token i stands in the text.
     const Token& TokenSpan(int index) const { return m_tokens[static_cast<std::size_t>(index) - 1]; }
+    // Every token of the text in order (token i at i - 1): what Tokenize gives for Text().
+    const std::vector<Token>& Tokens() const { return m_tokens; }
     // True when token i is a word (a run of word characters).
     bool IsWordToken(int index) const;
 

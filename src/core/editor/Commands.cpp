@@ -218,7 +218,8 @@ std::string Editor::AccentCommand(EventPump* pump)
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
     CommandGate::TextPass pass(m_gate);
-    auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
+    auto result
+        = AccentDocument(m_document.Text(), m_document.Tokens(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
     // A pass that changed nothing leaves the document as it was (no step, no unsaved change).
     if (result.text != m_document.Text()) AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
     RebuildNow();

@@ -1,5 +1,6 @@
 #include "language/AccentChoice.h"
 
+#include "document/AcuteAccent.h"
 #include "document/CasePattern.h"
 
 #include <algorithm>
@@ -56,20 +57,12 @@ const HashSet kObjectOpeners { "el", "la", "los", "las", "un", "una", "unos", "u
 // "más vale" and its tenses: the conjunction mas is never followed by them.
 const HashSet kAfterMas { "vale", "valdr\xED\x61", "valiera", "valdr\xE1" }; // valdría valdrá
 
-bool HasAccent(std::string_view word)
-{
-    return std::any_of(word.begin(), word.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b == 0xE1 || b == 0xE9 || b == 0xED || b == 0xF3 || b == 0xFA;
-    });
-}
-
 // The one form of the group with an accent, -1 when there are none or several.
 int OnlyAccentedForm(const std::vector<std::string>& candidates)
 {
     int found = -1;
     for (std::size_t k = 0; k < candidates.size(); ++k) {
-        if (!HasAccent(candidates[k])) continue;
+        if (!HasAcuteAccent(candidates[k])) continue;
         if (found >= 0) return -1;
         found = static_cast<int>(k);
     }
@@ -270,7 +263,7 @@ AccentChoice AccentChooser::Choose(const std::vector<ContextToken>& stream, std:
 {
     const ContextToken& token = stream[i];
     const std::string_view word = typed.substr(token.start, token.length);
-    if (HasAccent(word)) return {};
+    if (HasAcuteAccent(word)) return {};
     const Group* group = GroupOf(token, word);
     if (!group) return {};
     const auto typedAt = std::find(group->candidates.begin(), group->candidates.end(), word);

@@ -1,5 +1,6 @@
 #include "language/AccentContext.h"
 
+#include "document/AcuteAccent.h"
 #include "document/CasePattern.h"
 #include "document/CharClass.h"
 #include "document/Cp1252.h"
@@ -31,38 +32,15 @@ constexpr std::array<std::string_view, 14> kExcludedForms = {
     "t\xED",
 };
 
-unsigned char AccentOf(unsigned char c)
-{
-    switch (c) {
-    case 'a':
-        return 0xE1;
-    case 'e':
-        return 0xE9;
-    case 'i':
-        return 0xED;
-    case 'o':
-        return 0xF3;
-    case 'u':
-        return 0xFA;
-    default:
-        return 0;
-    }
-}
-
+// A small vowel, with or without an acute accent, or ü.
 bool IsVowel(unsigned char c)
 {
-    return AccentOf(WithoutAcuteAccent(c)) != 0 || c == 0xFC;
+    return WithAcuteAccent(WithoutAcuteAccent(c)) != 0 || c == 0xFC;
 }
 
 bool Test(const KnownWordTest& test, std::string_view word)
 {
     return test && test(word);
-}
-
-// Bytes that may stand around a word without being part of it: hyphen, en and em dash, apostrophe.
-bool IsWordEdge(unsigned char c)
-{
-    return c == '-' || c == 0x96 || c == 0x97 || c == '\'';
 }
 
 // The stream form of a sign, empty for a sign the context step leaves out.
@@ -119,40 +97,9 @@ void CloseParagraph(std::vector<ContextToken>& stream)
 
 } // namespace
 
-unsigned char WithoutAcuteAccent(unsigned char c)
+bool IsWordEdge(unsigned char c)
 {
-    switch (c) {
-    case 0xE1:
-        return 'a';
-    case 0xE9:
-        return 'e';
-    case 0xED:
-        return 'i';
-    case 0xF3:
-        return 'o';
-    case 0xFA:
-        return 'u';
-    case 0xC1:
-        return 'A';
-    case 0xC9:
-        return 'E';
-    case 0xCD:
-        return 'I';
-    case 0xD3:
-        return 'O';
-    case 0xDA:
-        return 'U';
-    default:
-        return c;
-    }
-}
-
-std::string StripAcuteAccents(std::string_view lower)
-{
-    std::string out(lower);
-    for (char& c : out)
-        c = static_cast<char>(WithoutAcuteAccent(static_cast<unsigned char>(c)));
-    return out;
+    return c == '-' || c == 0x96 || c == 0x97 || c == '\'';
 }
 
 std::vector<std::string> AccentCandidates(std::string_view stripped, const KnownWordTest& isKnown)
@@ -162,7 +109,7 @@ std::vector<std::string> AccentCandidates(std::string_view stripped, const Known
     std::string variant(stripped);
     for (std::size_t p = 0; p < variant.size(); ++p) {
         const unsigned char vowel = static_cast<unsigned char>(variant[p]);
-        const unsigned char accented = AccentOf(vowel);
+        const unsigned char accented = WithAcuteAccent(vowel);
         if (accented == 0) continue;
         variant[p] = static_cast<char>(accented);
         if (std::find(kExcludedForms.begin(), kExcludedForms.end(), variant) == kExcludedForms.end()
@@ -179,7 +126,7 @@ int AccentType(std::string_view candidate)
     for (const char c : candidate) {
         const auto byte = static_cast<unsigned char>(c);
         if (vowelsAfter >= 0 && IsVowel(byte)) ++vowelsAfter;
-        if (WithoutAcuteAccent(byte) != byte) vowelsAfter = 0;
+        if (HasAcuteAccent(byte)) vowelsAfter = 0;
     }
     return vowelsAfter;
 }
@@ -225,7 +172,7 @@ std::uint64_t NeighbourClassValue(const ContextToken& token, std::string_view lo
     return static_cast<std::uint64_t>(NeighbourClassOf(lower.substr(token.start, token.length), lexicon));
 }
 
-std::vector<ContextToken> BuildContextStream(std::string_view lower, const std::vector<TokenSpan>& tokens)
+std::vector<ContextToken> BuildContextStream(std::string_view lower, const std::vector<Token>& tokens)
 {
     std::vector<ContextToken> stream;
     stream.reserve(tokens.size() + 4);
@@ -297,10 +244,8 @@ void AccentCounter::AddEnglishName(std::string_view lower)
 void AccentCounter::CountText(std::string_view text)
 {
     const std::string lower = ToLower(text);
-    std::vector<TokenSpan> spans;
-    for (const Token& token : Tokenize(text, std::numeric_limits<std::size_t>::max()))
-        spans.push_back({ token.start, token.length });
-    const std::vector<ContextToken> stream = BuildContextStream(lower, spans);
+    const std::vector<ContextToken> stream
+        = BuildContextStream(lower, Tokenize(text, std::numeric_limits<std::size_t>::max()));
     for (std::size_t i = 2; i + 2 < stream.size(); ++i) {
         const ContextToken& token = stream[i];
         if (token.length == 0) continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Tokenize.h"
 #include "language/AccentModel.h"
 
 #include <cstdint>
@@ -36,16 +37,14 @@ enum class NeighbourClass : std::uint8_t {
 };
 NeighbourClass ClassOfWord(std::string_view lower, const AccentLexicon& lexicon);
 
-// A Windows-1252 letter without its acute accent (á → a, Á → A); any other byte as it is.
-unsigned char WithoutAcuteAccent(unsigned char c);
-
-// lower with á é í ó ú written as a e i o u (the text is in small letters).
-std::string StripAcuteAccents(std::string_view lower);
-
 // The written forms of a word without accents that isKnown accepts: the form itself, then each form
 // with one of its a e i o u accented, left to right. The old style forms sólo, éste, ésta, éstos, éstas,
 // ése, ésa, ésos, ésas, aquél, aquélla, aquéllos, aquéllas and the misspelling tí are never forms.
 std::vector<std::string> AccentCandidates(std::string_view stripped, const KnownWordTest& isKnown);
+
+// True for the bytes that may stand around a word without being part of it: hyphen, en and em dash,
+// apostrophe.
+bool IsWordEdge(unsigned char c);
 
 // One word or sign of a text as the context step sees it.
 struct ContextToken {
@@ -58,12 +57,9 @@ struct ContextToken {
 // A text (Windows-1252, lower case, same offsets as the document) cut for the context step: each
 // paragraph (line) opens with two start marks and ends with two end marks; words count without the
 // dashes and apostrophes at their ends, a word with a digit is a number, the signs ¿ ¡ ? ! . , ; : " ( )
-// stay (« » “ ” read as ", … as .), other signs and blanks are left out. tokens are the text's tokens.
-struct TokenSpan {
-    std::uint32_t start;
-    std::uint32_t length;
-};
-std::vector<ContextToken> BuildContextStream(std::string_view lower, const std::vector<TokenSpan>& tokens);
+// stay (« » “ ” read as ", … as .), other signs and blanks are left out. tokens are the text's tokens
+// (Tokenize without a limit).
+std::vector<ContextToken> BuildContextStream(std::string_view lower, const std::vector<Token>& tokens);
 
 // Counts the contexts of every written form of a word group in correctly written text; the training
 // side of the context step. Groups and classes come from the lexicon.

@@ -1,5 +1,6 @@
 #include "language/AccentMarks.h"
 
+#include "document/AcuteAccent.h"
 #include "document/CasePattern.h"
 #include "document/CharClass.h"
 #include "document/Cp1252.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <limits>
 #include <vector>
 
 namespace quirel {
@@ -19,25 +19,6 @@ namespace {
 
 // The context step lets events run once for this many words and signs.
 constexpr std::size_t kContextPumpInterval = 512;
-
-// The accented form of a small vowel, 0 for any other byte.
-unsigned char AccentedVowel(unsigned char c)
-{
-    switch (c) {
-    case 'a':
-        return 0xE1; // á
-    case 'e':
-        return 0xE9; // é
-    case 'i':
-        return 0xED; // í
-    case 'o':
-        return 0xF3; // ó
-    case 'u':
-        return 0xFA; // ú
-    default:
-        return 0;
-    }
-}
 
 // How a changed word takes the case of the word it replaces.
 enum class CaseRule {
@@ -128,11 +109,7 @@ void ChooseByContext(std::string_view text, std::string_view typed, std::string_
     const std::vector<Token>& tokens, const std::vector<bool>& listChanged, const AccentLexicon& lexicon,
     const AccentModel& model, EventPump* pump, std::vector<AccentChange>& changes)
 {
-    std::vector<TokenSpan> spans;
-    spans.reserve(tokens.size());
-    for (const Token& token : tokens)
-        spans.push_back({ token.start, token.length });
-    const std::vector<ContextToken> stream = BuildContextStream(typed, spans);
+    const std::vector<ContextToken> stream = BuildContextStream(typed, tokens);
     AccentChooser chooser(lexicon, model);
     std::vector<AccentChange> chosen;
     std::size_t listIndex = 0;
@@ -189,7 +166,7 @@ std::string AccentWord(std::string_view word, const KnownWordTest& isKnown)
     std::string candidate(word);
     for (std::size_t p = 0; p < candidate.size(); ++p) {
         const unsigned char vowel = static_cast<unsigned char>(candidate[p]);
-        const unsigned char accented = AccentedVowel(vowel);
+        const unsigned char accented = WithAcuteAccent(vowel);
         if (accented == 0) continue;
         candidate[p] = static_cast<char>(accented);
         if (isKnown(candidate)) return candidate;
@@ -198,17 +175,15 @@ std::string AccentWord(std::string_view word, const KnownWordTest& isKnown)
     return candidate;
 }
 
-AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown, EventPump* pump)
+AccentResult AccentDocument(
+    std::string_view text, const std::vector<Token>& tokens, const KnownWordTest& isKnown, EventPump* pump)
 {
-    return AccentDocument(text, AccentLexicon { isKnown, {}, {}, {} }, nullptr, pump);
+    return AccentDocument(text, tokens, AccentLexicon { isKnown, {}, {}, {} }, nullptr, pump);
 }
 
-AccentResult AccentDocument(
-    std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump)
+AccentResult AccentDocument(std::string_view text, const std::vector<Token>& tokens, const AccentLexicon& lexicon,
+    const AccentModel* model, EventPump* pump)
 {
-    std::vector<Token> tokens;
-    tokens.reserve(text.size() / 3 + 1);
-    TokenizeInto(text, 0, tokens, std::numeric_limits<std::size_t>::max());
     const bool withContext = model && !model->Empty();
     // The text in small letters, and the same with the list rule's accents: both keep the text's offsets.
     const std::string typed = ToLower(text);

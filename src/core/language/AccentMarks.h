@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quirel {
 
@@ -26,13 +27,15 @@ struct AccentResult {
 // accented, and a word that already carries an accent may receive a second one.
 std::string AccentWord(std::string_view word, const KnownWordTest& isKnown);
 
-// The accent pass over a document text, cut into tokens afresh. Each word the lists do not know (asked
+// The accent pass over a document text and its tokens (the whole text cut without a limit, as the
+// document keeps them: Document::Tokens, or Tokenize). Each word the lists do not know (asked
 // in lower case) goes through AccentWord; a word that gains an accent is written back in its own case
 // pattern (a mixed-case word comes back in lower case). Every other token and every word left without
 // an accent is copied as it stands, so the result has the same tokens and the format records keep
 // their slots. Words longer than a token field (256 bytes) are copied and not tried. The pump, when
 // given, runs pending events once for every word that is tried.
-AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown, EventPump* pump);
+AccentResult AccentDocument(
+    std::string_view text, const std::vector<Token>& tokens, const KnownWordTest& isKnown, EventPump* pump);
 
 // The same pass followed by the context step when model is given and not empty. First, a capitalised
 // word that the model knows as an English name (Paul, Max), or that stands inside a sentence (Londres:
@@ -45,8 +48,8 @@ AccentResult AccentDocument(std::string_view text, const KnownWordTest& isKnown,
 // before a word the lists know only as a finite verb form (after those choices) become él and tú. The result
 // counts and reports every changed word once, in text order. The pump also runs every 512 words of
 // the context step.
-AccentResult AccentDocument(
-    std::string_view text, const AccentLexicon& lexicon, const AccentModel* model, EventPump* pump);
+AccentResult AccentDocument(std::string_view text, const std::vector<Token>& tokens, const AccentLexicon& lexicon,
+    const AccentModel* model, EventPump* pump);
 
 // The message shown after the pass: "Encontradas <count> palabras a las que se le ha puesto tílde
 // ortográfica ...", followed by CR LF and the report when the count is above 0 (Windows-1252).

@@ -1,5 +1,7 @@
 #include "language/AccentModel.h"
 
+#include "language/Mix64.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdio>
@@ -17,16 +19,6 @@ constexpr std::size_t kMaxSlots = 8u << 20; // 64 MB
 constexpr int kCountBits = 20;
 constexpr std::uint64_t kCountMask = (std::uint64_t { 1 } << kCountBits) - 1;
 constexpr std::uint64_t kFingerprintMask = ~kCountMask;
-
-std::uint64_t Mix(std::uint64_t h)
-{
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDULL;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ULL;
-    h ^= h >> 33;
-    return h;
-}
 
 // The upper bits of a slot: 43 bits of the key under a set top bit, so an occupied slot is never 0.
 std::uint64_t FingerprintOf(std::uint64_t key)
@@ -61,14 +53,14 @@ std::uint64_t AccentWordHash(std::string_view text)
         h ^= static_cast<unsigned char>(c);
         h *= 0x100000001B3ULL;
     }
-    return Mix(h);
+    return Mix64(h);
 }
 
 std::uint64_t AccentKey(AccentFeature feature, std::uint64_t a, std::uint64_t b, std::uint64_t c)
 {
-    std::uint64_t h = Mix(static_cast<std::uint64_t>(feature) * 0x9E3779B97F4A7C15ULL ^ a);
-    h = Mix(h ^ (b + 0x632BE59BD9B4E019ULL));
-    return Mix(h ^ (c + 0x8CB92BA72F3D8DD7ULL));
+    std::uint64_t h = Mix64(static_cast<std::uint64_t>(feature) * 0x9E3779B97F4A7C15ULL ^ a);
+    h = Mix64(h ^ (b + 0x632BE59BD9B4E019ULL));
+    return Mix64(h ^ (c + 0x8CB92BA72F3D8DD7ULL));
 }
 
 std::size_t AccentModel::SlotOf(std::uint64_t key) const

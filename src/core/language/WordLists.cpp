@@ -3,6 +3,7 @@
 #include "document/Cp1252.h"
 #include "io/Ports.h"
 #include "language/LanguageMessages.h"
+#include "language/Mix64.h"
 #include "language/WordRecord.h"
 
 #include <algorithm>
@@ -24,14 +25,6 @@ constexpr std::size_t kMinFilterWords = 8;
 // Entries taken into account when tables are sized before loading; a longer list grows them.
 constexpr std::size_t kPresizeLimit = 16'000'000;
 
-std::uint64_t Mix(std::uint64_t h)
-{
-    h ^= h >> 32;
-    h *= 0xD6E8FEB86659FD93ULL;
-    h ^= h >> 32;
-    return h;
-}
-
 // A fast hash for short byte strings: eight bytes at a time. The index takes its low bits,
 // the filter bits 24 and up, the slot tag bits 40 to 62.
 std::uint64_t HashBytes(std::string_view text)
@@ -52,7 +45,7 @@ std::uint64_t HashBytes(std::string_view text)
         std::memcpy(&chunk, p, n);
         h = (h ^ chunk) * 0xBF58476D1CE4E5B9ULL;
     }
-    return Mix(h);
+    return Mix64(h);
 }
 
 std::uint64_t TagOf(std::uint64_t hash)
