@@ -140,7 +140,7 @@ std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const 
 bool Editor::OpenDocumentCommand()
 {
     const auto previous = m_documentFile;
-    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, "Documento", "*.4tf", m_documentFile, "4tf");
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, kDocumentFileKind, "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty()) return false;
     m_documentFolder = m_documentFile.parent_path();
     const bool opened = OpenDocument(m_documentFile);
@@ -154,7 +154,7 @@ bool Editor::SaveDocumentCommand()
 {
     // The dialog offers the document's own file in the document folder.
     const auto offered = m_documentFile.empty() ? m_documentFile : m_documentFolder / m_documentFile.filename();
-    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "");
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, kDocumentFileKind, "*.4tf", m_documentFile, "");
     if (m_documentFile.empty()) return false;
     // A name typed in the dialog gets the document's extension, so that the file shows in the
     // dialog later; the name offered is the file the document came from (or was saved to), written
@@ -174,7 +174,7 @@ bool Editor::SaveDocumentCommand()
 
 bool Editor::ImportTextCommand()
 {
-    m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, "Texto", "*.*", m_textFile, "");
+    m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, kTextFileKind, "*.*", m_textFile, "");
     if (m_textFile.empty()) return false;
     m_documentFolder = m_textFile.parent_path();
     if (!Exists(m_textFile)) return false;
