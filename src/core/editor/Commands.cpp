@@ -8,6 +8,7 @@
 #include "language/AccentMarks.h"
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
+#include "layout/EmoticonNames.h"
 
 #include <random>
 #include <system_error>
@@ -202,7 +203,7 @@ bool Editor::ImportTextCommand()
 int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
-    if (number < 1 || number > 188) number = std::uniform_int_distribution<int>(1, 188)(m_random);
+    if (number < 1 || number > kEmoticonCount) number = std::uniform_int_distribution<int>(1, kEmoticonCount)(m_random);
     m_emoticonChoice = number;
     if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
