@@ -1,5 +1,6 @@
 #include "language/AccentMarks.h"
 
+#include "CountingPump.h"
 #include "TestText.h"
 #include "document/Tokenize.h"
 #include "io/Ports.h"
@@ -19,12 +20,6 @@ KnownWordTest Known(std::initializer_list<const char*> words)
         set->insert(W(word));
     return [set](std::string_view word) { return set->count(word) > 0; };
 }
-
-class CountingPump : public EventPump {
-public:
-    void ProcessPendingEvents() override { ++calls; }
-    int calls = 0;
-};
 
 } // namespace
 
