@@ -1,5 +1,6 @@
 #include "language/AccentMarks.h"
 
+#include "CountingPump.h"
 #include "TestText.h"
 #include "document/Tokenize.h"
 #include "io/Ports.h"
@@ -26,12 +27,6 @@ AccentResult AccentText(std::string_view text, const KnownWordTest& isKnown, Eve
 {
     return AccentDocument(text, Tokenize(text, std::numeric_limits<std::size_t>::max()), isKnown, pump);
 }
-
-class CountingPump : public EventPump {
-public:
-    void ProcessPendingEvents() override { ++calls; }
-    int calls = 0;
-};
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
 #include "language/WordRecord.h"
+#include "layout/EmoticonNames.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -467,7 +468,7 @@ TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
     EXPECT_EQ(RecordEmoticon(Doc().Records().Get(9)), 12);
     const int random = editor.InsertEmoticonCommand(0);
     EXPECT_GE(random, 1);
-    EXPECT_LE(random, 188);
+    EXPECT_LE(random, kEmoticonCount);
     EXPECT_EQ(RecordEmoticon(Doc().Records().Get(18)), random);
 
     // The menu command takes the list's choice, or draws one and makes it the list's choice; the

@@ -1,5 +1,6 @@
 #include "language/RepeatedWords.h"
 
+#include "CountingPump.h"
 #include "TestText.h"
 #include "document/Document.h"
 #include "io/Ports.h"
@@ -32,12 +33,6 @@ std::vector<std::pair<std::string, std::uint64_t>> Rows(const RepeatedWordsResul
 }
 
 using RowList = std::vector<std::pair<std::string, std::uint64_t>>;
-
-class CountingPump : public EventPump {
-public:
-    void ProcessPendingEvents() override { ++calls; }
-    int calls = 0;
-};
 
 } // namespace
 

@@ -84,13 +84,19 @@ menu_command() {
   wait_until no_menu "$process" || { echo "FAIL: a menu stays open after $*"; return 1; }
 }
 
-# Starts $program with the arguments given, waits for its main window and gives it the keyboard
-# focus; sets $pid (the process) and $wid (the window). Fails when no window comes.
-start_program() {
+# Starts $program with the arguments given and waits for its main window, leaving the keyboard
+# focus alone (a window the program opens as it starts may hold it); sets $pid (the process) and
+# $wid (the window). Fails when no window comes.
+launch_program() {
   "$program" "$@" &
   pid=$!
   wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window"; kill $pid; return 1; }
+  [[ -n $wid ]] || { echo "FAIL: no window ($*)"; kill $pid; return 1; }
+}
+
+# As launch_program, and then gives the main window the keyboard focus.
+start_program() {
+  launch_program "$@" || return 1
   give_focus "$wid" || { kill $pid; return 1; }
 }
 

@@ -11,15 +11,13 @@ source "$(dirname "$0")/common.bash"
 # Starts the program with the arguments given, expects its window and then one message box, which
 # it answers; the program must still run afterwards. Leaves the process id in $pid.
 start_with_one_message() {
-  "$program" "$@" & pid=$!
   local wid box
-  wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window ($*)"; return 1; }
+  launch_program "$@" || return 1
   box=$(other_window $pid "$wid")
-  [[ -n $box ]] || { echo "FAIL: no message box ($*)"; return 1; }
-  give_focus "$box" || return 1
+  [[ -n $box ]] || { echo "FAIL: no message box ($*)"; kill $pid; return 1; }
+  give_focus "$box" || { kill $pid; return 1; }
   xdotool key Return
-  gone "$box" || { echo "FAIL: the message box stays"; return 1; }
+  gone "$box" || { echo "FAIL: the message box stays"; kill $pid; return 1; }
   kill -0 $pid || { echo "FAIL: the program ended"; return 1; }
   kill $pid; wait $pid 2>/dev/null || true
 }
@@ -39,10 +37,8 @@ run() {
   local name sig='fanavo.mee.4x4x'
   name="$home/canci"$'\xf3'"n.4tf"
   printf 'Canci\xf3n de cuna%s%sCandara%sQuirel%s' "$sig" "$sig" "$sig" "$sig" > "$name"
-  "$program" "$name" & pid=$!
   local wid title
-  wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window with the Latin-1 name"; return 1; }
+  launch_program "$name" || { echo "FAIL: no window with the Latin-1 name"; return 1; }
   title=$(caption_when "$wid" "*quirel: 5")
   kill $pid; wait $pid 2>/dev/null || true
   if [[ $title == *"quirel: 5" ]]; then

@@ -45,9 +45,7 @@ run() {
   kill $pid; wait $pid 2>/dev/null || true
   [[ -f $home/carta.4tf ]] || { echo "FAIL: no carta.4tf in $home: $(ls "$home")"; return 1; }
 
-  "$program" "$home/carta.4tf" & pid=$!
-  wid=$(window_of $pid)
-  [[ -n $wid ]] || { echo "FAIL: no window on reopening"; return 1; }
+  launch_program "$home/carta.4tf" || { echo "FAIL: no window on reopening"; return 1; }
   local title; title=$(caption_when "$wid" "*quirel: 22")
   settled_page_shot "$wid" "$home/after.png"
   kill $pid; wait $pid 2>/dev/null || true

@@ -10,6 +10,7 @@
 #include "document/Cp1252.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
+#include "layout/EmoticonNames.h"
 #include "platform/FaceResolver.h"
 
 #include <QComboBox>
@@ -241,7 +242,7 @@ TEST_F(MainWindowTest, SizeListShowsTheConfiguredSize)
         EXPECT_EQ(configuredWindow.Sizes()->count(), 82);
         EXPECT_EQ(configuredWindow.Sizes()->currentText(), c.shown) << c.size;
     }
-    EXPECT_EQ(window.Emoticons()->count(), 188);
+    EXPECT_EQ(window.Emoticons()->count(), kEmoticonCount);
     EXPECT_EQ(window.Emoticons()->itemText(1), QStringLiteral("pestañear"));
     EXPECT_FALSE(window.Fonts()->isEnabled());
 }

@@ -1,5 +1,6 @@
 #include "dialogs/ReEditDialog.h"
 
+#include "RecordingPrompts.h"
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "io/Ports.h"
@@ -17,13 +18,14 @@ using namespace quirel;
 
 namespace {
 
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency) override { messages.push_back(Cp1252ToUtf8(text)); }
-    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-};
+// The messages shown, in UTF-8.
+std::vector<std::string> Shown(const RecordingPrompts& prompts)
+{
+    std::vector<std::string> shown;
+    for (const std::string& message : prompts.messages)
+        shown.push_back(Cp1252ToUtf8(message));
+    return shown;
+}
 
 QStringList Items(const QListWidget* list)
 {
@@ -204,7 +206,7 @@ TEST_F(ReEditDialogTest, RefusedChangesAndHighlightsSayWhatIsMissing)
         dialog->ReplacementBox()->setText(text);
         Click(dialog->ChangeButton());
     }
-    EXPECT_EQ(prompts.messages, (std::vector<std::string> { oneLine, twoLines, twoLines, twoLines, twoLines }));
+    EXPECT_EQ(Shown(prompts), (std::vector<std::string> { oneLine, twoLines, twoLines, twoLines, twoLines }));
     EXPECT_EQ(Items(dialog->PieceList()).at(2), "000003 mundo");
 }
 

@@ -47,6 +47,19 @@ protected:
         Open(window);
     }
 
+    // As above, answering the modal windows of the start: expect (when given) writes their steps into
+    // starting, which answers them while the window starts; any other window there fails the test.
+    RealWindowTest(const Prepare& prepare, const std::function<void(ModalScript&)>& expect)
+        : editor(Prepared(folder, prepare))
+        , window(editor)
+    {
+        if (expect) expect(starting);
+        window.show();
+        starting.Run([&] { window.Initialise({}); });
+        EXPECT_TRUE(starting.AllAnswered());
+        window.BlinkTimer().stop();
+    }
+
     // A key as the keyboard sends it: down with its text, then up.
     void Key(Qt::Key key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -92,6 +105,7 @@ protected:
     TempFolder folder;
     Editor editor;
     MainWindow window;
+    ModalScript starting; // the windows the start opened, when the test expects any
 
 private:
     static std::filesystem::path Prepared(const TempFolder& folder, const Prepare& prepare)

@@ -1,4 +1,5 @@
 #include "RealWindowTest.h"
+#include "RecordingPrompts.h"
 #include "dialogs/SearchDialogs.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
@@ -15,14 +16,6 @@ using namespace quirel;
 using namespace quirel::test;
 
 namespace {
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency) override { messages.emplace_back(text); }
-    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-};
 
 QString U(std::string_view cp1252)
 {

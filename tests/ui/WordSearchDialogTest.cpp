@@ -1,5 +1,6 @@
 #include "dialogs/WordSearchDialog.h"
 
+#include "RecordingPrompts.h"
 #include "document/Cp1252.h"
 #include "io/Ports.h"
 #include "language/SpanishOrder.h"
@@ -18,19 +19,6 @@
 using namespace quirel;
 
 namespace {
-
-class RecordingPrompts : public Prompts {
-public:
-    void ShowMessage(std::string_view text, Urgency urgency) override
-    {
-        messages.push_back(Cp1252ToUtf8(text));
-        topmost.push_back(urgency == Urgency::Topmost);
-    }
-    void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
-    bool AskYesNo(std::string_view) override { return false; }
-    std::vector<std::string> messages;
-    std::vector<bool> topmost;
-};
 
 using Words = std::vector<std::string>;
 
@@ -109,12 +97,12 @@ TEST_F(WordSearchDialogTest, TheChoiceSearchesAtOnceAndIsRemembered)
     EXPECT_EQ(dialog->ChoiceBox()->currentIndex(), -1);
     Type(*dialog, QStringLiteral("cas"));
     ASSERT_EQ(prompts.messages.size(), 1u); // no list chosen yet: nothing found
-    EXPECT_EQ(prompts.messages[0], "Termine de buscar ...\r\nEncontrados 0 palabras con cas-");
-    EXPECT_TRUE(prompts.topmost[0]);
+    EXPECT_EQ(Cp1252ToUtf8(prompts.messages[0]), "Termine de buscar ...\r\nEncontrados 0 palabras con cas-");
+    EXPECT_EQ(prompts.urgencies[0], Prompts::Urgency::Topmost);
 
     dialog->ChoiceBox()->setCurrentIndex(2); // "03 - Diccionario solo"
     ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1], "Termine de buscar ...\r\nEncontrados 2 palabras con cas-");
+    EXPECT_EQ(Cp1252ToUtf8(prompts.messages[1]), "Termine de buscar ...\r\nEncontrados 2 palabras con cas-");
     EXPECT_EQ(dialog->Results(), QStringList({ "casa", "castillo" }));
     EXPECT_EQ(dialog->Values().choice, SearchChoice::Diccionario);
     EXPECT_EQ(dialog->Values().searchText, "cas");
@@ -131,11 +119,11 @@ TEST_F(WordSearchDialogTest, ResultsOfAllListsAreShownInAlphabeticalOrder)
     Type(*dialog, QStringLiteral("cas"));
     // Case counts only between equal words; the proper names come capitalised; casar once.
     EXPECT_EQ(dialog->Results(), QStringList({ "casa", "Casa", "Casandra", "casar", "Cast", "castillo", "Castro" }));
-    EXPECT_EQ(prompts.messages.back(), "Termine de buscar ...\r\nEncontrados 7 palabras con cas-");
+    EXPECT_EQ(Cp1252ToUtf8(prompts.messages.back()), "Termine de buscar ...\r\nEncontrados 7 palabras con cas-");
 
     Type(*dialog, QStringLiteral("-ción"));
     EXPECT_EQ(dialog->Results(), QStringList({ "Asunción", "canción" }));
-    EXPECT_EQ(prompts.messages.back(), "Termine de buscar ...\r\nEncontrados 2 palabras con -ción");
+    EXPECT_EQ(Cp1252ToUtf8(prompts.messages.back()), "Termine de buscar ...\r\nEncontrados 2 palabras con -ción");
 }
 
 TEST_F(WordSearchDialogTest, TextsOutsideTheLettersAreIgnoredWithoutAMessage)
@@ -171,7 +159,7 @@ TEST_F(WordSearchDialogTest, AChosenResultGoesIntoTheSearchBoxAndEnterSearchesFo
 
     QTest::mouseClick(dialog->SearchButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->Results(), QStringList({ "casa" }));
-    EXPECT_EQ(prompts.messages.back(), "Termine de buscar ...\r\nEncontrados 1 palabras con casa-");
+    EXPECT_EQ(Cp1252ToUtf8(prompts.messages.back()), "Termine de buscar ...\r\nEncontrados 1 palabras con casa-");
 }
 
 namespace {

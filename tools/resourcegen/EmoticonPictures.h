@@ -1,12 +1,14 @@
 #pragma once
 
+#include "layout/EmoticonNames.h"
+
 #include <QImage>
 #include <QString>
 #include <vector>
 
 namespace quirel::resourcegen {
 
-inline constexpr int kEmoticonCount = 188;
+using quirel::kEmoticonCount;
 inline constexpr QRgb kEmoticonKey = 0xFFFF00FF; // magenta: the painter leaves these pixels out
 
 // Where one emoticon picture comes from: an emoji sequence of the colour emoji font, and an

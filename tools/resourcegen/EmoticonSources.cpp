@@ -36,7 +36,7 @@ const std::vector<EmoticonSource>& EmoticonSources()
         { U"\U0001F617", U"\U0001F3B5", "silbando: whistling, with a note" },
         { U"\U0001F609", {}, "guino: wink" },
 
-        // 27 to 188: faces
+        // 27 to kEmoticonCount: faces
         { U"\U0001F600", {}, "grinning face" },
         { U"\U0001F605", {}, "grin with sweat" },
         { U"\U0001F602", {}, "tears of joy" },

@@ -8,6 +8,7 @@
 #include "language/AccentMarks.h"
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
+#include "layout/EmoticonNames.h"
 
 #include <random>
 #include <system_error>
@@ -140,7 +141,7 @@ std::filesystem::path Editor::AskForFile(Prompts::FileRequest::Mode mode, const 
 bool Editor::OpenDocumentCommand()
 {
     const auto previous = m_documentFile;
-    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, "Documento", "*.4tf", m_documentFile, "4tf");
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Open, kDocumentFileKind, "*.4tf", m_documentFile, "4tf");
     if (m_documentFile.empty()) return false;
     m_documentFolder = m_documentFile.parent_path();
     const bool opened = OpenDocument(m_documentFile);
@@ -154,7 +155,7 @@ bool Editor::SaveDocumentCommand()
 {
     // The dialog offers the document's own file in the document folder.
     const auto offered = m_documentFile.empty() ? m_documentFile : m_documentFolder / m_documentFile.filename();
-    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, "Documento", "*.4tf", m_documentFile, "");
+    m_documentFile = AskForFile(Prompts::FileRequest::Mode::Save, kDocumentFileKind, "*.4tf", m_documentFile, "");
     if (m_documentFile.empty()) return false;
     // A name typed in the dialog gets the document's extension, so that the file shows in the
     // dialog later; the name offered is the file the document came from (or was saved to), written
@@ -174,7 +175,7 @@ bool Editor::SaveDocumentCommand()
 
 bool Editor::ImportTextCommand()
 {
-    m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, "Texto", "*.*", m_textFile, "");
+    m_textFile = AskForFile(Prompts::FileRequest::Mode::Open, kTextFileKind, "*.*", m_textFile, "");
     if (m_textFile.empty()) return false;
     m_documentFolder = m_textFile.parent_path();
     if (!Exists(m_textFile)) return false;
@@ -202,7 +203,7 @@ bool Editor::ImportTextCommand()
 int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
-    if (number < 1 || number > 188) number = std::uniform_int_distribution<int>(1, 188)(m_random);
+    if (number < 1 || number > kEmoticonCount) number = std::uniform_int_distribution<int>(1, kEmoticonCount)(m_random);
     m_emoticonChoice = number;
     if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {

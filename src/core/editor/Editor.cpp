@@ -10,10 +10,6 @@
 #include <utility>
 
 namespace quirel {
-namespace {
-constexpr int kScrollStep = 15;
-constexpr int kScrollLimit = -561; // half a page: the last step may reach −570
-} // namespace
 
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
@@ -280,8 +276,8 @@ void Editor::PageHome()
 
 void Editor::Wheel(int delta)
 {
-    const int step = delta < 0 ? -kScrollStep : kScrollStep;
-    if (step < 0 && m_view.scrollOffset > kScrollLimit)
+    const int step = delta < 0 ? -ViewState::kScrollStep : ViewState::kScrollStep;
+    if (step < 0 && m_view.scrollOffset + step >= ViewState::kLowestScrollOffset)
         m_view.scrollOffset += step;
     else if (step > 0 && m_view.scrollOffset < 0)
         m_view.scrollOffset += step;

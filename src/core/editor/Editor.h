@@ -144,14 +144,14 @@ public:
     bool SizeListEnabled() const { return m_sizeListEnabled; }
     // A size chosen in the size list: the current size, the last page laid out again, settings saved.
     void ChooseSize(int size);
-    // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one and
+    // An emoticon chosen in the emoticon list (1 to kEmoticonCount, 0 for none) becomes the current one and
     // the list's selection.
     void ChooseEmoticon(int number)
     {
         m_document.Current().emoticon = number;
         m_emoticonChoice = number;
     }
-    // The emoticon list's selection: 1 to 188, 0 for none.
+    // The emoticon list's selection: 1 to kEmoticonCount, 0 for none.
     int EmoticonChoice() const { return m_emoticonChoice; }
     // Seeds the draw of the random emoticon (by default seeded from the clock).
     void SeedEmoticonRandom(unsigned seed) { m_random.seed(seed); }
@@ -193,7 +193,7 @@ public:
     bool SaveDocumentCommand();
     // Asks for a plain text file and makes it the document in the current format.
     bool ImportTextCommand();
-    // The emoticon insertion: number 1 to 188, or 0 for a random one; returns the number used.
+    // The emoticon insertion: number 1 to kEmoticonCount, or 0 for a random one; returns the number used.
     int InsertEmoticonCommand(int number);
     // Saves the settings before the program ends; the document is given up (its changes were saved
     // or declined), and so is its recovery copy.

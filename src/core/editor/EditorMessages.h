@@ -17,6 +17,10 @@ inline constexpr std::string_view kPageLimitMessage = "El programa excede de p\x
 // "Grabar Documento" onto a file that exists.
 inline constexpr std::string_view kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
 
+// The kinds of file the file dialogs offer for documents and for text to import.
+inline constexpr const char* kDocumentFileKind = "Documento";
+inline constexpr const char* kTextFileKind = "Texto";
+
 // A click on the tab row: head, the new tab width, tail.
 inline constexpr std::string_view kTabChangedHead = "La Tabulaci\xF3n ha sido cambiada a ";
 inline constexpr std::string_view kTabChangedTail = " pasos";

@@ -52,8 +52,6 @@ public:
     // the page shown before is shown again. Nothing reports success.
     void PrintCommand();
 
-    const PrintSettings& Settings() const { return m_settings; }
-
 private:
     // Opens the page-range dialog in form; false when it was left without a choice.
     bool AskRange(PageRangeForm form, PageRange& range);

@@ -1,6 +1,7 @@
 #include "io/FileError.h"
 
 #include "document/Cp1252.h"
+#include "io/IoMessages.h"
 
 #include <cerrno>
 
@@ -55,28 +56,27 @@ std::string FileProblemText(const FileError& error)
     case FileProblem::None:
         return {};
     case FileProblem::Missing:
-        return "El fichero no existe.";
+        return std::string(kFileMissingReason);
     case FileProblem::FolderMissing:
-        return "La carpeta no existe.";
+        return std::string(kFolderMissingReason);
     case FileProblem::IsFolder:
-        return "Es una carpeta, no un fichero.";
+        return std::string(kIsFolderReason);
     case FileProblem::NotRegularFile:
-        return "No es un fichero normal (es una tuber\xED"
-               "a o un dispositivo).";
+        return std::string(kNotRegularFileReason);
     case FileProblem::NoPermission:
-        return "No tiene permiso para usar el fichero o su carpeta.";
+        return std::string(kNoPermissionReason);
     case FileProblem::ReadOnly:
-        return "El disco o la carpeta son de solo lectura.";
+        return std::string(kReadOnlyReason);
     case FileProblem::NoSpace:
-        return "No queda espacio en el disco.";
+        return std::string(kNoSpaceReason);
     case FileProblem::NameTooLong:
-        return "El nombre del fichero es demasiado largo.";
+        return std::string(kNameTooLongReason);
     case FileProblem::TooLarge:
-        return "El fichero es demasiado grande.";
+        return std::string(kFileTooLargeReason);
     case FileProblem::Other:
         break;
     }
-    return "Error del sistema n\xFAmero " + std::to_string(error.number) + ".";
+    return std::string(kSystemErrorHead) + std::to_string(error.number) + std::string(kSystemErrorTail);
 }
 
 std::string NameForMessage(const std::filesystem::path& file)

@@ -56,6 +56,37 @@ inline constexpr std::string_view kFolderIsProgramFileReason
 
 // Printing.
 inline constexpr std::string_view kNoDefaultPrinterMessage = "No tienes una Impresora configurada por defecto ...";
+// A page the printer refused: the head, the page number, the middle, the printer's name, the tail.
+inline constexpr std::string_view kPrintJobFailedHead = "No se ha podido imprimir la p\xE1gina ";
+inline constexpr std::string_view kPrintJobFailedMiddle = " en la impresora ";
+inline constexpr std::string_view kPrintJobFailedTail = " ...\r\nLas p\xE1ginas siguientes no se imprimen.";
+// The title of each page's print job in the printer's queue, before the page number.
+inline constexpr std::string_view kPrintJobTitleHead = "Quirel Pagina ";
+
+// Why a file could not be used (FileProblemText); an unknown error is the head, the system's
+// error number and the tail.
+inline constexpr std::string_view kFileMissingReason = "El fichero no existe.";
+inline constexpr std::string_view kFolderMissingReason = "La carpeta no existe.";
+inline constexpr std::string_view kIsFolderReason = "Es una carpeta, no un fichero.";
+inline constexpr std::string_view kNotRegularFileReason = "No es un fichero normal (es una tuber\xED"
+                                                          "a o un dispositivo).";
+inline constexpr std::string_view kNoPermissionReason = "No tiene permiso para usar el fichero o su carpeta.";
+inline constexpr std::string_view kReadOnlyReason = "El disco o la carpeta son de solo lectura.";
+inline constexpr std::string_view kNoSpaceReason = "No queda espacio en el disco.";
+inline constexpr std::string_view kNameTooLongReason = "El nombre del fichero es demasiado largo.";
+inline constexpr std::string_view kFileTooLargeReason = "El fichero es demasiado grande.";
+inline constexpr std::string_view kSystemErrorHead = "Error del sistema n\xFAmero ";
+inline constexpr std::string_view kSystemErrorTail = ".";
+
+// The settings file and the word memory: the head, the file's name, the reason and the tail, each
+// on its own line.
+inline constexpr std::string_view kSettingsUnreadableHead = "No se han podido leer los ajustes de\r\n";
+inline constexpr std::string_view kSettingsUnreadableTail = "\r\nSe usan los valores por defecto.";
+inline constexpr std::string_view kSettingsNotWrittenHead = "No se han podido grabar los ajustes en\r\n";
+inline constexpr std::string_view kSettingsNotWrittenTail = "\r\nLos cambios valen hasta que se cierre el programa.";
+inline constexpr std::string_view kWordMemoryNotWrittenHead = "No se ha podido grabar en la memoria de palabras\r\n";
+inline constexpr std::string_view kWordMemoryNotWrittenTail
+    = "\r\nLas palabras nuevas no se recordar\xE1n para completarlas.";
 
 // The favourite-colours window and its file; a file error is the head, the number, a blank and
 // the system's text.

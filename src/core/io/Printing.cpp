@@ -58,7 +58,8 @@ void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& pictu
         Report(std::string(kNoDefaultPrinterMessage));
         return;
     }
-    if (!m_printer.PrintJob(printer.name, picture(), m_settings, "Quirel Pagina " + std::to_string(pageNumber))) {
+    const std::string title = std::string(kPrintJobTitleHead) + std::to_string(pageNumber);
+    if (!m_printer.PrintJob(printer.name, picture(), m_settings, title)) {
         ++m_failures;
         Report(PrintJobFailedMessage(pageNumber, printer.name));
     }
@@ -66,8 +67,8 @@ void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& pictu
 
 std::string PrintJobFailedMessage(int pageNumber, std::string_view printerName)
 {
-    return "No se ha podido imprimir la p\xE1gina " + std::to_string(pageNumber) + " en la impresora "
-        + std::string(printerName) + " ...\r\nLas p\xE1ginas siguientes no se imprimen.";
+    return std::string(kPrintJobFailedHead) + std::to_string(pageNumber) + std::string(kPrintJobFailedMiddle)
+        + std::string(printerName) + std::string(kPrintJobFailedTail);
 }
 
 } // namespace quirel

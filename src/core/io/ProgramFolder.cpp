@@ -1,11 +1,10 @@
 #include "io/ProgramFolder.h"
 
 #include "io/FavouriteColours.h"
+#include "io/ProgramFiles.h"
 #include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
-#include "language/AccentModel.h"
-#include "language/WordLists.h"
 
 #include <cstdlib>
 #include <system_error>
@@ -28,8 +27,8 @@ bool IsProgramFileName(std::string_view name)
     if (name == kSettingsFileName || name == kWordMemoryFileName || name == kFavouriteColoursFileName
         || IsRecoveryFileName(name) || name == kAccentModelFileName)
         return true;
-    for (int id = 0; id < kWordListCount; ++id)
-        if (name == WordListFileName(static_cast<WordListId>(id))) return true;
+    for (const std::string_view listName : kWordListFileNames)
+        if (name == listName) return true;
     return name.starts_with(".quirel-");
 }
 

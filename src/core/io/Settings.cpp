@@ -1,6 +1,7 @@
 #include "io/Settings.h"
 
 #include "io/DocumentFile.h"
+#include "io/IoMessages.h"
 #include "io/ProfileFile.h"
 
 #include <cmath>
@@ -108,14 +109,14 @@ bool LoadSaveSettings(std::string_view mode, Settings& settings, const std::file
 
 std::string SettingsReadMessage(const FileError& error, const std::filesystem::path& folder)
 {
-    return "No se han podido leer los ajustes de\r\n" + NameForMessage(folder / kSettingsFileName) + "\r\n"
-        + FileProblemText(error) + "\r\nSe usan los valores por defecto.";
+    return std::string(kSettingsUnreadableHead) + NameForMessage(folder / kSettingsFileName) + "\r\n"
+        + FileProblemText(error) + std::string(kSettingsUnreadableTail);
 }
 
 std::string SettingsWriteMessage(const FileError& error, const std::filesystem::path& folder)
 {
-    return "No se han podido grabar los ajustes en\r\n" + NameForMessage(folder / kSettingsFileName) + "\r\n"
-        + FileProblemText(error) + "\r\nLos cambios valen hasta que se cierre el programa.";
+    return std::string(kSettingsNotWrittenHead) + NameForMessage(folder / kSettingsFileName) + "\r\n"
+        + FileProblemText(error) + std::string(kSettingsNotWrittenTail);
 }
 
 } // namespace quirel

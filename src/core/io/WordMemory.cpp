@@ -2,6 +2,7 @@
 
 #include "document/Cp1252.h"
 #include "io/FileBytes.h"
+#include "io/IoMessages.h"
 
 #include <algorithm>
 #include <array>
@@ -142,8 +143,8 @@ RememberStatus WordMemory::RememberWord(
 
 std::string WordMemoryWriteMessage(const FileError& error, const std::filesystem::path& file)
 {
-    return "No se ha podido grabar en la memoria de palabras\r\n" + NameForMessage(file) + "\r\n"
-        + FileProblemText(error) + "\r\nLas palabras nuevas no se recordar\xE1n para completarlas.";
+    return std::string(kWordMemoryNotWrittenHead) + NameForMessage(file) + "\r\n" + FileProblemText(error)
+        + std::string(kWordMemoryNotWrittenTail);
 }
 
 } // namespace quirel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/ProgramFiles.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -40,9 +42,6 @@ std::uint64_t AccentKey(AccentFeature feature, std::uint64_t a, std::uint64_t b 
 
 // The largest count a key keeps; larger counts are stored as this.
 inline constexpr std::uint32_t kMaxAccentCount = (1u << 20) - 1;
-
-// File name of the model in the program's folder.
-inline constexpr const char* kAccentModelFileName = "tildes.dat";
 
 enum class AccentModelStatus { Loaded, Missing, Damaged };
 

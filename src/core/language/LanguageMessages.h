@@ -45,4 +45,13 @@ inline constexpr std::string_view kReEditChangeRefusedMessage
 inline constexpr std::string_view kReEditHighlightRefusedMessage
     = "Tienes que elegir p\xE1gina y posici\xF3n de palabra ...";
 
+// Re-edit's piece list: the names of the marks that open and close a subscript, a superscript and
+// an emoticon.
+inline constexpr std::string_view kSubscriptOnLabel = "INICIO SUB\xCDNDICE";
+inline constexpr std::string_view kSubscriptOffLabel = "FIN SUB\xCDNDICE";
+inline constexpr std::string_view kSuperscriptOnLabel = "INICIO SUPER\xCDNDICE";
+inline constexpr std::string_view kSuperscriptOffLabel = "FIN SUPER\xCDNDICE";
+inline constexpr std::string_view kEmoticonStartLabel = "INICIO EMOTICONO";
+inline constexpr std::string_view kEmoticonEndLabel = "FIN EMOTICONO";
+
 } // namespace quirel

@@ -1,6 +1,7 @@
 #include "language/ReEdit.h"
 
 #include "document/CharClass.h"
+#include "language/LanguageMessages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -35,17 +36,17 @@ std::string TokenLabel(unsigned char firstByte, std::string_view text)
     case kMarkerRemoved:
         return "$ELIMINADA";
     case kMarkerSubscriptOn:
-        return "INICIO SUB\xCDNDICE";
+        return std::string(kSubscriptOnLabel);
     case kMarkerSubscriptOff:
-        return "FIN SUB\xCDNDICE";
+        return std::string(kSubscriptOffLabel);
     case kMarkerSuperscriptOn:
-        return "INICIO SUPER\xCDNDICE";
+        return std::string(kSuperscriptOnLabel);
     case kMarkerSuperscriptOff:
-        return "FIN SUPER\xCDNDICE";
+        return std::string(kSuperscriptOffLabel);
     case kMarkerEmoticonStart:
-        return "INICIO EMOTICONO";
+        return std::string(kEmoticonStartLabel);
     case kMarkerEmoticonEnd:
-        return "FIN EMOTICONO";
+        return std::string(kEmoticonEndLabel);
     default:
         return std::string(text);
     }

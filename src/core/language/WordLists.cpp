@@ -2,6 +2,7 @@
 
 #include "document/Cp1252.h"
 #include "io/Ports.h"
+#include "io/ProgramFiles.h"
 #include "language/LanguageMessages.h"
 #include "language/Mix64.h"
 #include "language/WordRecord.h"
@@ -293,21 +294,13 @@ bool WordLists::IsKnownWordAnyList(std::string_view word) const
         || List(WordListId::Dictionary).Contains(trimmed);
 }
 
+static_assert(kWordListFileNames.size() == kWordListCount, "one file name per word list");
+
 const char* WordListFileName(WordListId id)
 {
-    switch (id) {
-    case WordListId::Dictionary:
-        return "dictionary.log";
-    case WordListId::Diccionario:
-        return "diccionario.log";
-    case WordListId::Verbos:
-        return "verbos.log";
-    case WordListId::NPropios:
-        return "npropios.log";
-    case WordListId::Apellidos:
-        return "Apellidos.log";
-    }
-    return "";
+    const auto index = static_cast<std::size_t>(id);
+    // The names are literals, so each view ends in the literal's terminating zero.
+    return index < kWordListFileNames.size() ? kWordListFileNames[index].data() : "";
 }
 
 int WordListYieldInterval(WordListId id)

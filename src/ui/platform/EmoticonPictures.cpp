@@ -22,7 +22,7 @@ QSize EmoticonPictures::DrawnSize(int number)
 
 std::shared_ptr<const EmoticonPictures::Picture> EmoticonPictures::Get(int number)
 {
-    if (number < 1 || number > kCount) return nullptr;
+    if (number < 1 || number > kEmoticonCount) return nullptr;
     const auto index = static_cast<std::size_t>(number);
     if (!m_tried[index]) {
         m_tried[index] = true;
@@ -34,7 +34,7 @@ std::shared_ptr<const EmoticonPictures::Picture> EmoticonPictures::Get(int numbe
 
 void EmoticonPictures::Set(int number, const QImage& image)
 {
-    if (number < 1 || number > kCount) return;
+    if (number < 1 || number > kEmoticonCount) return;
     const auto index = static_cast<std::size_t>(number);
     m_tried[index] = true;
     if (image.isNull())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/EmoticonNames.h"
+
 #include <QImage>
 #include <QRgb>
 #include <array>
@@ -9,13 +11,11 @@
 
 namespace quirel {
 
-// The emoticon pictures 1 to 188, ready to draw: only their opaque pixels, as runs per row.
+// The emoticon pictures 1 to kEmoticonCount, ready to draw: only their opaque pixels, as runs per row.
 // Magenta (red 255, green 0, blue 255) is the transparent colour; so is any pixel of a picture
 // with an alpha channel that is less than half opaque.
 class EmoticonPictures {
 public:
-    static constexpr int kCount = 188;
-
     // One picture: runs of opaque pixels, each at (x, y) of the picture, `length` pixels from
     // `pixels[start]`.
     struct Picture {
@@ -35,18 +35,18 @@ public:
     static QSize DrawnSize(int number);
 
     // The picture of number, loaded on first use from the resource ":/emoticons/N.png"; null for
-    // numbers outside 1 to 188 and for pictures that cannot be loaded.
+    // numbers outside 1 to kEmoticonCount and for pictures that cannot be loaded.
     std::shared_ptr<const Picture> Get(int number);
 
     // Replaces the picture of number with image (scaled to its drawn size when it differs).
-    // Numbers outside 1 to 188 are ignored.
+    // Numbers outside 1 to kEmoticonCount are ignored.
     void Set(int number, const QImage& image);
 
 private:
     static Picture Prepare(int number, const QImage& image);
 
-    std::array<std::shared_ptr<const Picture>, kCount + 1> m_pictures {};
-    std::array<bool, kCount + 1> m_tried {};
+    std::array<std::shared_ptr<const Picture>, kEmoticonCount + 1> m_pictures {};
+    std::array<bool, kEmoticonCount + 1> m_tried {};
 };
 
 } // namespace quirel

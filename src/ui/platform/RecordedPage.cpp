@@ -76,7 +76,7 @@ std::size_t RecordedPage::AddText(
 void RecordedPage::AddPicture(std::shared_ptr<const EmoticonPictures::Picture> picture, int x, int y)
 {
     if (!picture) return;
-    // At most 188 different pictures: each is kept once.
+    // At most kEmoticonCount different pictures: each is kept once.
     auto found = std::find(m_pictures.begin(), m_pictures.end(), picture);
     if (found == m_pictures.end()) found = m_pictures.insert(found, std::move(picture));
     Op op;
