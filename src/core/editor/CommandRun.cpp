@@ -163,7 +163,7 @@ void Editor::ExecuteDialogCommand(command::Id id)
             if (m_prompts) m_prompts->ShowMessage(kReEditEmptyDocumentMessage);
             break;
         }
-        AsUndoStep([&] { dialogs->ReEdit(m_document); });
+        m_unsaved.AsUndoStep([&] { dialogs->ReEdit(m_document); });
         RebuildDocumentView();
         break;
     case command::About:

@@ -117,7 +117,7 @@ void Editor::NewDocument()
     m_document.Records().Reset(m_document.CurrentRecord());
     m_view.scrollOffset = 0;
     m_sizeListEnabled = true;
-    DocumentReplaced({});
+    m_unsaved.DocumentReplaced({});
     RebuildDocumentView();
     m_staleTokenCount = oldCount;
     UpdateCaption();
@@ -168,7 +168,7 @@ bool Editor::SaveDocumentCommand()
         return false;
     }
     RememberFinishedWord(m_document, m_services, TextEnd::Saved); // saving finishes the last word
-    MarkSaved(m_documentFile);
+    m_unsaved.MarkSaved(m_documentFile);
     return true;
 }
 
@@ -186,7 +186,7 @@ bool Editor::ImportTextCommand()
         m_prompts->ShowMessage(TextImportMessage(status, m_textFile));
         return false;
     }
-    DocumentReplaced({});
+    m_unsaved.DocumentReplaced({});
     m_view.importInProgress = true;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
@@ -220,7 +220,7 @@ std::string Editor::AccentCommand(EventPump* pump)
     CommandGate::TextPass pass(m_gate);
     auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
     // A pass that changed nothing leaves the document as it was (no step, no unsaved change).
-    if (result.text != m_document.Text()) AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
+    if (result.text != m_document.Text()) m_unsaved.AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
     RebuildNow();
     return AccentMessage(result);
 }
@@ -230,6 +230,42 @@ std::string Editor::RepeatedWordsCommand(EventPump* pump)
     // The count reads the tokens while it lets events run: keys typed meanwhile wait until it is done.
     CommandGate::TextPass pass(m_gate);
     return RepeatedWordsMessage(RepeatedWords(m_document, pump));
+}
+
+bool Editor::SaveChangesFirst()
+{
+    switch (m_unsaved.AskBeforeGivingUp()) {
+    case UnsavedWork::BeforeGivingUp::GoOn:
+        return true;
+    case UnsavedWork::BeforeGivingUp::Stop:
+        return false;
+    case UnsavedWork::BeforeGivingUp::Save:
+        break;
+    }
+    // The save keeps the cursor still, as "Grabar Documento" does.
+    const bool held = std::exchange(m_blinkHold, true);
+    const bool saved = m_unsaved.OwnFile().empty() ? SaveDocumentCommand() : m_unsaved.SaveToOwnFile();
+    m_blinkHold = held;
+    return saved;
+}
+
+void Editor::Quit()
+{
+    WriteSettings(Report::Box);
+    m_unsaved.GiveUp();
+}
+
+bool Editor::OfferRecovery()
+{
+    return m_unsaved.OfferRecovery([this] { RebuildDocumentView(); });
+}
+
+bool Editor::UndoCommand()
+{
+    if (m_gate.Defer([this] { UndoCommand(); })) return false;
+    if (!m_unsaved.TakeBackStep()) return false;
+    RebuildDocumentView();
+    return true;
 }
 
 } // namespace quirel

@@ -19,7 +19,7 @@ Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
     , m_memory(m_folder)
     , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
-    , m_recovery(m_folder)
+    , m_unsaved(m_folder, m_document, m_gate)
 {
     m_settingsReadError = ReadSettingsFile(m_settings, m_folder);
     auto& current = m_document.Current();
@@ -84,7 +84,7 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
         if (m_prompts) m_prompts->ShowMessage(DocumentFileMessage(result, file));
         return false;
     }
-    DocumentReplaced(file);
+    m_unsaved.DocumentReplaced(file);
     RebuildDocumentView();
     return true;
 }
@@ -94,6 +94,7 @@ void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
     m_canvas = &canvas;
     m_hooks = std::move(hooks);
     m_prompts = prompts;
+    m_unsaved.SetPrompts(prompts);
     RebuildDocumentView();
     if (!m_settingsReadError.Ok() && m_prompts)
         m_prompts->ShowMessage(SettingsReadMessage(m_settingsReadError, m_folder));

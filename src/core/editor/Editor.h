@@ -3,10 +3,9 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
-#include "editor/UndoSteps.h"
+#include "editor/UnsavedWork.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
-#include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
 #include "language/AccentModel.h"
@@ -14,12 +13,10 @@
 #include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <random>
 #include <string>
 
@@ -104,9 +101,13 @@ public:
     // Writes config.ini from the settings and the current format; false when it cannot be written
     // (the user is told once per run of the program, in a notice that leaves the keyboard alone).
     bool SaveSettings();
-    // The file operations through which settings, documents and the word memory are written
-    // (the system's own unless a test puts others in place).
-    void SetFilePort(FilePort& port) { m_files = &port; }
+    // The file operations through which settings, documents, the word memory and the recovery copy
+    // are written (the system's own unless a test puts others in place).
+    void SetFilePort(FilePort& port)
+    {
+        m_files = &port;
+        m_unsaved.SetFilePort(port);
+    }
 
     // ---- typing (acts at key release) ----
     // One byte of Windows-1252: 8 removes the last byte, 9 to 255 are appended, 0 to 7 ignored.
@@ -216,34 +217,13 @@ public:
 
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
 
-    // ---- unsaved work (UnsavedWork.cpp) ----
-    // True when the document changed since it was started, opened, imported or saved (a document
-    // taken back by "Deshacer" to the state it was saved in counts as saved).
-    bool HasUnsavedChanges() const { return m_document.Revision() != m_savedRevision; }
-    // Before the document is given up: with unsaved changes, asks whether to save them. Sí saves
-    // (to the file the document was opened from or saved to, else through the save command with its
-    // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
-    bool SaveChangesFirst();
-    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
-    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
-    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
-    bool UndoCommand();
-    // The steps "Deshacer" can take back now.
-    std::size_t UndoCount() const { return m_undo.Count(m_document); }
-    // Called now and then (every kRecoveryCheck) at the time now: while the document has unsaved
-    // changes that stayed the same for kRecoveryPause, writes this program's recovery copy (see
-    // RecoveryCopy); once the document has no unsaved changes, removes it. Does nothing during a
-    // text pass. A copy that cannot be written is told once per run, in a notice.
-    void KeepRecoveryCopy(std::chrono::steady_clock::time_point now);
-    // At start: asks about each recovery copy left by a program that is no longer running, newest
-    // first, one question each. Sí reads it as an unnamed document with unsaved changes (text,
-    // format records and fonts as they were; the current format stays the configured one), lays it
-    // out and makes it this program's copy; the other copies wait for the next start. No deletes
-    // it; a box closed without an answer keeps it for the next start. A copy that cannot be read is
-    // set aside under another name, and the message says where. True when a document was recovered.
+    // ---- unsaved work ----
+    // The saved state, the recovery copy and the "Deshacer" steps of the document.
+    UnsavedWork& Unsaved() { return m_unsaved; }
+    const UnsavedWork& Unsaved() const { return m_unsaved; }
+    // At start: offers the recovery copies left by programs that ended without saving (see
+    // UnsavedWork::OfferRecovery) and lays out the document read. True when a document was recovered.
     bool OfferRecovery();
-    // This program's recovery copy; empty until it was first written or recovered.
-    const std::filesystem::path& RecoveryFile() const { return m_recovery.File(); }
 
     // The word search's list choice and last search text, kept from one opening to the next.
     const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
@@ -287,17 +267,14 @@ private:
     // a notice would not be seen) in a message box.
     enum class Report { Notice, Box };
     bool WriteSettings(Report report);
-    // The document was replaced (new, opened, imported): it has no unsaved changes and no undo
-    // steps, and it belongs to file (empty: unnamed).
-    void DocumentReplaced(const std::filesystem::path& file);
-    // The document is as saved in file: no unsaved changes and no recovery copy.
-    void MarkSaved(const std::filesystem::path& file);
-    void RemoveRecoveryCopy();
-    // Reads the recovery copy orphan as the document and makes it this program's copy; a copy that
-    // cannot be read is set aside and the user told. True when the document was recovered.
-    bool RecoverFrom(OrphanCopy& orphan);
-    // Runs command, which rewrites the text in place, as one "Deshacer" step.
-    void AsUndoStep(const std::function<void()>& command);
+    // Before the document is given up: with unsaved changes, asks whether to save them. Sí saves
+    // (to the file the document was opened from or saved to, else through the save command with its
+    // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
+    bool SaveChangesFirst();
+    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
+    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
+    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
+    bool UndoCommand();
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);
@@ -335,18 +312,7 @@ private:
     FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout
     bool m_settingsWriteReported = false;
     bool m_memoryWriteReported = false;
-    bool m_recoveryWriteReported = false;
-    // The file the document was opened from or last saved to; empty for a new, imported or
-    // recovered document. ("Grabar Documento" proposes m_documentFile, which outlives documents.)
-    std::filesystem::path m_ownFile;
-    std::uint64_t m_savedRevision = 0;
-    UndoSteps m_undo;
-    // The recovery copy: this program's copy, the revision last written (or tried) since it was
-    // last removed, and the last revision seen changing, with when.
-    RecoveryCopy m_recovery;
-    std::optional<std::uint64_t> m_recoveryTried;
-    std::uint64_t m_seenRevision = 0;
-    std::chrono::steady_clock::time_point m_seenAt {};
+    UnsavedWork m_unsaved;
 };
 
 } // namespace quirel

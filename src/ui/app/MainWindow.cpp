@@ -53,7 +53,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
     m_recoveryTimer.setInterval(static_cast<int>(kRecoveryCheck.count()));
     connect(&m_recoveryTimer, &QTimer::timeout, this,
-        [this] { m_editor.KeepRecoveryCopy(std::chrono::steady_clock::now()); });
+        [this] { m_editor.Unsaved().KeepRecoveryCopy(std::chrono::steady_clock::now()); });
 }
 
 MainWindow::~MainWindow() = default;
