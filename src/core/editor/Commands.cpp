@@ -9,7 +9,6 @@
 #include "language/RepeatedWords.h"
 #include "language/WordListViews.h"
 
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -24,49 +23,22 @@ bool Exists(const std::filesystem::path& path)
 
 } // namespace
 
-void Editor::ToggleStyle(int styleBit)
-{
-    auto flip = [](bool& value) { value = !value; };
-    switch (styleBit) {
-    case kStyleBold:
-        flip(m_switches.bold);
-        break;
-    case kStyleItalic:
-        flip(m_switches.italic);
-        break;
-    case kStyleUnderline:
-        flip(m_switches.underline);
-        break;
-    case kStyleStrikeOut:
-        flip(m_switches.strikeOut);
-        break;
-    default:
-        return;
-    }
-    m_document.Current().style = (m_switches.bold ? kStyleBold : 0) | (m_switches.italic ? kStyleItalic : 0)
-        | (m_switches.underline ? kStyleUnderline : 0) | (m_switches.strikeOut ? kStyleStrikeOut : 0);
-}
-
 void Editor::ToggleSuperscript()
 {
-    if (m_document.SetSuperscript(!m_switches.superscript) == EditStatus::Refused) {
+    if (m_format.ToggleSuperscript() == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    m_switches.superscript = !m_switches.superscript;
     m_staleTokenCount = -1;
 }
 
 void Editor::ToggleSubscript()
 {
-    if (m_document.SetSubscript(!m_switches.subscript) == EditStatus::Refused) {
+    if (m_format.ToggleSubscript() == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    m_switches.subscript = !m_switches.subscript;
     m_staleTokenCount = -1;
-    // Once turned on, the size list stays off until "Nuevo".
-    if (m_switches.subscript) m_sizeListEnabled = false;
 }
 
 void Editor::ToggleSpellingSensor()
@@ -77,13 +49,14 @@ void Editor::ToggleSpellingSensor()
 
 void Editor::ApplySelectedColour(ColourTarget target)
 {
-    const auto colour = static_cast<std::int32_t>(m_selectedColour);
+    const std::uint32_t selected = m_format.SelectedColour();
+    const auto colour = static_cast<std::int32_t>(selected);
     switch (target) {
     case ColourTarget::Text:
-        m_document.Current().textColor = m_selectedColour;
+        m_document.Current().textColor = selected;
         break;
     case ColourTarget::Background:
-        m_document.Current().background = m_selectedColour;
+        m_document.Current().background = selected;
         break;
     case ColourTarget::Cursor:
         m_settings.cursorColor = colour;
@@ -116,7 +89,7 @@ void Editor::NewDocument()
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
     m_view.scrollOffset = 0;
-    m_sizeListEnabled = true;
+    m_format.NewDocument();
     m_unsaved.DocumentReplaced({});
     RebuildDocumentView();
     m_staleTokenCount = oldCount;
@@ -202,8 +175,7 @@ bool Editor::ImportTextCommand()
 int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
-    if (number < 1 || number > 188) number = std::uniform_int_distribution<int>(1, 188)(m_random);
-    m_emoticonChoice = number;
+    number = m_format.EmoticonToInsert(number);
     if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
         ReportRefused();

@@ -18,7 +18,7 @@ constexpr int kScrollLimit = -561; // half a page: the last step may reach −57
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
     , m_memory(m_folder)
-    , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
+    , m_format(m_document)
     , m_unsaved(m_folder, m_document, m_gate)
 {
     m_settingsReadError = ReadSettingsFile(m_settings, m_folder);
@@ -309,7 +309,7 @@ std::string Editor::SetTabCell(int cell)
 
 void Editor::ChooseFace(const std::string& face)
 {
-    m_fontListEnabled = false;
+    m_format.FaceChosen();
     m_document.Current().faceName = face;
     m_settings.fontName = face;
     if (m_document.Fonts().Append(face)) SaveSettings();

@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
+#include "editor/FormatControls.h"
 #include "editor/UnsavedWork.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
@@ -17,7 +18,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace quirel {
@@ -139,42 +139,13 @@ public:
     void ChooseFace(const std::string& face);
     // A face confirmed in the font list becomes the configured and the current face; nothing else.
     void ConfirmFace(const std::string& face);
-    // The font list takes a choice only after "Seleccionar Fuente", for one choice.
-    bool FontListEnabled() const { return m_fontListEnabled; }
-    // The size list is off from the moment subscript is turned on until "Nuevo".
-    bool SizeListEnabled() const { return m_sizeListEnabled; }
     // A size chosen in the size list: the current size, the last page laid out again, settings saved.
     void ChooseSize(int size);
-    // An emoticon chosen in the emoticon list (1 to 188, 0 for none) becomes the current one and
-    // the list's selection.
-    void ChooseEmoticon(int number)
-    {
-        m_document.Current().emoticon = number;
-        m_emoticonChoice = number;
-    }
-    // The emoticon list's selection: 1 to 188, 0 for none.
-    int EmoticonChoice() const { return m_emoticonChoice; }
-    // Seeds the draw of the random emoticon (by default seeded from the clock).
-    void SeedEmoticonRandom(unsigned seed) { m_random.seed(seed); }
-
-    // ---- format switches (the "Estilos" menu) and colours ----
-    struct Switches {
-        bool bold = false, italic = false, underline = false, strikeOut = false;
-        bool superscript = false, subscript = false;
-    };
-    const Switches& GetSwitches() const { return m_switches; }
-    // Flips one style switch (kStyleBold, kStyleItalic, kStyleUnderline or kStyleStrikeOut) and
-    // recomputes the current style; nothing is repainted.
-    void ToggleStyle(int styleBit);
-    // Flip the superscript or subscript switch: a marker is appended, the size changes and the
-    // current record goes into the last slot; nothing is repainted.
-    void ToggleSuperscript();
-    void ToggleSubscript();
+    // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
+    FormatControls& Format() { return m_format; }
+    const FormatControls& Format() const { return m_format; }
     // Flips the spelling marks and lays the whole document out again.
     void ToggleSpellingSensor();
-    // The colour last chosen among the favourite colours (0 until one is chosen).
-    std::uint32_t SelectedColour() const { return m_selectedColour; }
-    void SelectColour(std::uint32_t colour) { m_selectedColour = colour; }
     enum class ColourTarget { Text, Background, Cursor, Shadow };
     // Gives the selected colour to the target and saves the settings; the cursor colour also
     // repaints the last page.
@@ -257,6 +228,10 @@ private:
     void ShowCurrentPage();
     void UpdateCaption();
     void ReportRefused();
+    // Flip the superscript or subscript switch (see FormatControls); a marker refused at the token
+    // limit is told. Nothing is repainted.
+    void ToggleSuperscript();
+    void ToggleSubscript();
     // The body of a menu command, once its rules let it run (CommandRun.cpp).
     void Execute(command::Id id);
     void ExecuteDialogCommand(command::Id id);
@@ -295,13 +270,8 @@ private:
     bool m_listsLoading = false;
     bool m_blinkHold = false;
     int m_blinkPhase = 0;
-    std::uint32_t m_selectedColour = 0;
     DictionarySearchValues m_wordSearch;
-    int m_emoticonChoice = 0;
-    std::mt19937 m_random;
-    bool m_fontListEnabled = false;
-    bool m_sizeListEnabled = true;
-    Switches m_switches;
+    FormatControls m_format;
     int m_staleTokenCount = -1; // shown in the caption after "Nuevo" until the text changes
     std::filesystem::path m_documentFile;
     std::filesystem::path m_textFile;

@@ -132,7 +132,7 @@ void MainWindow::ConnectControls()
         m_surface->setFocus();
     });
     connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
-        m_editor.ChooseEmoticon(index + 1);
+        m_editor.Format().ChooseEmoticon(index + 1);
         m_surface->setFocus();
     });
     connect(m_ruler, &RulerWidget::TabPressed, this, [this] {
@@ -234,13 +234,13 @@ const QImage& MainWindow::ShownPicture()
 
 void MainWindow::SyncControls()
 {
-    const auto& switches = m_editor.GetSwitches();
+    const auto& switches = m_editor.Format().GetSwitches();
     m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
         switches.superscript, switches.subscript, m_editor.GetWordLists().spellingSensor });
     m_menus->UpdateSwatches(m_editor.GetSettings());
-    m_sizeList->setEnabled(m_editor.SizeListEnabled());
-    m_emoticonList->setCurrentIndex(m_editor.EmoticonChoice() - 1);
-    if (m_editor.FontListEnabled())
+    m_sizeList->setEnabled(m_editor.Format().SizeListEnabled());
+    m_emoticonList->setCurrentIndex(m_editor.Format().EmoticonChoice() - 1);
+    if (m_editor.Format().FontListEnabled())
         m_fontList->Enable();
     else
         m_fontList->setEnabled(false);
