@@ -136,7 +136,7 @@ struct Bench {
         return editor.GetDocument().Text() + "|" + std::to_string(probe.calls) + "|" + std::to_string(captions) + "|"
             + std::to_string(quits) + "|"
             + std::to_string(switches.bold + 2 * switches.italic + 4 * switches.underline + 8 * switches.strikeOut
-                + 16 * editor.GetWordLists().spellingSensor)
+                + 16 * editor.Lists().Words().spellingSensor)
             + "|" + std::to_string(editor.Format().FontListEnabled()) + std::to_string(editor.Format().SelectedColour())
             + "|" + std::to_string(current.textColor) + "/" + std::to_string(current.background) + "|"
             + std::to_string(editor.GetSettings().cursorColor) + "/" + std::to_string(editor.GetSettings().shadowColor);
@@ -215,7 +215,7 @@ TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
         // With a load of the word lists on its way, a command that reads them waits for it.
         Bench loading;
         before = loading.Fingerprint();
-        loading.editor.Gate().ExpectWordLists();
+        loading.editor.Lists().Expect();
         loading.editor.Run(rules.id);
         EXPECT_EQ(loading.Fingerprint() == before, rules.wordLists == CommandRules::WordLists::Complete);
         loading.editor.LoadWordLists(nullptr);

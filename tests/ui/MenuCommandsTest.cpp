@@ -106,11 +106,11 @@ TEST_F(MenuCommandsTest, GuardedCommandsAreIgnoredWhileAnotherRuns)
         ignored = editor.Gate().GuardedCommandRunning();
     });
     EXPECT_TRUE(ignored);
-    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    EXPECT_TRUE(editor.Lists().Words().spellingSensor);
     Choose(command::SpellingSensor);
-    EXPECT_FALSE(editor.GetWordLists().spellingSensor);
+    EXPECT_FALSE(editor.Lists().Words().spellingSensor);
     Choose(command::SpellingSensor);
-    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    EXPECT_TRUE(editor.Lists().Words().spellingSensor);
     EXPECT_TRUE(window.Menus()->Action(command::SpellingSensor)->isChecked());
 }
 

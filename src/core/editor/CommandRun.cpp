@@ -35,7 +35,7 @@ void Editor::Run(command::Id id)
             run();
     };
     if (rules->wordLists == CommandRules::WordLists::Complete)
-        m_gate.AfterWordLists(afterLists);
+        m_lists.AfterLoad(afterLists);
     else
         afterLists();
 }
@@ -153,7 +153,7 @@ void Editor::ExecuteDialogCommand(command::Id id)
         break;
     }
     case command::WordSearch:
-        m_wordSearch = dialogs->AskWordSearch(SearchListsOf(m_wordLists), m_wordSearch);
+        m_wordSearch = dialogs->AskWordSearch(SearchListsOf(m_lists.Words()), m_wordSearch);
         break;
     case command::FavouriteColours:
         m_format.SelectColour(dialogs->AskFavouriteColour(m_folder, m_format.SelectedColour()));

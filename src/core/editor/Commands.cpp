@@ -43,7 +43,7 @@ void Editor::ToggleSubscript()
 
 void Editor::ToggleSpellingSensor()
 {
-    m_wordLists.spellingSensor = !m_wordLists.spellingSensor;
+    m_lists.Words().spellingSensor = !m_lists.Words().spellingSensor;
     RebuildDocumentView();
 }
 
@@ -190,7 +190,7 @@ std::string Editor::AccentCommand(EventPump* pump)
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
     CommandGate::TextPass pass(m_gate);
-    auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
+    auto result = AccentDocument(m_document.Text(), AccentLexiconOf(m_lists.Words()), &m_lists.Accents(), pump);
     // A pass that changed nothing leaves the document as it was (no step, no unsaved change).
     if (result.text != m_document.Text()) m_unsaved.AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
     RebuildNow();

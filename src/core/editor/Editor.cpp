@@ -17,6 +17,7 @@ constexpr int kScrollLimit = -561; // half a page: the last step may reach −57
 
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
+    , m_lists(m_folder)
     , m_memory(m_folder)
     , m_format(m_document)
     , m_unsaved(m_folder, m_document, m_gate)
@@ -36,7 +37,7 @@ Editor::Editor(std::filesystem::path programFolder)
     m_services.showCurrentPage = [this] { ShowCurrentPage(); };
     m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
     m_services.rememberWord = [this](std::string_view word) {
-        const auto isKnown = [this](std::string_view w) { return m_wordLists.IsKnownWordAnyList(w); };
+        const auto isKnown = [this](std::string_view w) { return m_lists.Words().IsKnownWordAnyList(w); };
         FileError error;
         if (m_memory.RememberWord(word, isKnown, *m_files, &error) == RememberStatus::WriteFailed)
             m_memoryWriteError = error;
@@ -45,13 +46,8 @@ Editor::Editor(std::filesystem::path programFolder)
 
 void Editor::LoadWordLists(EventPump* pump)
 {
-    if (m_listsLoading || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
-    m_gate.ExpectWordLists();
-    m_listsLoading = true;
-    LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
-    LoadAccentModel(m_folder / kAccentModelFileName, m_accentModel); // without it: the list rule alone
-    m_listsLoading = false;
-    m_gate.WordListsLoaded();
+    if (m_lists.Loading() || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
+    m_lists.Load(pump, m_prompts);
 }
 
 bool Editor::OpenStartDocument(std::string_view argument)
@@ -135,10 +131,10 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice not
     // Input that arrives while the layout lets events run is carried out when the pass ends, in order.
     CommandGate::TextPass pass(m_gate);
     auto services = m_services;
-    const bool sensor = m_wordLists.spellingSensor;
-    services.isKnownWord = sensor
-        ? std::function<bool(std::string_view)>([this](std::string_view word) { return m_wordLists.IsKnownWord(word); })
-        : nullptr;
+    const bool sensor = m_lists.Words().spellingSensor;
+    services.isKnownWord = sensor ? std::function<bool(std::string_view)>(
+                               [this](std::string_view word) { return m_lists.Words().IsKnownWord(word); })
+                                  : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
     m_cutAtPageLimit = result.pageLimit;
     UpdateCaption();

@@ -4,14 +4,13 @@
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
 #include "editor/FormatControls.h"
+#include "editor/ListLoader.h"
 #include "editor/UnsavedWork.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
-#include "language/AccentModel.h"
 #include "language/DictionarySearch.h"
-#include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
 #include <cstdint>
@@ -70,11 +69,11 @@ public:
     CommandGate& Gate() { return m_gate; }
     const CommandGate& Gate() const { return m_gate; }
 
-    // Loads the word lists present in the program's folder (missing files are skipped), then the
-    // accent command's context model (tildes.dat; without it the command uses the list rule alone);
-    // pump lets the window breathe while they load. Asked for from inside a text pass, the load
-    // starts when that pass ends, so that no pass reads a list while it grows. Commands waiting for
-    // the lists (Gate().ExpectWordLists) run when it ends.
+    // Loads the word lists and the accent command's context model of the program's folder (see
+    // ListLoader::Load); pump lets the window breathe while they load. Asked for from inside a text
+    // pass, the load starts when that pass ends, so that no pass reads a list while it grows.
+    // Commands waiting for the lists (Lists().Expect) run when it ends; asked for while a load
+    // runs, nothing happens.
     void LoadWordLists(EventPump* pump);
 
     // The document named on the command line: double quotes removed, the name taken whole (up to
@@ -90,7 +89,9 @@ public:
     const Settings& GetSettings() const { return m_settings; }
     Document& GetDocument() { return m_document; }
     const Document& GetDocument() const { return m_document; }
-    WordLists& GetWordLists() { return m_wordLists; }
+    // The word lists, the accent model and the wait for them.
+    ListLoader& Lists() { return m_lists; }
+    const ListLoader& Lists() const { return m_lists; }
     ViewState& View() { return m_view; }
     const ViewState& View() const { return m_view; }
 
@@ -257,8 +258,7 @@ private:
     std::filesystem::path m_folder;
     Settings m_settings;
     Document m_document;
-    WordLists m_wordLists;
-    AccentModel m_accentModel; // the accent command's context counts, loaded with the lists
+    ListLoader m_lists;
     ViewState m_view;
     LayoutServices m_services;
     WordMemory m_memory;
@@ -267,7 +267,6 @@ private:
     EditorHooks m_hooks;
     CommandPorts m_commandPorts;
     CommandGate m_gate;
-    bool m_listsLoading = false;
     bool m_blinkHold = false;
     int m_blinkPhase = 0;
     DictionarySearchValues m_wordSearch;

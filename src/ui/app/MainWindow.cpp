@@ -177,11 +177,11 @@ void MainWindow::Initialise(std::string_view commandLine)
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
     // the window stays live while the lists load. Commands that read them wait for the end.
-    m_editor.Gate().ExpectWordLists();
+    m_editor.Lists().Expect();
     QTimer::singleShot(0, this, [this] {
         m_editor.LoadWordLists(&m_pump);
-        m_editor.Gate().AfterWordLists([this] {
-            if (m_editor.GetWordLists().spellingSensor) m_editor.RebuildDocumentView();
+        m_editor.Lists().AfterLoad([this] {
+            if (m_editor.Lists().Words().spellingSensor) m_editor.RebuildDocumentView();
             emit WordListsLoaded();
         });
     });
@@ -236,7 +236,7 @@ void MainWindow::SyncControls()
 {
     const auto& switches = m_editor.Format().GetSwitches();
     m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
-        switches.superscript, switches.subscript, m_editor.GetWordLists().spellingSensor });
+        switches.superscript, switches.subscript, m_editor.Lists().Words().spellingSensor });
     m_menus->UpdateSwatches(m_editor.GetSettings());
     m_sizeList->setEnabled(m_editor.Format().SizeListEnabled());
     m_emoticonList->setCurrentIndex(m_editor.Format().EmoticonChoice() - 1);
