@@ -368,16 +368,16 @@ TEST_F(EditorTest, SuperscriptAndSubscriptShareTheSavedSize)
 
 TEST_F(EditorTest, ColourCommandsTakeTheSelectedColourAndSaveTheSettings)
 {
-    editor.ApplySelectedColour(Editor::ColourTarget::Background); // nothing chosen yet: black
+    editor.Run(command::BackgroundColour); // nothing chosen yet: black
     EXPECT_EQ(Doc().Current().background, 0u);
     editor.Format().SelectColour(0x0000FF);
-    editor.ApplySelectedColour(Editor::ColourTarget::Text);
-    editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
+    editor.Run(command::TextColour);
+    editor.Run(command::ShadowColour);
     Type("x");
     EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x0000FFu);
     EXPECT_NE(folder.Read("config.ini").find("Fondo=0\r\nTexto=255\r\n"), std::string::npos);
     EXPECT_NE(folder.Read("config.ini").find("Sombra=255\r\n"), std::string::npos);
-    editor.ResetDocumentColours();
+    editor.Run(command::DocumentColours);
     EXPECT_NE(folder.Read("config.ini").find("Fondo=16777215\r\nTexto=0\r\n"), std::string::npos);
 }
 
@@ -524,7 +524,7 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     fullDisk.writeLimit = 40;
     editor.SetFilePort(fullDisk);
     editor.ChooseSize(12);
-    editor.ResetDocumentColours();
+    editor.Run(command::DocumentColours);
     editor.Quit();
     // Told while the user works: a notice, which takes no keys.
     EXPECT_TRUE(prompts.messages.empty());

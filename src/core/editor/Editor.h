@@ -145,14 +145,6 @@ public:
     // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
     FormatControls& Format() { return m_format; }
     const FormatControls& Format() const { return m_format; }
-    // Flips the spelling marks and lays the whole document out again.
-    void ToggleSpellingSensor();
-    enum class ColourTarget { Text, Background, Cursor, Shadow };
-    // Gives the selected colour to the target and saves the settings; the cursor colour also
-    // repaints the last page.
-    void ApplySelectedColour(ColourTarget target);
-    // White background and black text for new text; settings saved.
-    void ResetDocumentColours();
 
     // ---- the document commands ----
     // An empty document in the current format, laid out; the caption keeps the old token count
@@ -219,6 +211,14 @@ public:
     void ShowPage(int page);
 
 private:
+    // Flips the spelling marks and lays the whole document out again.
+    void ToggleSpellingSensor();
+    enum class ColourTarget { Text, Background, Cursor, Shadow };
+    // Gives the selected colour to the target and saves the settings; the cursor colour also
+    // repaints the last page.
+    void ApplySelectedColour(ColourTarget target);
+    // White background and black text for new text; settings saved.
+    void ResetDocumentColours();
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
     void AppendEdit(std::size_t bytesAdded);
     // Who tells the user that the document reached the page limit: the layout, or its caller.
