@@ -51,8 +51,8 @@ std::filesystem::path BenchFolder(Editor* editor = nullptr)
     std::filesystem::remove(folder / "rey.log");
     if (editor) {
         if (const char* lists = std::getenv("QUIREL_WORDLISTS_DIR"))
-            LoadAllWordLists(lists, editor->GetWordLists(), nullptr, nullptr);
-        editor->GetWordLists().spellingSensor = true;
+            LoadAllWordLists(lists, editor->Lists().Words(), nullptr, nullptr);
+        editor->Lists().Words().spellingSensor = true;
     }
     return folder;
 }
@@ -89,7 +89,7 @@ static void BM_FullLayout150Pages(benchmark::State& state)
     state.counters["pages"] = fixture.editor->GetDocument().Pages().pageCount;
     state.counters["tokens"] = fixture.editor->GetDocument().TokenCount();
     state.counters["listEntries"]
-        = static_cast<double>(fixture.editor->GetWordLists().List(WordListId::Diccionario).Size());
+        = static_cast<double>(fixture.editor->Lists().Words().List(WordListId::Diccionario).Size());
 }
 BENCHMARK(BM_FullLayout150Pages)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -30,21 +30,6 @@ TEST(CommandGateTest, WhatArrivesDuringAPassRunsInOrderWhenTheOutermostPassEnds)
     EXPECT_FALSE(gate.InTextPass());
 }
 
-TEST(CommandGateTest, CommandsWaitForTheWordListsOnTheirWay)
-{
-    CommandGate gate;
-    std::string ran;
-    gate.AfterWordLists([&] { ran += 'a'; });
-    gate.ExpectWordLists();
-    gate.AfterWordLists([&] { ran += 'b'; });
-    gate.AfterWordLists([&] { ran += 'c'; });
-    EXPECT_EQ(ran, "a");
-    EXPECT_FALSE(gate.WordListsReady());
-    gate.WordListsLoaded();
-    EXPECT_EQ(ran, "abc");
-    EXPECT_TRUE(gate.WordListsReady());
-}
-
 TEST(CommandGateTest, GuardedCommandsDoNotNestAndTheGuardIsClearedAfterAnException)
 {
     CommandGate gate;

@@ -121,7 +121,7 @@ struct Bench {
         hooks.quit = [this] { ++quits; };
         editor.Attach(canvas, hooks, &prompts);
         editor.ConnectCommands({ &dialogs, &output, nullptr });
-        editor.SelectColour(0x00FF00);
+        editor.Format().SelectColour(0x00FF00);
         editor.GetDocument().Current().textColor = 0x0000FF;
         for (char c : std::string("hola mundo"))
             editor.TypeByte(static_cast<unsigned char>(c));
@@ -131,14 +131,14 @@ struct Bench {
 
     std::string Fingerprint()
     {
-        const auto& switches = editor.GetSwitches();
+        const auto& switches = editor.Format().GetSwitches();
         const auto& current = editor.GetDocument().Current();
         return editor.GetDocument().Text() + "|" + std::to_string(probe.calls) + "|" + std::to_string(captions) + "|"
             + std::to_string(quits) + "|"
             + std::to_string(switches.bold + 2 * switches.italic + 4 * switches.underline + 8 * switches.strikeOut
-                + 16 * editor.GetWordLists().spellingSensor)
-            + "|" + std::to_string(editor.FontListEnabled()) + std::to_string(editor.SelectedColour()) + "|"
-            + std::to_string(current.textColor) + "/" + std::to_string(current.background) + "|"
+                + 16 * editor.Lists().Words().spellingSensor)
+            + "|" + std::to_string(editor.Format().FontListEnabled()) + std::to_string(editor.Format().SelectedColour())
+            + "|" + std::to_string(current.textColor) + "/" + std::to_string(current.background) + "|"
             + std::to_string(editor.GetSettings().cursorColor) + "/" + std::to_string(editor.GetSettings().shadowColor);
     }
 
@@ -215,7 +215,7 @@ TEST(CommandTableTest, EveryMenuCommandFollowsItsRules)
         // With a load of the word lists on its way, a command that reads them waits for it.
         Bench loading;
         before = loading.Fingerprint();
-        loading.editor.Gate().ExpectWordLists();
+        loading.editor.Lists().Expect();
         loading.editor.Run(rules.id);
         EXPECT_EQ(loading.Fingerprint() == before, rules.wordLists == CommandRules::WordLists::Complete);
         loading.editor.LoadWordLists(nullptr);

@@ -342,28 +342,25 @@ TEST_F(EditorTest, TypingKeepsTheCursorLineInSight)
 
 TEST_F(EditorTest, StyleSwitchesShapeTheRecordsOfNewText)
 {
-    editor.ToggleStyle(kStyleBold);
+    editor.Format().ToggleStyle(kStyleBold);
     Type("a ");
-    editor.ToggleStyle(kStyleUnderline);
-    editor.ToggleStyle(kStyleBold);
+    editor.Format().ToggleStyle(kStyleUnderline);
+    editor.Format().ToggleStyle(kStyleBold);
     Type("b");
     EXPECT_EQ(RecordStyle(Doc().Records().Get(1)), kStyleBold);
     EXPECT_EQ(RecordStyle(Doc().Records().Get(3)), kStyleUnderline);
-    EXPECT_TRUE(editor.GetSwitches().underline);
-    EXPECT_FALSE(editor.GetSwitches().bold);
+    EXPECT_TRUE(editor.Format().GetSwitches().underline);
+    EXPECT_FALSE(editor.Format().GetSwitches().bold);
 }
 
 TEST_F(EditorTest, SuperscriptAndSubscriptShareTheSavedSize)
 {
     std::vector<int> sizes { Doc().Current().size };
-    editor.ToggleSuperscript();
-    sizes.push_back(Doc().Current().size);
-    editor.ToggleSubscript();
-    sizes.push_back(Doc().Current().size);
-    editor.ToggleSubscript();
-    sizes.push_back(Doc().Current().size);
-    editor.ToggleSuperscript();
-    sizes.push_back(Doc().Current().size);
+    for (const command::Id id :
+        { command::Superscript, command::Subscript, command::Subscript, command::Superscript }) {
+        editor.Run(id);
+        sizes.push_back(Doc().Current().size);
+    }
     EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
     EXPECT_EQ(Doc().Text(), "\x04\x02\x03\x05");
     editor.Quit();
@@ -372,16 +369,16 @@ TEST_F(EditorTest, SuperscriptAndSubscriptShareTheSavedSize)
 
 TEST_F(EditorTest, ColourCommandsTakeTheSelectedColourAndSaveTheSettings)
 {
-    editor.ApplySelectedColour(Editor::ColourTarget::Background); // nothing chosen yet: black
+    editor.Run(command::BackgroundColour); // nothing chosen yet: black
     EXPECT_EQ(Doc().Current().background, 0u);
-    editor.SelectColour(0x0000FF);
-    editor.ApplySelectedColour(Editor::ColourTarget::Text);
-    editor.ApplySelectedColour(Editor::ColourTarget::Shadow);
+    editor.Format().SelectColour(0x0000FF);
+    editor.Run(command::TextColour);
+    editor.Run(command::ShadowColour);
     Type("x");
     EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x0000FFu);
     EXPECT_NE(folder.Read("config.ini").find("Fondo=0\r\nTexto=255\r\n"), std::string::npos);
     EXPECT_NE(folder.Read("config.ini").find("Sombra=255\r\n"), std::string::npos);
-    editor.ResetDocumentColours();
+    editor.Run(command::DocumentColours);
     EXPECT_NE(folder.Read("config.ini").find("Fondo=16777215\r\nTexto=0\r\n"), std::string::npos);
 }
 
@@ -477,11 +474,11 @@ TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
     for (int run = 0; run < 2; ++run) {
         Editor seeded(folder.Path());
         seeded.Attach(canvas, {}, nullptr);
-        seeded.SeedEmoticonRandom(7);
+        seeded.Format().SeedEmoticonRandom(7);
         for (int i = 0; i < 3; ++i) {
-            seeded.ChooseEmoticon(0);
+            seeded.Format().ChooseEmoticon(0);
             seeded.Run(command::InsertEmoticon);
-            drawn.push_back(seeded.EmoticonChoice());
+            drawn.push_back(seeded.Format().EmoticonChoice());
             EXPECT_EQ(
                 RecordEmoticon(seeded.GetDocument().Records().Get(seeded.GetDocument().TokenCount())), drawn.back());
         }
@@ -528,7 +525,7 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     fullDisk.writeLimit = 40;
     editor.SetFilePort(fullDisk);
     editor.ChooseSize(12);
-    editor.ResetDocumentColours();
+    editor.Run(command::DocumentColours);
     editor.Quit();
     // Told while the user works: a notice, which takes no keys.
     EXPECT_TRUE(prompts.messages.empty());

@@ -101,7 +101,7 @@ TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSee
         records.append(record.begin(), record.end());
     }
     folder.Write("diccionario.log", records);
-    const auto knowsPerro = [this] { return editor.GetWordLists().List(WordListId::Diccionario).Contains("perro"); };
+    const auto knowsPerro = [this] { return editor.Lists().Words().List(WordListId::Diccionario).Contains("perro"); };
 
     // A load asked for while the accent pass reads the lists starts when the pass is over.
     Type("Cancion");
@@ -115,9 +115,9 @@ TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSee
     EXPECT_TRUE(knowsPerro());
 
     // A command that reads the lists waits for a load on its way.
-    editor.Gate().ExpectWordLists();
+    editor.Lists().Expect();
     bool ran = false;
-    editor.Gate().AfterWordLists([&] { ran = true; });
+    editor.Lists().AfterLoad([&] { ran = true; });
     EXPECT_FALSE(ran);
     editor.LoadWordLists(nullptr);
     EXPECT_TRUE(ran);

@@ -12,11 +12,13 @@
 #include "editor/EditorMessages.h"
 #include "io/DocumentFile.h"
 #include "io/IoMessages.h"
+#include "io/ProgramFolder.h"
 #include "io/RecoveryCopy.h"
 #include "language/ReEdit.h"
 #include "language/WordRecord.h"
 
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -119,13 +121,13 @@ struct Bench {
     }
     bool RecoveryCopyThere() const { return !Copies().empty(); }
     // The bytes of this program's recovery copy.
-    std::string Copy() const { return folder.Read(editor->RecoveryFile().filename().string()); }
+    std::string Copy() const { return folder.Read(editor->Unsaved().RecoveryFile().filename().string()); }
     // Writes the recovery copy now, as after a pause in typing.
     void Pause()
     {
         const auto now = Clock::now();
-        editor->KeepRecoveryCopy(now);
-        editor->KeepRecoveryCopy(now + kRecoveryPause);
+        editor->Unsaved().KeepRecoveryCopy(now);
+        editor->Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
     }
 
     TempFolder folder;
@@ -134,6 +136,29 @@ struct Bench {
     ScriptedDialogs dialogs;
     std::unique_ptr<Editor> editor;
     int quits = 0;
+};
+
+// The unsaved work of a document on its own, over a program folder, with the prompts recorded.
+struct Work {
+    Work()
+    {
+        work = std::make_unique<UnsavedWork>(folder.Path(), document, gate);
+        work->SetPrompts(&prompts);
+    }
+    void Type(std::string_view text) { ASSERT_EQ(document.Append(text), EditStatus::Done); }
+    bool CopyThere() const { return !work->RecoveryFile().empty() && std::filesystem::exists(work->RecoveryFile()); }
+    // The bytes of this program's recovery copy.
+    std::string Copy() const
+    {
+        std::ifstream in(work->RecoveryFile(), std::ios::binary);
+        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    }
+
+    TempFolder folder;
+    Document document;
+    CommandGate gate;
+    RecordingPrompts prompts;
+    std::unique_ptr<UnsavedWork> work;
 };
 
 // A re-edit that highlights token 1 with a green current format and replaces token 3 by "el", then
@@ -213,7 +238,7 @@ TEST(UnsavedWorkTest, TheDocumentKnowsWhenItHasUnsavedChanges)
     };
     for (const Step& step : steps) {
         step.act();
-        EXPECT_EQ(b.editor->HasUnsavedChanges(), step.changed) << step.what;
+        EXPECT_EQ(b.editor->Unsaved().HasUnsavedChanges(), step.changed) << step.what;
     }
     EXPECT_EQ(b.Doc().Text(), "notas");
 }
@@ -293,51 +318,141 @@ TEST(UnsavedWorkTest, SiSavesFirstNoGoesOnCancelarDoesNothing)
 
 TEST(UnsavedWorkTest, RecoveryCopyFollowsTheDocumentOnceTypingPauses)
 {
-    Bench b;
+    Work w;
     auto fileOf = [&] {
         std::string bytes;
-        EXPECT_EQ(BuildDocumentFile(b.Doc(), bytes), DocumentFileStatus::Done);
+        EXPECT_EQ(BuildDocumentFile(w.document, bytes), DocumentFileStatus::Done);
         return bytes;
     };
-    b.Type("Querida ");
-    b.Doc().Current().textColor = 0x0000FF;
-    b.Type("abuela");
+    w.Type("Querida ");
+    w.document.Current().textColor = 0x0000FF;
+    w.Type("abuela");
     const auto t0 = Clock::now();
-    b.editor->KeepRecoveryCopy(t0);
-    b.editor->KeepRecoveryCopy(t0 + kRecoveryPause - 1ms);
-    EXPECT_FALSE(b.RecoveryCopyThere());
-    b.editor->KeepRecoveryCopy(t0 + kRecoveryPause);
-    EXPECT_EQ(b.Copy(), fileOf());
+    w.work->KeepRecoveryCopy(t0);
+    w.work->KeepRecoveryCopy(t0 + kRecoveryPause - 1ms);
+    EXPECT_FALSE(w.CopyThere());
+    w.work->KeepRecoveryCopy(t0 + kRecoveryPause);
+    EXPECT_EQ(w.Copy(), fileOf());
     const std::string first = fileOf();
 
     // Typing again: the copy waits until the typing pauses, and never follows inside a text pass.
-    b.Type(":");
+    w.Type(":");
     const auto t1 = t0 + 10s;
-    b.editor->KeepRecoveryCopy(t1);
-    b.editor->KeepRecoveryCopy(t1 + kRecoveryPause / 2);
-    b.Type(" hola");
-    b.editor->KeepRecoveryCopy(t1 + kRecoveryPause);
-    EXPECT_EQ(b.Copy(), first);
+    w.work->KeepRecoveryCopy(t1);
+    w.work->KeepRecoveryCopy(t1 + kRecoveryPause / 2);
+    w.Type(" hola");
+    w.work->KeepRecoveryCopy(t1 + kRecoveryPause);
+    EXPECT_EQ(w.Copy(), first);
     {
-        CommandGate::TextPass pass(b.editor->Gate());
-        b.editor->KeepRecoveryCopy(t1 + 10s);
-        b.editor->KeepRecoveryCopy(t1 + 20s);
-        EXPECT_EQ(b.Copy(), first);
+        CommandGate::TextPass pass(w.gate);
+        w.work->KeepRecoveryCopy(t1 + 10s);
+        w.work->KeepRecoveryCopy(t1 + 20s);
+        EXPECT_EQ(w.Copy(), first);
     }
-    b.editor->KeepRecoveryCopy(t1 + 20s);
-    b.editor->KeepRecoveryCopy(t1 + 20s + kRecoveryPause);
-    EXPECT_EQ(b.Copy(), fileOf());
+    w.work->KeepRecoveryCopy(t1 + 20s);
+    w.work->KeepRecoveryCopy(t1 + 20s + kRecoveryPause);
+    EXPECT_EQ(w.Copy(), fileOf());
     // It was written beside and renamed into place: nothing else is left behind.
-    for (const auto& entry : std::filesystem::directory_iterator(b.folder.Path()))
+    for (const auto& entry : std::filesystem::directory_iterator(w.folder.Path()))
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 
-    // Saved: the copy goes.
-    b.prompts.chosen = b.folder.Path() / "carta.4tf";
-    b.editor->Run(command::SaveDocument);
-    EXPECT_FALSE(b.RecoveryCopyThere());
-    b.editor->KeepRecoveryCopy(t1 + 60s);
-    b.editor->KeepRecoveryCopy(t1 + 70s);
-    EXPECT_FALSE(b.RecoveryCopyThere());
+    // Saved: the copy goes, and no later check brings it back.
+    w.work->MarkSaved(w.folder.Path() / "carta.4tf");
+    EXPECT_FALSE(w.work->HasUnsavedChanges());
+    EXPECT_FALSE(w.CopyThere());
+    w.work->KeepRecoveryCopy(t1 + 60s);
+    w.work->KeepRecoveryCopy(t1 + 70s);
+    EXPECT_FALSE(w.CopyThere());
+}
+
+TEST(UnsavedWorkTest, TheQuestionBeforeGivingUpAndTheSaveToTheOwnFile)
+{
+    using Choice = UnsavedWork::BeforeGivingUp;
+    struct Case {
+        const char* what;
+        bool changed;
+        Answer answer;
+        Choice choice;
+    };
+    const Case cases[] = {
+        { "nothing to lose", false, Answer::Cancel, Choice::GoOn },
+        { "Si", true, Answer::Yes, Choice::Save },
+        { "No", true, Answer::No, Choice::GoOn },
+        { "Cancelar", true, Answer::Cancel, Choice::Stop },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Work w;
+        if (c.changed) w.Type("hola");
+        w.prompts.threeWay = c.answer;
+        EXPECT_EQ(w.work->AskBeforeGivingUp(), c.choice);
+        EXPECT_EQ(w.prompts.questions.size(), c.changed ? 1u : 0u);
+        EXPECT_EQ(w.work->HasUnsavedChanges(), c.changed); // asking changes nothing
+    }
+
+    // The own file: written as it is and the document saved; one that cannot be written is told
+    // and the changes stay unsaved.
+    Work w;
+    w.Type("hola");
+    w.work->DocumentReplaced(w.folder.Path() / "carta");
+    w.Type(" mundo");
+    ASSERT_TRUE(w.work->SaveToOwnFile());
+    EXPECT_TRUE(w.folder.Read("carta").starts_with("hola mundo"));
+    EXPECT_FALSE(w.work->HasUnsavedChanges());
+    w.Type("!");
+    w.work->MarkSaved(w.folder.Path() / "nada" / "carta.4tf");
+    w.Type("?");
+    EXPECT_FALSE(w.work->SaveToOwnFile());
+    EXPECT_EQ(w.prompts.messages.size(), 1u);
+    EXPECT_TRUE(w.work->HasUnsavedChanges());
+}
+
+TEST(UnsavedWorkTest, OnlyACopyTakenIsLaidOutAndOnlyACopyReadEndsTheQuestions)
+{
+    struct Case {
+        const char* what;
+        bool newestReadable;
+        std::vector<Answer> answers; // newest copy first
+        std::size_t questions;
+        int layOuts;
+        const char* text; // the document afterwards
+    };
+    const Case cases[] = {
+        { "No, then closed", true, { Answer::No, Answer::Cancel }, 2, 0, "" },
+        { "Si to the newest", true, { Answer::Yes, Answer::Yes }, 1, 1, "la nueva" },
+        { "Si to one that cannot be read, then to the next", false, { Answer::Yes, Answer::Yes }, 2, 2, "la vieja" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Work w;
+        // Two copies left by programs that are no longer running, the older one an hour older.
+        auto fileOf = [](const char* text) {
+            Document left;
+            left.SetText(text);
+            std::string bytes;
+            EXPECT_EQ(BuildDocumentFile(left, bytes), DocumentFileStatus::Done);
+            return bytes;
+        };
+        auto leave = [&](const char* name, const std::string& bytes, std::chrono::hours age) {
+            w.folder.Write(name, bytes);
+            std::filesystem::last_write_time(
+                w.folder.Path() / name, std::filesystem::file_time_type::clock::now() - age);
+        };
+        leave("recuperacion-999998.4tf", fileOf("la vieja"), 1h);
+        std::string tooManyTokens;
+        for (int i = 0; !c.newestReadable && i < 150001; ++i)
+            tooManyTokens += "a ";
+        leave("recuperacion-999999.4tf", c.newestReadable ? fileOf("la nueva") : tooManyTokens, 0h);
+
+        w.prompts.closeAnswers = c.answers;
+        int layOuts = 0;
+        EXPECT_EQ(w.work->OfferRecovery([&] { ++layOuts; }), std::string(c.text) != "");
+        EXPECT_EQ(w.prompts.questions.size(), c.questions);
+        EXPECT_EQ(layOuts, c.layOuts);
+        EXPECT_EQ(w.document.Text(), c.text);
+        EXPECT_EQ(w.work->HasUnsavedChanges(), std::string(c.text) != "");
+        EXPECT_EQ(w.prompts.messages.size(), c.newestReadable ? 0u : 1u);
+    }
 }
 
 TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
@@ -361,7 +476,7 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     EXPECT_EQ(b.prompts.questions.back(), kRecoveryQuestion);
     EXPECT_EQ(SavedOf(b.Doc()), typed);
     EXPECT_EQ(b.Doc().Current().size, 10);
-    EXPECT_TRUE(b.editor->HasUnsavedChanges());
+    EXPECT_TRUE(b.editor->Unsaved().HasUnsavedChanges());
     // The copy is now this program's own, as it was on disk.
     EXPECT_EQ(b.Copies(), copies);
     EXPECT_EQ(b.Copy(), copy);
@@ -450,9 +565,9 @@ TEST(UnsavedWorkTest, EachProgramOnAFolderKeepsItsOwnCopyAndNeverTouchesAnothers
     for (const char c : std::string("el del segundo"))
         second->TypeByte(static_cast<unsigned char>(c));
     const auto now = Clock::now();
-    second->KeepRecoveryCopy(now);
-    second->KeepRecoveryCopy(now + kRecoveryPause);
-    ASSERT_NE(second->RecoveryFile(), first.editor->RecoveryFile());
+    second->Unsaved().KeepRecoveryCopy(now);
+    second->Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
+    ASSERT_NE(second->Unsaved().RecoveryFile(), first.editor->Unsaved().RecoveryFile());
     EXPECT_EQ(first.Copies().size(), 2u);
     // The second one gives its text up and ends: its copy goes, the first one's stays as it was.
     prompts.threeWay = Answer::No;
@@ -480,7 +595,7 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
         b.Start();
         b.Type(texts[i]);
         b.Pause();
-        files.push_back(b.editor->RecoveryFile());
+        files.push_back(b.editor->Unsaved().RecoveryFile());
     }
     const auto legacy = b.folder.Path() / kRecoveryFileName;
     std::filesystem::rename(files[0], legacy);
@@ -490,7 +605,7 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
     b.Start();
     b.Type("sigue en marcha");
     b.Pause();
-    const auto running = b.editor->RecoveryFile();
+    const auto running = b.editor->Unsaved().RecoveryFile();
     // A lock file left without a copy by a program that ended.
     b.folder.Write("recuperacion-999999.lock", "");
 
@@ -510,13 +625,13 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
     EXPECT_EQ(editor->GetDocument().Text(), "la copia vieja");
     EXPECT_FALSE(std::filesystem::exists(files[2]));
     EXPECT_TRUE(std::filesystem::exists(files[1]));
-    EXPECT_EQ(editor->RecoveryFile(), legacy);
+    EXPECT_EQ(editor->Unsaved().RecoveryFile(), legacy);
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_FALSE(std::filesystem::exists(b.folder.Path() / "recuperacion-999999.lock"));
     editor->TypeByte('!');
     const auto now = Clock::now();
-    editor->KeepRecoveryCopy(now);
-    editor->KeepRecoveryCopy(now + kRecoveryPause);
+    editor->Unsaved().KeepRecoveryCopy(now);
+    editor->Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
     Document copy;
     ASSERT_EQ(ReadDocument(copy, legacy), DocumentFileStatus::Done);
     EXPECT_EQ(copy.Text(), "la copia vieja!");
@@ -596,8 +711,8 @@ TEST(UnsavedWorkTest, ACopyThatCannotBeWrittenIsToldOnceInANoticeThatLeavesTheKe
         for (const char* text : { "hola", " mundo" }) {
             for (const char ch : std::string(text))
                 editor.TypeByte(static_cast<unsigned char>(ch));
-            editor.KeepRecoveryCopy(now);
-            editor.KeepRecoveryCopy(now + kRecoveryPause);
+            editor.Unsaved().KeepRecoveryCopy(now);
+            editor.Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
             now += 10s;
         }
         EXPECT_TRUE(prompts.messages.empty());
@@ -632,7 +747,7 @@ TEST(UnsavedWorkTest, DeshacerTakesBackSeveralRewritesExactly)
     ASSERT_EQ(states.back().text, "canci\xF3n el casa,");
     ASSERT_NE(states.back().records, states[2].records);
     ASSERT_NE(states.back().fonts, states[2].fonts);
-    ASSERT_EQ(b.editor->UndoCount(), 3u);
+    ASSERT_EQ(b.editor->Unsaved().UndoCount(), 3u);
 
     for (int step = 3; step > 0; --step) {
         b.editor->Run(command::Undo);
@@ -651,24 +766,24 @@ TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
     b.editor->Run(command::SaveDocument);
     b.dialogs.replace = { "casa", "cosa" };
     b.editor->Run(command::Replace);
-    EXPECT_TRUE(b.editor->HasUnsavedChanges());
+    EXPECT_TRUE(b.editor->Unsaved().HasUnsavedChanges());
     b.editor->Run(command::Undo);
     EXPECT_EQ(b.Doc().Text(), "la casa");
-    EXPECT_FALSE(b.editor->HasUnsavedChanges()); // back where it was saved
+    EXPECT_FALSE(b.editor->Unsaved().HasUnsavedChanges()); // back where it was saved
 
     // Text typed after a rewrite is never taken back: the steps before it are dropped.
     b.editor->Run(command::Replace);
     b.Type("s");
-    EXPECT_EQ(b.editor->UndoCount(), 0u);
+    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 0u);
     b.editor->Run(command::Undo);
     EXPECT_EQ(b.Doc().Text(), "la cosas");
     // A new document drops them too.
     b.dialogs.replace = { "cosas", "casas" };
     b.editor->Run(command::Replace);
-    EXPECT_EQ(b.editor->UndoCount(), 1u);
+    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 1u);
     b.prompts.threeWay = Answer::No;
     b.editor->Run(command::New);
-    EXPECT_EQ(b.editor->UndoCount(), 0u);
+    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 0u);
 }
 
 TEST(UndoStepsTest, KeepsOnlyWhatChangedAndABoundedNumberOfSteps)

@@ -37,7 +37,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Gate().WordListsReady(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Lists().Ready(); }, 10000));
     }
 };
 

@@ -239,7 +239,7 @@ TEST_F(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
         });
     Choose(command::FavouriteColours, script);
     EXPECT_EQ(script.Texts(), QStringList { "Mis Colores Favoritos han sido Archivados" });
-    EXPECT_EQ(editor.SelectedColour(), 0xFF0000u); // blue, 0x00BBGGRR
+    EXPECT_EQ(editor.Format().SelectedColour(), 0xFF0000u); // blue, 0x00BBGGRR
     EXPECT_EQ(QFileInfo(FilePath("Mis Colores.log")).size(), 3120);
 
     ModalScript noWindow;
@@ -264,7 +264,7 @@ TEST_F(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
     });
     Choose(command::FavouriteColours, reopen);
     EXPECT_EQ(shown, 0x0000FFu);
-    EXPECT_EQ(editor.SelectedColour(), 0xFF0000u);
+    EXPECT_EQ(editor.Format().SelectedColour(), 0xFF0000u);
 }
 
 } // namespace

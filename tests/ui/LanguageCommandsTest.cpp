@@ -46,7 +46,7 @@ protected:
     // The window loads the lists once the first page is shown; most tests start after that.
     void SetUp() override
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Gate().WordListsReady(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Lists().Ready(); }, 10000));
     }
 
     QImage Picture() { return window.ShownPicture().copy(); }
@@ -204,7 +204,7 @@ TEST_F(LanguageCommandsTest, RepeatedWordsReportTheTwoHighestCounts)
 
 TEST_F(LanguageCommandsBeforeListsTest, AWordSearchChosenWhileTheListsLoadWaitsForThem)
 {
-    ASSERT_FALSE(editor.Gate().WordListsReady());
+    ASSERT_FALSE(editor.Lists().Ready());
     QStringList results;
     ModalScript script;
     script.Then<WordSearchDialog>([&](WordSearchDialog& dialog) { SearchCasInDiccionario(dialog, results); }).Message();

@@ -64,7 +64,7 @@ TEST_F(MenuCommandsTest, ColourCommandsAndTheirSwatches)
     Choose(command::BackgroundColour); // no favourite chosen yet: black
     EXPECT_EQ(Doc().Current().background, 0u);
     EXPECT_TRUE(Config().contains("Fondo=0\r\n"));
-    editor.SelectColour(0x0000FF);
+    editor.Format().SelectColour(0x0000FF);
     Choose(command::TextColour);
     const QImage after = window.Menus()->Action(command::TextColour)->icon().pixmap(16, 16).toImage();
     EXPECT_NE(before, after);
@@ -106,11 +106,11 @@ TEST_F(MenuCommandsTest, GuardedCommandsAreIgnoredWhileAnotherRuns)
         ignored = editor.Gate().GuardedCommandRunning();
     });
     EXPECT_TRUE(ignored);
-    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    EXPECT_TRUE(editor.Lists().Words().spellingSensor);
     Choose(command::SpellingSensor);
-    EXPECT_FALSE(editor.GetWordLists().spellingSensor);
+    EXPECT_FALSE(editor.Lists().Words().spellingSensor);
     Choose(command::SpellingSensor);
-    EXPECT_TRUE(editor.GetWordLists().spellingSensor);
+    EXPECT_TRUE(editor.Lists().Words().spellingSensor);
     EXPECT_TRUE(window.Menus()->Action(command::SpellingSensor)->isChecked());
 }
 

@@ -58,10 +58,10 @@ protected:
 TEST_F(PagePaintingTest, UnknownWordsAreRedOnlyWhileTheSensorIsOn)
 {
     Type("zzxq");
-    editor.GetWordLists().spellingSensor = true;
+    editor.Lists().Words().spellingSensor = true;
     editor.RebuildDocumentView();
     EXPECT_GT(CountReddish(), 20);
-    editor.GetWordLists().spellingSensor = false;
+    editor.Lists().Words().spellingSensor = false;
     editor.RebuildDocumentView();
     EXPECT_EQ(CountReddish(), 0);
 }

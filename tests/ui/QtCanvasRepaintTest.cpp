@@ -91,9 +91,9 @@ protected:
         : editor(folder.Path())
     {
         WriteWordList({ "el", "casa", "perro", "come", "mucho", "de", "la", "ni\xF1o" });
-        LoadWordList(folder.Path() / "diccionario.log", editor.GetWordLists().List(WordListId::Diccionario), 256,
+        LoadWordList(folder.Path() / "diccionario.log", editor.Lists().Words().List(WordListId::Diccionario), 256,
             nullptr, nullptr);
-        editor.GetWordLists().spellingSensor = true;
+        editor.Lists().Words().spellingSensor = true;
         editor.Services().rememberWord = nullptr;
         editor.Services().completeWord = [](std::string_view word) -> std::string {
             if (word == "pe") return "rro";

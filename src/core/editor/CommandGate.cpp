@@ -40,24 +40,6 @@ void CommandGate::Admit(std::function<void()> action)
         action();
 }
 
-void CommandGate::WordListsLoaded()
-{
-    m_listsReady = true;
-    while (m_listsReady && !m_afterLists.empty()) {
-        auto action = std::move(m_afterLists.front());
-        m_afterLists.pop_front();
-        action();
-    }
-}
-
-void CommandGate::AfterWordLists(std::function<void()> action)
-{
-    if (m_listsReady)
-        action();
-    else
-        m_afterLists.push_back(std::move(action));
-}
-
 bool CommandGate::RunGuarded(const std::function<void()>& command)
 {
     if (m_guarded) return false;

@@ -8,8 +8,8 @@ namespace quirel {
 // Decides when input and commands run. Everything runs on one thread, but long passes over the text
 // (a layout at each page break, the accent pass, the repeated-word count) let the window's events
 // run; what arrives meanwhile must not change the text under the pass, so it waits and then runs,
-// in order, when the outermost pass ends. Commands that read the word lists wait in the same way for
-// a load that is on its way. Guarded commands (they open modal windows) do not nest.
+// in order, when the outermost pass ends. Guarded commands (they open modal windows) do not nest.
+// (Commands that read the word lists wait in the same way for a load on its way: see ListLoader.)
 class CommandGate {
 public:
     // Marks a text pass for its lifetime. Passes nest; when the outermost one ends, what waited for
@@ -32,14 +32,6 @@ public:
     // Runs action now, or at the end of the running text pass.
     void Admit(std::function<void()> action);
 
-    // A load of the word lists is on its way: from now until WordListsLoaded, AfterWordLists waits.
-    void ExpectWordLists() { m_listsReady = false; }
-    // The lists are complete: what waited for them runs, in order.
-    void WordListsLoaded();
-    bool WordListsReady() const { return m_listsReady; }
-    // Runs action now when the lists are complete, or when the coming load ends.
-    void AfterWordLists(std::function<void()> action);
-
     // Runs command unless another guarded command is running; false when it was ignored.
     bool RunGuarded(const std::function<void()>& command);
     bool GuardedCommandRunning() const { return m_guarded; }
@@ -49,8 +41,6 @@ private:
 
     int m_passDepth = 0;
     std::deque<std::function<void()>> m_afterPass;
-    bool m_listsReady = true;
-    std::deque<std::function<void()>> m_afterLists;
     bool m_guarded = false;
 };
 

@@ -35,7 +35,7 @@ void Editor::Run(command::Id id)
             run();
     };
     if (rules->wordLists == CommandRules::WordLists::Complete)
-        m_gate.AfterWordLists(afterLists);
+        m_lists.AfterLoad(afterLists);
     else
         afterLists();
 }
@@ -73,10 +73,10 @@ void Editor::Execute(command::Id id)
         if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->PrintCommand();
         break;
     case command::InsertEmoticon:
-        InsertEmoticonCommand(m_emoticonChoice);
+        InsertEmoticonCommand(m_format.EmoticonChoice());
         break;
     case command::SelectFont:
-        m_fontListEnabled = true;
+        m_format.EnableFontList();
         break;
     case command::Recover:
         RebuildDocumentView();
@@ -103,16 +103,16 @@ void Editor::Execute(command::Id id)
         ApplySelectedColour(ColourTarget::Shadow);
         break;
     case command::Bold:
-        ToggleStyle(kStyleBold);
+        m_format.ToggleStyle(kStyleBold);
         break;
     case command::Italic:
-        ToggleStyle(kStyleItalic);
+        m_format.ToggleStyle(kStyleItalic);
         break;
     case command::Underline:
-        ToggleStyle(kStyleUnderline);
+        m_format.ToggleStyle(kStyleUnderline);
         break;
     case command::StrikeOut:
-        ToggleStyle(kStyleStrikeOut);
+        m_format.ToggleStyle(kStyleStrikeOut);
         break;
     case command::Superscript:
         ToggleSuperscript();
@@ -153,17 +153,17 @@ void Editor::ExecuteDialogCommand(command::Id id)
         break;
     }
     case command::WordSearch:
-        m_wordSearch = dialogs->AskWordSearch(SearchListsOf(m_wordLists), m_wordSearch);
+        m_wordSearch = dialogs->AskWordSearch(SearchListsOf(m_lists.Words()), m_wordSearch);
         break;
     case command::FavouriteColours:
-        m_selectedColour = dialogs->AskFavouriteColour(m_folder, m_selectedColour);
+        m_format.SelectColour(dialogs->AskFavouriteColour(m_folder, m_format.SelectedColour()));
         break;
     case command::ReEdit:
         if (m_document.TokenCount() == 0) {
             if (m_prompts) m_prompts->ShowMessage(kReEditEmptyDocumentMessage);
             break;
         }
-        AsUndoStep([&] { dialogs->ReEdit(m_document); });
+        m_unsaved.AsUndoStep([&] { dialogs->ReEdit(m_document); });
         RebuildDocumentView();
         break;
     case command::About:

@@ -10,7 +10,6 @@
 #include "language/WordListViews.h"
 #include "layout/EmoticonNames.h"
 
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -25,66 +24,40 @@ bool Exists(const std::filesystem::path& path)
 
 } // namespace
 
-void Editor::ToggleStyle(int styleBit)
-{
-    auto flip = [](bool& value) { value = !value; };
-    switch (styleBit) {
-    case kStyleBold:
-        flip(m_switches.bold);
-        break;
-    case kStyleItalic:
-        flip(m_switches.italic);
-        break;
-    case kStyleUnderline:
-        flip(m_switches.underline);
-        break;
-    case kStyleStrikeOut:
-        flip(m_switches.strikeOut);
-        break;
-    default:
-        return;
-    }
-    m_document.Current().style = (m_switches.bold ? kStyleBold : 0) | (m_switches.italic ? kStyleItalic : 0)
-        | (m_switches.underline ? kStyleUnderline : 0) | (m_switches.strikeOut ? kStyleStrikeOut : 0);
-}
-
 void Editor::ToggleSuperscript()
 {
-    if (m_document.SetSuperscript(!m_switches.superscript) == EditStatus::Refused) {
+    if (m_format.ToggleSuperscript() == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    m_switches.superscript = !m_switches.superscript;
     m_staleTokenCount = -1;
 }
 
 void Editor::ToggleSubscript()
 {
-    if (m_document.SetSubscript(!m_switches.subscript) == EditStatus::Refused) {
+    if (m_format.ToggleSubscript() == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    m_switches.subscript = !m_switches.subscript;
     m_staleTokenCount = -1;
-    // Once turned on, the size list stays off until "Nuevo".
-    if (m_switches.subscript) m_sizeListEnabled = false;
 }
 
 void Editor::ToggleSpellingSensor()
 {
-    m_wordLists.spellingSensor = !m_wordLists.spellingSensor;
+    m_lists.Words().spellingSensor = !m_lists.Words().spellingSensor;
     RebuildDocumentView();
 }
 
 void Editor::ApplySelectedColour(ColourTarget target)
 {
-    const auto colour = static_cast<std::int32_t>(m_selectedColour);
+    const std::uint32_t selected = m_format.SelectedColour();
+    const auto colour = static_cast<std::int32_t>(selected);
     switch (target) {
     case ColourTarget::Text:
-        m_document.Current().textColor = m_selectedColour;
+        m_document.Current().textColor = selected;
         break;
     case ColourTarget::Background:
-        m_document.Current().background = m_selectedColour;
+        m_document.Current().background = selected;
         break;
     case ColourTarget::Cursor:
         m_settings.cursorColor = colour;
@@ -117,8 +90,8 @@ void Editor::NewDocument()
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
     m_view.scrollOffset = 0;
-    m_sizeListEnabled = true;
-    DocumentReplaced({});
+    m_format.NewDocument();
+    m_unsaved.DocumentReplaced({});
     RebuildDocumentView();
     m_staleTokenCount = oldCount;
     UpdateCaption();
@@ -169,7 +142,7 @@ bool Editor::SaveDocumentCommand()
         return false;
     }
     RememberFinishedWord(m_document, m_services, TextEnd::Saved); // saving finishes the last word
-    MarkSaved(m_documentFile);
+    m_unsaved.MarkSaved(m_documentFile);
     return true;
 }
 
@@ -187,7 +160,7 @@ bool Editor::ImportTextCommand()
         m_prompts->ShowMessage(TextImportMessage(status, m_textFile));
         return false;
     }
-    DocumentReplaced({});
+    m_unsaved.DocumentReplaced({});
     m_view.importInProgress = true;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
@@ -203,8 +176,7 @@ bool Editor::ImportTextCommand()
 int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
-    if (number < 1 || number > kEmoticonCount) number = std::uniform_int_distribution<int>(1, kEmoticonCount)(m_random);
-    m_emoticonChoice = number;
+    number = m_format.EmoticonToInsert(number);
     if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
         ReportRefused();
@@ -219,10 +191,10 @@ std::string Editor::AccentCommand(EventPump* pump)
     // The pass reads the text while it lets events run: keys typed meanwhile wait, as during a layout,
     // and are appended to the new text when it has been laid out.
     CommandGate::TextPass pass(m_gate);
-    auto result
-        = AccentDocument(m_document.Text(), m_document.Tokens(), AccentLexiconOf(m_wordLists), &m_accentModel, pump);
+    auto result = AccentDocument(
+        m_document.Text(), m_document.Tokens(), AccentLexiconOf(m_lists.Words()), &m_lists.Accents(), pump);
     // A pass that changed nothing leaves the document as it was (no step, no unsaved change).
-    if (result.text != m_document.Text()) AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
+    if (result.text != m_document.Text()) m_unsaved.AsUndoStep([&] { m_document.SetText(std::move(result.text)); });
     RebuildNow();
     return AccentMessage(result);
 }
@@ -232,6 +204,42 @@ std::string Editor::RepeatedWordsCommand(EventPump* pump)
     // The count reads the tokens while it lets events run: keys typed meanwhile wait until it is done.
     CommandGate::TextPass pass(m_gate);
     return RepeatedWordsMessage(RepeatedWords(m_document, pump));
+}
+
+bool Editor::SaveChangesFirst()
+{
+    switch (m_unsaved.AskBeforeGivingUp()) {
+    case UnsavedWork::BeforeGivingUp::GoOn:
+        return true;
+    case UnsavedWork::BeforeGivingUp::Stop:
+        return false;
+    case UnsavedWork::BeforeGivingUp::Save:
+        break;
+    }
+    // The save keeps the cursor still, as "Grabar Documento" does.
+    const bool held = std::exchange(m_blinkHold, true);
+    const bool saved = m_unsaved.OwnFile().empty() ? SaveDocumentCommand() : m_unsaved.SaveToOwnFile();
+    m_blinkHold = held;
+    return saved;
+}
+
+void Editor::Quit()
+{
+    WriteSettings(Report::Box);
+    m_unsaved.GiveUp();
+}
+
+bool Editor::OfferRecovery()
+{
+    return m_unsaved.OfferRecovery([this] { RebuildDocumentView(); });
+}
+
+bool Editor::UndoCommand()
+{
+    if (m_gate.Defer([this] { UndoCommand(); })) return false;
+    if (!m_unsaved.TakeBackStep()) return false;
+    RebuildDocumentView();
+    return true;
 }
 
 } // namespace quirel

@@ -13,9 +13,10 @@ namespace quirel {
 
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
+    , m_lists(m_folder)
     , m_memory(m_folder)
-    , m_random(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
-    , m_recovery(m_folder)
+    , m_format(m_document)
+    , m_unsaved(m_folder, m_document, m_gate)
 {
     m_settingsReadError = ReadSettingsFile(m_settings, m_folder);
     auto& current = m_document.Current();
@@ -32,7 +33,7 @@ Editor::Editor(std::filesystem::path programFolder)
     m_services.showCurrentPage = [this] { ShowCurrentPage(); };
     m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
     m_services.rememberWord = [this](std::string_view word) {
-        const auto isKnown = [this](std::string_view w) { return m_wordLists.IsKnownWordAnyList(w); };
+        const auto isKnown = [this](std::string_view w) { return m_lists.Words().IsKnownWordAnyList(w); };
         FileError error;
         if (m_memory.RememberWord(word, isKnown, *m_files, &error) == RememberStatus::WriteFailed)
             m_memoryWriteError = error;
@@ -41,13 +42,8 @@ Editor::Editor(std::filesystem::path programFolder)
 
 void Editor::LoadWordLists(EventPump* pump)
 {
-    if (m_listsLoading || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
-    m_gate.ExpectWordLists();
-    m_listsLoading = true;
-    LoadAllWordLists(m_folder, m_wordLists, pump, m_prompts);
-    LoadAccentModel(m_folder / kAccentModelFileName, m_accentModel); // without it: the list rule alone
-    m_listsLoading = false;
-    m_gate.WordListsLoaded();
+    if (m_lists.Loading() || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
+    m_lists.Load(pump, m_prompts);
 }
 
 bool Editor::OpenStartDocument(std::string_view argument)
@@ -80,7 +76,7 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
         if (m_prompts) m_prompts->ShowMessage(DocumentFileMessage(result, file));
         return false;
     }
-    DocumentReplaced(file);
+    m_unsaved.DocumentReplaced(file);
     RebuildDocumentView();
     return true;
 }
@@ -90,6 +86,7 @@ void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
     m_canvas = &canvas;
     m_hooks = std::move(hooks);
     m_prompts = prompts;
+    m_unsaved.SetPrompts(prompts);
     RebuildDocumentView();
     if (!m_settingsReadError.Ok() && m_prompts)
         m_prompts->ShowMessage(SettingsReadMessage(m_settingsReadError, m_folder));
@@ -130,10 +127,10 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice not
     // Input that arrives while the layout lets events run is carried out when the pass ends, in order.
     CommandGate::TextPass pass(m_gate);
     auto services = m_services;
-    const bool sensor = m_wordLists.spellingSensor;
-    services.isKnownWord = sensor
-        ? std::function<bool(std::string_view)>([this](std::string_view word) { return m_wordLists.IsKnownWord(word); })
-        : nullptr;
+    const bool sensor = m_lists.Words().spellingSensor;
+    services.isKnownWord = sensor ? std::function<bool(std::string_view)>(
+                               [this](std::string_view word) { return m_lists.Words().IsKnownWord(word); })
+                                  : nullptr;
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
     m_cutAtPageLimit = result.pageLimit;
     UpdateCaption();
@@ -304,7 +301,7 @@ std::string Editor::SetTabCell(int cell)
 
 void Editor::ChooseFace(const std::string& face)
 {
-    m_fontListEnabled = false;
+    m_format.FaceChosen();
     m_document.Current().faceName = face;
     m_settings.fontName = face;
     if (m_document.Fonts().Append(face)) SaveSettings();

@@ -3,24 +3,20 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
-#include "editor/UndoSteps.h"
+#include "editor/FormatControls.h"
+#include "editor/ListLoader.h"
+#include "editor/UnsavedWork.h"
 #include "io/FilePort.h"
 #include "io/Ports.h"
-#include "io/RecoveryCopy.h"
 #include "io/Settings.h"
 #include "io/WordMemory.h"
-#include "language/AccentModel.h"
 #include "language/DictionarySearch.h"
-#include "language/WordLists.h"
 #include "layout/LayoutDocument.h"
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <random>
 #include <string>
 
 namespace quirel {
@@ -73,11 +69,11 @@ public:
     CommandGate& Gate() { return m_gate; }
     const CommandGate& Gate() const { return m_gate; }
 
-    // Loads the word lists present in the program's folder (missing files are skipped), then the
-    // accent command's context model (tildes.dat; without it the command uses the list rule alone);
-    // pump lets the window breathe while they load. Asked for from inside a text pass, the load
-    // starts when that pass ends, so that no pass reads a list while it grows. Commands waiting for
-    // the lists (Gate().ExpectWordLists) run when it ends.
+    // Loads the word lists and the accent command's context model of the program's folder (see
+    // ListLoader::Load); pump lets the window breathe while they load. Asked for from inside a text
+    // pass, the load starts when that pass ends, so that no pass reads a list while it grows.
+    // Commands waiting for the lists (Lists().Expect) run when it ends; asked for while a load
+    // runs, nothing happens.
     void LoadWordLists(EventPump* pump);
 
     // The document named on the command line: double quotes removed, the name taken whole (up to
@@ -93,7 +89,9 @@ public:
     const Settings& GetSettings() const { return m_settings; }
     Document& GetDocument() { return m_document; }
     const Document& GetDocument() const { return m_document; }
-    WordLists& GetWordLists() { return m_wordLists; }
+    // The word lists, the accent model and the wait for them.
+    ListLoader& Lists() { return m_lists; }
+    const ListLoader& Lists() const { return m_lists; }
     ViewState& View() { return m_view; }
     const ViewState& View() const { return m_view; }
 
@@ -104,9 +102,13 @@ public:
     // Writes config.ini from the settings and the current format; false when it cannot be written
     // (the user is told once per run of the program, in a notice that leaves the keyboard alone).
     bool SaveSettings();
-    // The file operations through which settings, documents and the word memory are written
-    // (the system's own unless a test puts others in place).
-    void SetFilePort(FilePort& port) { m_files = &port; }
+    // The file operations through which settings, documents, the word memory and the recovery copy
+    // are written (the system's own unless a test puts others in place).
+    void SetFilePort(FilePort& port)
+    {
+        m_files = &port;
+        m_unsaved.SetFilePort(port);
+    }
 
     // ---- typing (acts at key release) ----
     // One byte of Windows-1252: 8 removes the last byte, 9 to 255 are appended, 0 to 7 ignored.
@@ -138,48 +140,11 @@ public:
     void ChooseFace(const std::string& face);
     // A face confirmed in the font list becomes the configured and the current face; nothing else.
     void ConfirmFace(const std::string& face);
-    // The font list takes a choice only after "Seleccionar Fuente", for one choice.
-    bool FontListEnabled() const { return m_fontListEnabled; }
-    // The size list is off from the moment subscript is turned on until "Nuevo".
-    bool SizeListEnabled() const { return m_sizeListEnabled; }
     // A size chosen in the size list: the current size, the last page laid out again, settings saved.
     void ChooseSize(int size);
-    // An emoticon chosen in the emoticon list (1 to kEmoticonCount, 0 for none) becomes the current one and
-    // the list's selection.
-    void ChooseEmoticon(int number)
-    {
-        m_document.Current().emoticon = number;
-        m_emoticonChoice = number;
-    }
-    // The emoticon list's selection: 1 to kEmoticonCount, 0 for none.
-    int EmoticonChoice() const { return m_emoticonChoice; }
-    // Seeds the draw of the random emoticon (by default seeded from the clock).
-    void SeedEmoticonRandom(unsigned seed) { m_random.seed(seed); }
-
-    // ---- format switches (the "Estilos" menu) and colours ----
-    struct Switches {
-        bool bold = false, italic = false, underline = false, strikeOut = false;
-        bool superscript = false, subscript = false;
-    };
-    const Switches& GetSwitches() const { return m_switches; }
-    // Flips one style switch (kStyleBold, kStyleItalic, kStyleUnderline or kStyleStrikeOut) and
-    // recomputes the current style; nothing is repainted.
-    void ToggleStyle(int styleBit);
-    // Flip the superscript or subscript switch: a marker is appended, the size changes and the
-    // current record goes into the last slot; nothing is repainted.
-    void ToggleSuperscript();
-    void ToggleSubscript();
-    // Flips the spelling marks and lays the whole document out again.
-    void ToggleSpellingSensor();
-    // The colour last chosen among the favourite colours (0 until one is chosen).
-    std::uint32_t SelectedColour() const { return m_selectedColour; }
-    void SelectColour(std::uint32_t colour) { m_selectedColour = colour; }
-    enum class ColourTarget { Text, Background, Cursor, Shadow };
-    // Gives the selected colour to the target and saves the settings; the cursor colour also
-    // repaints the last page.
-    void ApplySelectedColour(ColourTarget target);
-    // White background and black text for new text; settings saved.
-    void ResetDocumentColours();
+    // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
+    FormatControls& Format() { return m_format; }
+    const FormatControls& Format() const { return m_format; }
 
     // ---- the document commands ----
     // An empty document in the current format, laid out; the caption keeps the old token count
@@ -216,34 +181,13 @@ public:
 
     const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
 
-    // ---- unsaved work (UnsavedWork.cpp) ----
-    // True when the document changed since it was started, opened, imported or saved (a document
-    // taken back by "Deshacer" to the state it was saved in counts as saved).
-    bool HasUnsavedChanges() const { return m_document.Revision() != m_savedRevision; }
-    // Before the document is given up: with unsaved changes, asks whether to save them. Sí saves
-    // (to the file the document was opened from or saved to, else through the save command with its
-    // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
-    bool SaveChangesFirst();
-    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
-    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
-    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
-    bool UndoCommand();
-    // The steps "Deshacer" can take back now.
-    std::size_t UndoCount() const { return m_undo.Count(m_document); }
-    // Called now and then (every kRecoveryCheck) at the time now: while the document has unsaved
-    // changes that stayed the same for kRecoveryPause, writes this program's recovery copy (see
-    // RecoveryCopy); once the document has no unsaved changes, removes it. Does nothing during a
-    // text pass. A copy that cannot be written is told once per run, in a notice.
-    void KeepRecoveryCopy(std::chrono::steady_clock::time_point now);
-    // At start: asks about each recovery copy left by a program that is no longer running, newest
-    // first, one question each. Sí reads it as an unnamed document with unsaved changes (text,
-    // format records and fonts as they were; the current format stays the configured one), lays it
-    // out and makes it this program's copy; the other copies wait for the next start. No deletes
-    // it; a box closed without an answer keeps it for the next start. A copy that cannot be read is
-    // set aside under another name, and the message says where. True when a document was recovered.
+    // ---- unsaved work ----
+    // The saved state, the recovery copy and the "Deshacer" steps of the document.
+    UnsavedWork& Unsaved() { return m_unsaved; }
+    const UnsavedWork& Unsaved() const { return m_unsaved; }
+    // At start: offers the recovery copies left by programs that ended without saving (see
+    // UnsavedWork::OfferRecovery) and lays out the document read. True when a document was recovered.
     bool OfferRecovery();
-    // This program's recovery copy; empty until it was first written or recovered.
-    const std::filesystem::path& RecoveryFile() const { return m_recovery.File(); }
 
     // The word search's list choice and last search text, kept from one opening to the next.
     const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
@@ -267,6 +211,14 @@ public:
     void ShowPage(int page);
 
 private:
+    // Flips the spelling marks and lays the whole document out again.
+    void ToggleSpellingSensor();
+    enum class ColourTarget { Text, Background, Cursor, Shadow };
+    // Gives the selected colour to the target and saves the settings; the cursor colour also
+    // repaints the last page.
+    void ApplySelectedColour(ColourTarget target);
+    // White background and black text for new text; settings saved.
+    void ResetDocumentColours();
     // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
     void AppendEdit(std::size_t bytesAdded);
     // Who tells the user that the document reached the page limit: the layout, or its caller.
@@ -277,6 +229,10 @@ private:
     void ShowCurrentPage();
     void UpdateCaption();
     void ReportRefused();
+    // Flip the superscript or subscript switch (see FormatControls); a marker refused at the token
+    // limit is told. Nothing is repainted.
+    void ToggleSuperscript();
+    void ToggleSubscript();
     // The body of a menu command, once its rules let it run (CommandRun.cpp).
     void Execute(command::Id id);
     void ExecuteDialogCommand(command::Id id);
@@ -287,17 +243,14 @@ private:
     // a notice would not be seen) in a message box.
     enum class Report { Notice, Box };
     bool WriteSettings(Report report);
-    // The document was replaced (new, opened, imported): it has no unsaved changes and no undo
-    // steps, and it belongs to file (empty: unnamed).
-    void DocumentReplaced(const std::filesystem::path& file);
-    // The document is as saved in file: no unsaved changes and no recovery copy.
-    void MarkSaved(const std::filesystem::path& file);
-    void RemoveRecoveryCopy();
-    // Reads the recovery copy orphan as the document and makes it this program's copy; a copy that
-    // cannot be read is set aside and the user told. True when the document was recovered.
-    bool RecoverFrom(OrphanCopy& orphan);
-    // Runs command, which rewrites the text in place, as one "Deshacer" step.
-    void AsUndoStep(const std::function<void()>& command);
+    // Before the document is given up: with unsaved changes, asks whether to save them. Sí saves
+    // (to the file the document was opened from or saved to, else through the save command with its
+    // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
+    bool SaveChangesFirst();
+    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
+    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
+    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
+    bool UndoCommand();
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);
@@ -305,8 +258,7 @@ private:
     std::filesystem::path m_folder;
     Settings m_settings;
     Document m_document;
-    WordLists m_wordLists;
-    AccentModel m_accentModel; // the accent command's context counts, loaded with the lists
+    ListLoader m_lists;
     ViewState m_view;
     LayoutServices m_services;
     WordMemory m_memory;
@@ -315,16 +267,10 @@ private:
     EditorHooks m_hooks;
     CommandPorts m_commandPorts;
     CommandGate m_gate;
-    bool m_listsLoading = false;
     bool m_blinkHold = false;
     int m_blinkPhase = 0;
-    std::uint32_t m_selectedColour = 0;
     DictionarySearchValues m_wordSearch;
-    int m_emoticonChoice = 0;
-    std::mt19937 m_random;
-    bool m_fontListEnabled = false;
-    bool m_sizeListEnabled = true;
-    Switches m_switches;
+    FormatControls m_format;
     int m_staleTokenCount = -1; // shown in the caption after "Nuevo" until the text changes
     std::filesystem::path m_documentFile;
     std::filesystem::path m_textFile;
@@ -335,18 +281,7 @@ private:
     FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout
     bool m_settingsWriteReported = false;
     bool m_memoryWriteReported = false;
-    bool m_recoveryWriteReported = false;
-    // The file the document was opened from or last saved to; empty for a new, imported or
-    // recovered document. ("Grabar Documento" proposes m_documentFile, which outlives documents.)
-    std::filesystem::path m_ownFile;
-    std::uint64_t m_savedRevision = 0;
-    UndoSteps m_undo;
-    // The recovery copy: this program's copy, the revision last written (or tried) since it was
-    // last removed, and the last revision seen changing, with when.
-    RecoveryCopy m_recovery;
-    std::optional<std::uint64_t> m_recoveryTried;
-    std::uint64_t m_seenRevision = 0;
-    std::chrono::steady_clock::time_point m_seenAt {};
+    UnsavedWork m_unsaved;
 };
 
 } // namespace quirel

@@ -14,6 +14,14 @@ inline constexpr std::string_view kPageLimitMessage = "El programa excede de p\x
                                                       "as ...\r\nM\xE1ximo 150 p\xE1gin"
                                                       "as ...";
 
+// Asked (Sí / No / Cancelar) before "Nuevo", "Leer Documento", "Leer texto" or "Salir" gives up a
+// document with unsaved changes.
+inline constexpr std::string_view kUnsavedChangesQuestion
+    = "El documento tiene cambios sin grabar. \xBFQuiere grabarlos?";
+
+// Asked (Sí / No) at start when the program ended last time with a recovery copy left behind.
+inline constexpr std::string_view kRecoveryQuestion = "Quirel se cerr\xF3 sin grabar el documento. \xBFRecuperarlo?";
+
 // "Grabar Documento" onto a file that exists.
 inline constexpr std::string_view kOverwriteQuestion = "Documento existe !!\r\nQuiere sobreescribir?";
 

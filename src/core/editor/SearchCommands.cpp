@@ -25,7 +25,7 @@ void Editor::ReplaceCommand(std::string_view search, std::string_view replacemen
         }))
         return;
     bool replaced = false;
-    AsUndoStep([&] {
+    m_unsaved.AsUndoStep([&] {
         std::string text = m_document.Text();
         const auto result = ReplaceAll(text, search, replacement);
         if (result.status == ReplaceStatus::TooLarge) {

@@ -1,8 +1,5 @@
-// The editor's care for unsaved work: the question before a document is given up, the recovery
-// copy, and "Deshacer".
 #include "editor/UnsavedWork.h"
 
-#include "editor/Editor.h"
 #include "editor/EditorMessages.h"
 #include "io/DocumentFile.h"
 #include "io/FileError.h"
@@ -54,65 +51,66 @@ std::string RecoveryWriteMessage(const DocumentFileResult& result, const std::fi
 
 } // namespace
 
-bool Editor::SaveChangesFirst()
+UnsavedWork::UnsavedWork(const std::filesystem::path& folder, Document& document, const CommandGate& gate)
+    : m_document(document)
+    , m_gate(gate)
+    , m_recovery(folder)
 {
-    if (!HasUnsavedChanges() || !m_prompts) return true;
-    switch (m_prompts->AskYesNoCancel(kUnsavedChangesQuestion)) {
-    case Prompts::Answer::Yes:
-        break;
-    case Prompts::Answer::No:
-        return true;
-    case Prompts::Answer::Cancel:
-        return false;
-    }
-    // The save keeps the cursor still, as "Grabar Documento" does.
-    const bool held = m_blinkHold;
-    m_blinkHold = true;
-    bool saved = false;
-    if (m_ownFile.empty()) {
-        saved = SaveDocumentCommand();
-    } else {
-        const auto status = WriteDocument(m_document, m_ownFile);
-        saved = status == DocumentFileStatus::Done;
-        if (saved)
-            MarkSaved(m_ownFile);
-        else
-            m_prompts->ShowMessage(DocumentFileMessage(status, m_ownFile));
-    }
-    m_blinkHold = held;
-    return saved;
 }
 
-void Editor::Quit()
+UnsavedWork::BeforeGivingUp UnsavedWork::AskBeforeGivingUp()
 {
-    WriteSettings(Report::Box);
-    // The changes were saved or given up: no copy is left behind, nor written while the program ends.
+    if (!HasUnsavedChanges() || !m_prompts) return BeforeGivingUp::GoOn;
+    switch (m_prompts->AskYesNoCancel(kUnsavedChangesQuestion)) {
+    case Prompts::Answer::Yes:
+        return BeforeGivingUp::Save;
+    case Prompts::Answer::No:
+        return BeforeGivingUp::GoOn;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return BeforeGivingUp::Stop;
+}
+
+bool UnsavedWork::SaveToOwnFile()
+{
+    const auto status = WriteDocument(m_document, m_ownFile);
+    if (status != DocumentFileStatus::Done) {
+        if (m_prompts) m_prompts->ShowMessage(DocumentFileMessage(status, m_ownFile));
+        return false;
+    }
+    MarkSaved(m_ownFile);
+    return true;
+}
+
+void UnsavedWork::GiveUp()
+{
     m_savedRevision = m_document.Revision();
     m_recovery.Discard();
     m_recoveryTried.reset();
 }
 
-void Editor::MarkSaved(const std::filesystem::path& file)
+void UnsavedWork::MarkSaved(const std::filesystem::path& file)
 {
     m_ownFile = file;
     m_savedRevision = m_document.Revision();
     RemoveRecoveryCopy();
 }
 
-void Editor::DocumentReplaced(const std::filesystem::path& file)
+void UnsavedWork::DocumentReplaced(const std::filesystem::path& file)
 {
     m_undo.Clear();
     MarkSaved(file);
 }
 
-void Editor::RemoveRecoveryCopy()
+void UnsavedWork::RemoveRecoveryCopy()
 {
     // Only this program's copy: one left by an earlier run is the start's question.
     m_recovery.Remove();
     m_recoveryTried.reset();
 }
 
-void Editor::KeepRecoveryCopy(std::chrono::steady_clock::time_point now)
+void UnsavedWork::KeepRecoveryCopy(std::chrono::steady_clock::time_point now)
 {
     // A pass may be halfway through the records (an import's first layout): the next call writes.
     if (m_gate.InTextPass()) return;
@@ -133,14 +131,15 @@ void Editor::KeepRecoveryCopy(std::chrono::steady_clock::time_point now)
     // A copy that cannot be written is tried again only after the next change.
     const auto result = m_recovery.Write(m_document, *m_files);
     m_recoveryTried = revision;
-    if (result.status != DocumentFileStatus::Done)
-        ReportOnce(m_recoveryWriteReported, RecoveryWriteMessage(result, m_recovery.Folder()));
+    if (result.status == DocumentFileStatus::Done || m_writeReported || !m_prompts) return;
+    m_writeReported = true;
+    m_prompts->ShowNotice(RecoveryWriteMessage(result, m_recovery.Folder()));
 }
 
-bool Editor::OfferRecovery()
+bool UnsavedWork::OfferRecovery(const std::function<void()>& layOut)
 {
     if (!m_prompts) return false;
-    std::vector<OrphanCopy> orphans = TakeOrphanCopies(m_folder);
+    std::vector<OrphanCopy> orphans = TakeOrphanCopies(m_recovery.Folder());
     for (std::size_t i = 0; i < orphans.size(); ++i) {
         OrphanCopy& orphan = orphans[i];
         switch (m_prompts->AskYesNoOrClose(RecoveryQuestion(i + 1, orphans.size(), orphan.writtenAt))) {
@@ -150,23 +149,26 @@ bool Editor::OfferRecovery()
         case Prompts::Answer::Cancel:
             orphan.lock.RemoveAndRelease(); // not now: the copy is offered again at the next start
             continue;
-        case Prompts::Answer::Yes:
-            if (RecoverFrom(orphan)) return true; // the copies not asked about wait for the next start
+        case Prompts::Answer::Yes: {
+            const bool recovered = RecoverFrom(orphan);
+            if (layOut) layOut();
+            if (recovered) return true; // the copies not asked about wait for the next start
             continue;
+        }
         }
     }
     return false;
 }
 
-bool Editor::RecoverFrom(OrphanCopy& orphan)
+bool UnsavedWork::RecoverFrom(OrphanCopy& orphan)
 {
-    // The copy holds the document; new text keeps the configured format.
+    // The copy holds the document; new text keeps the current format.
     const CurrentFormat current = m_document.Current();
     const auto result = ReadDocument(m_document, orphan.file);
     m_document.Current() = current;
     if (result.status != DocumentFileStatus::Done) {
-        // Set aside, so that nothing replaces it and it is not offered again; the document is the
-        // empty one of the start.
+        // Set aside, so that nothing replaces it and it is not offered again; the document stays
+        // as it was.
         const auto aside = orphan.SetAside();
         std::string message = DocumentFileMessage(result, orphan.file);
         if (aside.empty())
@@ -175,7 +177,6 @@ bool Editor::RecoverFrom(OrphanCopy& orphan)
             message.append(kRecoverySetAsideHead).append(NameForMessage(aside));
         m_prompts->ShowMessage(message);
         DocumentReplaced({});
-        RebuildDocumentView();
         return false;
     }
     // An unnamed document with unsaved changes, whose copy on disk is up to date: the copy becomes
@@ -184,23 +185,14 @@ bool Editor::RecoverFrom(OrphanCopy& orphan)
     m_ownFile.clear();
     m_recovery.Adopt(orphan);
     m_recoveryTried = m_document.Revision();
-    RebuildDocumentView();
     return true;
 }
 
-void Editor::AsUndoStep(const std::function<void()>& command)
+void UnsavedWork::AsUndoStep(const std::function<void()>& command)
 {
     UndoSteps::State before = UndoSteps::Capture(m_document);
     command();
     m_undo.Push(std::move(before), m_document);
-}
-
-bool Editor::UndoCommand()
-{
-    if (m_gate.Defer([this] { UndoCommand(); })) return false;
-    if (!m_undo.Undo(m_document)) return false;
-    RebuildDocumentView();
-    return true;
 }
 
 } // namespace quirel

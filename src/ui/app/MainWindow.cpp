@@ -53,7 +53,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
     m_recoveryTimer.setInterval(static_cast<int>(kRecoveryCheck.count()));
     connect(&m_recoveryTimer, &QTimer::timeout, this,
-        [this] { m_editor.KeepRecoveryCopy(std::chrono::steady_clock::now()); });
+        [this] { m_editor.Unsaved().KeepRecoveryCopy(std::chrono::steady_clock::now()); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -132,7 +132,7 @@ void MainWindow::ConnectControls()
         m_surface->setFocus();
     });
     connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
-        m_editor.ChooseEmoticon(index + 1);
+        m_editor.Format().ChooseEmoticon(index + 1);
         m_surface->setFocus();
     });
     connect(m_ruler, &RulerWidget::TabPressed, this, [this] {
@@ -177,11 +177,11 @@ void MainWindow::Initialise(std::string_view commandLine)
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
     // the window stays live while the lists load. Commands that read them wait for the end.
-    m_editor.Gate().ExpectWordLists();
+    m_editor.Lists().Expect();
     QTimer::singleShot(0, this, [this] {
         m_editor.LoadWordLists(&m_pump);
-        m_editor.Gate().AfterWordLists([this] {
-            if (m_editor.GetWordLists().spellingSensor) m_editor.RebuildDocumentView();
+        m_editor.Lists().AfterLoad([this] {
+            if (m_editor.Lists().Words().spellingSensor) m_editor.RebuildDocumentView();
             emit WordListsLoaded();
         });
     });
@@ -234,13 +234,13 @@ const QImage& MainWindow::ShownPicture()
 
 void MainWindow::SyncControls()
 {
-    const auto& switches = m_editor.GetSwitches();
+    const auto& switches = m_editor.Format().GetSwitches();
     m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
-        switches.superscript, switches.subscript, m_editor.GetWordLists().spellingSensor });
+        switches.superscript, switches.subscript, m_editor.Lists().Words().spellingSensor });
     m_menus->UpdateSwatches(m_editor.GetSettings());
-    m_sizeList->setEnabled(m_editor.SizeListEnabled());
-    m_emoticonList->setCurrentIndex(m_editor.EmoticonChoice() - 1);
-    if (m_editor.FontListEnabled())
+    m_sizeList->setEnabled(m_editor.Format().SizeListEnabled());
+    m_emoticonList->setCurrentIndex(m_editor.Format().EmoticonChoice() - 1);
+    if (m_editor.Format().FontListEnabled())
         m_fontList->Enable();
     else
         m_fontList->setEnabled(false);
