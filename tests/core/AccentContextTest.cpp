@@ -3,6 +3,7 @@
 #include "FakeCanvas.h"
 #include "TempFolder.h"
 #include "TestText.h"
+#include "WordListBytes.h"
 #include "editor/Editor.h"
 #include "language/AccentChoice.h"
 #include "language/AccentMarks.h"
@@ -260,13 +261,7 @@ TEST(AccentContext, TheEditorsAccentCommandUsesTheModelOfItsFolder)
 {
     TempFolder folder;
     const auto writeList = [&folder](const char* name, std::initializer_list<const char*> words) {
-        std::string bytes;
-        for (const char* word : words) {
-            WordRecordBytes record {};
-            EXPECT_TRUE(EncodeWordRecord(W(word), record));
-            bytes.append(record.begin(), record.end());
-        }
-        folder.Write(name, bytes);
+        folder.Write(name, WordListBytes(words));
     };
     writeList("diccionario.log", { "la", "niña", "en", "casa", "esta", "es", "grande", "canción" });
     writeList("verbos.log", { "está" });

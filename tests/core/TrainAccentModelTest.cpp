@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 #include "TestText.h"
+#include "WordListBytes.h"
 #include "language/WordLists.h"
 #include "language/WordRecord.h"
 
@@ -23,16 +24,7 @@ struct SmallLists {
         Write("npropios.log", { "asia" });
         LoadAllWordLists(folder.Path(), lists, nullptr, nullptr);
     }
-    void Write(const char* name, std::initializer_list<const char*> words)
-    {
-        std::string bytes;
-        for (const char* word : words) {
-            WordRecordBytes record {};
-            EXPECT_TRUE(EncodeWordRecord(W(word), record));
-            bytes.append(record.begin(), record.end());
-        }
-        folder.Write(name, bytes);
-    }
+    void Write(const char* name, std::initializer_list<const char*> words) { folder.Write(name, WordListBytes(words)); }
 };
 
 std::uint32_t CountOf(const AccentModel& model, AccentFeature feature, const char* utf8)

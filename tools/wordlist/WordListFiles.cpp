@@ -2,6 +2,7 @@
 
 #include "Utf8.h"
 #include "document/Cp1252.h"
+#include "document/TextLines.h"
 #include "language/WordRecord.h"
 
 #include <algorithm>
@@ -42,15 +43,7 @@ bool IsUsedName(const std::u32string& wide, const std::string& line, const Shado
 std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
-    }
+    ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
