@@ -50,12 +50,12 @@ std::uint32_t GlyphFontCache::NameIndex(std::string_view face)
     return index;
 }
 
-std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
+GlyphFontCache::Face& GlyphFontCache::FaceOf(FontId id)
 {
     Name& fontName = m_names[NameOf(id)];
-    const int style = StyleOf(id);
-    std::weak_ptr<Face>& known = fontName.faces[static_cast<std::size_t>(style)];
-    if (auto held = known.lock()) return held;
+    const auto style = static_cast<std::size_t>(StyleOf(id));
+    std::weak_ptr<Face>& known = fontName.faces[style];
+    if (!known.expired()) return *fontName.held[style];
     if (fontName.familyKey.empty()) {
         // All the names one family draws share its faces, which Qt then matches only once.
         fontName.family = FaceResolver::Shared().Family(FromCp1252(fontName.face));
@@ -64,7 +64,7 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
     }
     std::string key = fontName.familyKey;
     key.push_back(static_cast<char>('0' + style));
-    std::shared_ptr<Face> made = m_faces.Get(key, [&] {
+    const std::shared_ptr<Face>& made = m_faces.Get(key, [&] {
         QFont font(fontName.family);
         // One face, no stand-ins for missing glyphs: the pass draws only the face's own glyphs.
         font.setStyleStrategy(QFont::NoFontMerging);
@@ -78,17 +78,18 @@ std::shared_ptr<GlyphFontCache::Face> GlyphFontCache::FaceOf(FontId id)
         return face;
     });
     known = made;
-    return made;
+    fontName.held[style] = made.get();
+    return *made;
 }
 
 std::shared_ptr<const GlyphMetrics> GlyphFontCache::Metrics(FontId id)
 {
     // Names of one face at one size measure alike: one measure serves them all.
-    const auto face = FaceOf(id);
-    if (face->measures.empty()) face->measures.resize(kMaxPixels + 1);
+    Face& face = FaceOf(id);
+    if (face.measures.empty()) face.measures.resize(kMaxPixels + 1);
     const int pixels = PointsToPixels(PointsOf(id));
-    std::shared_ptr<const GlyphMetrics>& held = face->measures[static_cast<std::size_t>(pixels)];
-    if (!held) held = std::make_shared<const GlyphMetrics>(MeasureFace(face->design, pixels));
+    std::shared_ptr<const GlyphMetrics>& held = face.measures[static_cast<std::size_t>(pixels)];
+    if (!held) held = std::make_shared<const GlyphMetrics>(MeasureFace(face.design, pixels));
     return held;
 }
 
@@ -105,20 +106,16 @@ std::shared_ptr<GlyphFont> GlyphFontCache::Font(FontId id)
     // with is found once in a while (a key of a face made again since still names a font that
     // draws the same).
     RecentDrawing& recent = m_recentDrawings[RecentSlot(id)];
-    std::shared_ptr<Face> face;
     const int pixels = PointsToPixels(PointsOf(id));
-    if (recent.id != id) {
-        face = FaceOf(id);
-        recent = { id, SizedKey(*face, pixels) };
-    }
+    if (recent.id != id) recent = { id, SizedKey(FaceOf(id), pixels) };
     m_lastDrawing = m_drawing.Get(recent.key, [&] {
-        if (!face) face = FaceOf(id);
-        const auto metrics = Metrics(id);
+        auto metrics = Metrics(id);
+        const Face& face = FaceOf(id);
         // The face matched once, at the size: the copy keeps the hinting and smoothing the
         // system's settings gave the face, and no font is looked up again.
-        QRawFont sized = face->design.design;
+        QRawFont sized = face.design.design;
         sized.setPixelSize(pixels);
-        return std::make_shared<GlyphFont>(std::move(sized), face->design.glyphs, metrics);
+        return std::make_shared<GlyphFont>(std::move(sized), face.design.glyphs, std::move(metrics));
     });
     m_lastDrawingId = id;
     return m_lastDrawing;

@@ -58,6 +58,9 @@ private:
         QString family;
         std::string familyKey; // the family case-folded: faces are kept by it
         std::array<std::weak_ptr<Face>, 4> faces;
+        // The same faces as plain pointers, valid while the weak ones have not expired: the layout
+        // asks for a name's face at nearly every token of a file whose tokens change format.
+        std::array<Face*, 4> held {};
     };
     struct NameHash {
         using is_transparent = void; // NOLINT(readability-identifier-naming): the standard library's name
@@ -69,7 +72,8 @@ private:
     static int PointsOf(FontId id) { return static_cast<int>((id >> 2) & 0xFF); }
     static int StyleOf(FontId id) { return static_cast<int>(id & 3); }
     std::uint32_t NameIndex(std::string_view face);
-    std::shared_ptr<Face> FaceOf(FontId id);
+    // The face of id, held by m_faces: valid until the next face is made.
+    Face& FaceOf(FontId id);
     // A face at a pixel size, as a key.
     static std::uint64_t SizedKey(const Face& face, int pixels);
 
