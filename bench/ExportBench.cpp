@@ -62,7 +62,7 @@ struct Fixture {
         auto& doc = editor->GetDocument();
         doc.SetText(bench::SpanishText(kFullDocumentTokens));
         doc.Records().Reset(doc.CurrentRecord());
-        editor->RebuildDocumentView();
+        editor->Run(command::Rebuild);
         output = std::make_unique<PageOutput>(*editor, ports, printer, nullptr);
     }
     ~Fixture() { std::filesystem::remove_all(folder); }

@@ -33,13 +33,13 @@ void LayOutProse(Editor& editor, std::size_t tokens)
     auto& doc = editor.GetDocument();
     doc.SetText(bench::SpanishText(tokens));
     doc.Records().Reset(doc.CurrentRecord());
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     if (doc.Pages().pageCount == PageTable::kMaxPages) {
         const int last
             = std::min(doc.TokenCount(), doc.Pages().Slot(PageTable::kMaxPages).firstToken + kPageTokens - 1);
         const Token& end = doc.TokenSpan(last);
         doc.SetText(doc.Text().substr(0, end.start + end.length));
-        editor.RebuildDocumentView();
+        editor.Run(command::Rebuild);
     }
 }
 
@@ -85,7 +85,7 @@ static void BM_FullLayout150Pages(benchmark::State& state)
 {
     Fixture fixture(kFullDocumentTokens);
     for (auto _ : state)
-        fixture.editor->RebuildDocumentView();
+        fixture.editor->Run(command::Rebuild);
     state.counters["pages"] = fixture.editor->GetDocument().Pages().pageCount;
     state.counters["tokens"] = fixture.editor->GetDocument().TokenCount();
     state.counters["listEntries"]
@@ -98,8 +98,8 @@ static void BM_KeystrokeAtEnd(benchmark::State& state)
 {
     Fixture fixture(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        fixture.editor->TypeByte('a');
-        fixture.editor->TypeByte(8);
+        fixture.editor->Run({ command::TypeByte, 'a' });
+        fixture.editor->Run({ command::TypeByte, 8 });
     }
     const auto& doc = fixture.editor->GetDocument();
     state.counters["pages"] = doc.Pages().pageCount;
@@ -133,7 +133,7 @@ static void BM_KeystrokeInWindow(benchmark::State& state)
     auto& doc = editor.GetDocument();
     doc.SetText(text);
     doc.Records().Reset(doc.CurrentRecord());
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     QCoreApplication::processEvents();
     auto key = [&window](Qt::Key key, const QString& text) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -159,7 +159,7 @@ static void BM_ResidentMemoryLaidOut(benchmark::State& state)
         auto& pages = fixture.editor->GetDocument().Pages();
         for (int page = 1; page <= pages.pageCount; ++page) {
             pages.shownPage = page;
-            fixture.editor->PageDown();
+            fixture.editor->Run(command::PageDown);
         }
         state.counters["process_MB"] = static_cast<double>(bench::ResidentBytes()) / (1024.0 * 1024.0);
     }

@@ -1,6 +1,7 @@
 #include "language/AccentContext.h"
 
 #include "FakeCanvas.h"
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "TestText.h"
 #include "WordListBytes.h"
@@ -275,11 +276,14 @@ TEST(AccentContext, TheEditorsAccentCommandUsesTheModelOfItsFolder)
 
     Editor editor(folder.Path());
     FakeCanvas canvas;
-    editor.Attach(canvas, {}, nullptr);
-    editor.LoadWordLists(nullptr);
+    RecordingPrompts prompts;
+    editor.Attach(canvas, {}, &prompts);
+    editor.Run(command::LoadWordLists);
     for (const char c : W("La niña esta en casa con la cancion"))
-        editor.TypeByte(static_cast<unsigned char>(c));
-    const std::string message = editor.AccentCommand(nullptr);
+        editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
+    editor.Run(command::Accents);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    const std::string message = prompts.messages[0];
     EXPECT_EQ(editor.GetDocument().Text(), W("La niña está en casa con la canción"));
     EXPECT_EQ(
         message, W("Encontradas 2 palabras a las que se le ha puesto tílde ortográfica ...\r\nestá\r\ncanción\r\n"));

@@ -37,10 +37,17 @@ protected:
     void Type(std::string_view text)
     {
         for (char c : text)
-            editor.TypeByte(static_cast<unsigned char>(c));
+            editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
     }
 
     Document& Doc() { return editor.GetDocument(); }
+
+    // "Grabar Documento"; true when the document was written (no change is left unsaved).
+    bool Save()
+    {
+        editor.Run(command::SaveDocument);
+        return !editor.Unsaved().HasUnsavedChanges();
+    }
 
     TempFolder folder;
     Editor editor;
@@ -85,22 +92,23 @@ TEST_F(EditorTest, ControlCodesAndBackspace)
 
 TEST_F(EditorTest, TabAppendsTabWidthBlanksAndTheRulerSetsMarginAndTab)
 {
-    editor.PressTab();
+    editor.Run(command::TabButton);
     EXPECT_EQ(Doc().Text(), std::string(6, ' '));
     EXPECT_EQ(Doc().TokenCount(), 6);
 
-    editor.SetMarginCell(ruler::CellAt(57)); // cell 4
+    editor.Run({ command::MarginCell, ruler::CellAt(57) }); // cell 4
     EXPECT_EQ(editor.GetSettings().margin, 40);
-    editor.SetMarginCell(7);
+    editor.Run({ command::MarginCell, 7 });
     EXPECT_EQ(editor.GetSettings().margin, 70);
     EXPECT_EQ(editor.View().cursorX, 70 + 6 * 10); // laid out again at the new margin
-    editor.SetMarginCell(23);
+    editor.Run({ command::MarginCell, 23 });
     EXPECT_EQ(editor.GetSettings().margin, 70);
 
-    EXPECT_EQ(editor.SetTabCell(12), "La Tabulaci\xF3n ha sido cambiada a 12 pasos");
+    editor.Run({ command::TabCell, 12 });
     EXPECT_EQ(editor.GetSettings().tabWidth, 12);
-    EXPECT_EQ(editor.SetTabCell(41), "");
+    editor.Run({ command::TabCell, 41 });
     EXPECT_EQ(editor.GetSettings().tabWidth, 12);
+    EXPECT_EQ(prompts.messages, std::vector<std::string> { "La Tabulaci\xF3n ha sido cambiada a 12 pasos" });
     EXPECT_EQ(ruler::CellAt(26), 0);
     EXPECT_EQ(ruler::RowAt(12), ruler::Row::None);
 }
@@ -110,27 +118,27 @@ TEST_F(EditorTest, PageKeysAndWheelStayWithinTheirLimits)
     Type(std::string(60, '\r') + "x"); // two pages at size 10 (15-pixel lines)
     ASSERT_EQ(Doc().Pages().pageCount, 2);
     EXPECT_EQ(Doc().Pages().shownPage, 2);
-    editor.PageDown();
+    editor.Run(command::PageDown);
     EXPECT_EQ(Doc().Pages().shownPage, 2);
-    editor.PageUp();
+    editor.Run(command::PageUp);
     EXPECT_EQ(Doc().Pages().shownPage, 1);
     EXPECT_TRUE(editor.BlinkHeld());
-    editor.PageUp();
+    editor.Run(command::PageUp);
     EXPECT_EQ(Doc().Pages().shownPage, 1);
-    editor.PageEnd();
+    editor.Run(command::PageEnd);
     EXPECT_EQ(Doc().Pages().shownPage, 2);
-    editor.PageHome();
+    editor.Run(command::PageHome);
     EXPECT_EQ(caption, "Pagina 1 de 2 TAB: 6 Margen: 40 quirel: 61");
     Type("y"); // typing goes back to the last page
     EXPECT_EQ(Doc().Pages().shownPage, 2);
     EXPECT_FALSE(editor.BlinkHeld());
 
-    editor.Wheel(+120);
+    editor.Run({ command::Wheel, +120 });
     EXPECT_EQ(editor.View().scrollOffset, 0);
     for (int i = 0; i < 39; ++i)
-        editor.Wheel(-120);
+        editor.Run({ command::Wheel, -120 });
     EXPECT_EQ(editor.View().scrollOffset, -570);
-    editor.Wheel(+120);
+    editor.Run({ command::Wheel, +120 });
     EXPECT_EQ(editor.View().scrollOffset, -555);
 }
 
@@ -142,7 +150,7 @@ TEST_F(EditorTest, AnEditThatWouldNeedPage151IsTakenBackWithAMessage)
         text += "a\r";
     Doc().SetText(text.substr(0, text.size() - 1));
     Doc().Records().Reset(Doc().CurrentRecord());
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     ASSERT_EQ(Doc().Pages().pageCount, 150);
     Type("\r");
     Type("b");
@@ -159,7 +167,7 @@ TEST_F(EditorTest, InputArrivingDuringAPageBreakWaitsForTheLayout)
     duringPageBreak = [&] {
         if (typedInside) return;
         typedInside = true;
-        editor.TypeByte('z'); // as if a key release were handled by the page break's event pass
+        editor.Run({ command::TypeByte, 'z' }); // as if a key release were handled by the page break's event pass
         EXPECT_EQ(Doc().Text().back(), 'x');
     };
     Type("x");
@@ -170,15 +178,15 @@ TEST_F(EditorTest, InputArrivingDuringAPageBreakWaitsForTheLayout)
 
 TEST_F(EditorTest, BlinkDrawsOnTheLastPageOnlyAndHoldsWhenAsked)
 {
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     ASSERT_FALSE(canvas.ops.empty());
     EXPECT_EQ(canvas.ops.back().text, "|");
     EXPECT_EQ(canvas.ops.back().style, kStyleBold);
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     EXPECT_EQ(canvas.ops.back().text, " ");
     const auto drawn = canvas.ops.size();
-    editor.PageHome(); // the page keys hold the cursor still
-    editor.BlinkTick();
+    editor.Run(command::PageHome); // the page keys hold the cursor still
+    editor.Run(command::BlinkTick);
     EXPECT_EQ(canvas.ops.size(), drawn);
 }
 
@@ -199,7 +207,7 @@ TEST_F(EditorTest, OpensTheDocumentNamedOnTheCommandLine)
 
     // Saving offers the name and folder of the document it started with.
     prompts.chosen.clear();
-    EXPECT_FALSE(editor.SaveDocumentCommand());
+    editor.Run(command::SaveDocument);
     ASSERT_EQ(prompts.requests.size(), 1u);
     EXPECT_EQ(prompts.requests[0].fileName, "con blancos.4tf");
     EXPECT_EQ(prompts.requests[0].folder, folder.Path());
@@ -214,7 +222,7 @@ TEST_F(EditorTest, AStartDocumentNamedRelativelyKeepsItsFolder)
     const bool opened = editor.OpenStartDocument("carta.4tf");
     std::filesystem::current_path(before); // the dialog must not depend on the working folder
     ASSERT_TRUE(opened);
-    editor.SaveDocumentCommand(); // cancelled
+    editor.Run(command::SaveDocument); // cancelled
     EXPECT_EQ(prompts.requests.back().fileName, "carta.4tf");
     EXPECT_EQ(prompts.requests.back().folder, folder.Path());
 }
@@ -242,10 +250,10 @@ TEST_F(EditorTest, SaveWritesTheVeryFileNamedOnTheCommandLine)
         TempFolder place;
         const auto file = place.Path() / c.name;
         std::filesystem::create_directories(file.parent_path());
-        editor.NewDocument();
+        editor.Run(command::New);
         Type("hola");
         ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
-        editor.NewDocument();
+        editor.Run(command::New);
         prompts.messages.clear();
         prompts.questions.clear();
         ASSERT_TRUE(editor.OpenStartDocument(file.native()));
@@ -255,7 +263,7 @@ TEST_F(EditorTest, SaveWritesTheVeryFileNamedOnTheCommandLine)
         prompts.requests.clear();
         prompts.chosen = place.Path() / c.name; // Return: the name offered
         prompts.answer = true; // "Sí"
-        ASSERT_TRUE(editor.SaveDocumentCommand());
+        ASSERT_TRUE(Save());
         ASSERT_EQ(prompts.requests.size(), 1u);
         EXPECT_EQ(prompts.requests[0].folder / prompts.requests[0].fileName, file);
         EXPECT_EQ(prompts.questions, std::vector<std::string> { std::string(kOverwriteQuestion) });
@@ -268,7 +276,7 @@ TEST_F(EditorTest, SaveWritesTheVeryFileNamedOnTheCommandLine)
 
     // A name typed in the dialog gets the extension.
     prompts.chosen = folder.Path() / "sin_extension";
-    ASSERT_TRUE(editor.SaveDocumentCommand());
+    ASSERT_TRUE(Save());
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "sin_extension.4tf"));
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "sin_extension"));
 }
@@ -297,7 +305,7 @@ TEST_F(EditorTest, CompletesFromTheWordMemoryAndRemembersKnownWords)
     Type("casa ");
     editor.Services().completeWord = [](std::string_view w) { return w == "ca" ? std::string("sa") : std::string(); };
     Type("ca");
-    editor.AcceptCompletion();
+    editor.Run(command::Completion);
     EXPECT_EQ(Doc().Text(), "casa casa");
 }
 
@@ -308,7 +316,7 @@ TEST_F(EditorTest, TheWordMemoryIsGivenFinishedWordsOnly)
     Type("el carro");
     EXPECT_EQ(given, std::vector<std::string> { "el" }); // never c, ca, car, carr while it is typed
     prompts.chosen = folder.Path() / "coche.4tf";
-    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_TRUE(Save());
     EXPECT_EQ(given, (std::vector<std::string> { "el", "carro" }));
 }
 
@@ -326,7 +334,7 @@ TEST_F(EditorTest, TypingKeepsTheCursorLineInSight)
     Type(std::string(4, '\r'));
     EXPECT_EQ(editor.View().scrollOffset, -60);
     EXPECT_TRUE(inSight());
-    editor.Wheel(120); // the wheel still moves the page, until the next keystroke
+    editor.Run({ command::Wheel, 120 }); // the wheel still moves the page, until the next keystroke
     EXPECT_EQ(editor.View().scrollOffset, -45);
     Type("x");
     EXPECT_EQ(editor.View().scrollOffset, -60);
@@ -363,7 +371,7 @@ TEST_F(EditorTest, SuperscriptAndSubscriptShareTheSavedSize)
     }
     EXPECT_EQ(sizes, (std::vector<int> { 10, 6, 6, 6, 6 }));
     EXPECT_EQ(Doc().Text(), "\x04\x02\x03\x05");
-    editor.Quit();
+    editor.Run(command::Quit);
     EXPECT_NE(folder.Read("config.ini").find("Tama\xF1o=6\r\n"), std::string::npos);
 }
 
@@ -385,7 +393,7 @@ TEST_F(EditorTest, ColourCommandsTakeTheSelectedColourAndSaveTheSettings)
 TEST_F(EditorTest, NewDocumentEmptiesThePageButTheCaptionKeepsTheOldCountUntilTheNextEdit)
 {
     Type("hola mundo");
-    editor.NewDocument();
+    editor.Run(command::New);
     EXPECT_EQ(Doc().Text(), "");
     EXPECT_EQ(caption, "Pagina 1 de 1 TAB: 6 Margen: 40 quirel: 3");
     EXPECT_EQ(editor.View().cursorX, 40);
@@ -397,12 +405,12 @@ TEST_F(EditorTest, SaveAsksBeforeReplacingAndOpenReadsItBack)
 {
     Type("hola");
     prompts.chosen = folder.Path() / "carta"; // typed without an extension
-    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_TRUE(Save());
     EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "carta.4tf");
     EXPECT_TRUE(prompts.questions.empty());
     EXPECT_EQ(prompts.requests.back().pattern, "*.4tf");
     prompts.chosen = folder.Path() / "Carta a la Sra. Lopez"; // a dot is not an extension
-    EXPECT_TRUE(editor.SaveDocumentCommand());
+    EXPECT_TRUE(Save());
     EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "Carta a la Sra. Lopez.4tf");
     EXPECT_EQ(folder.Read("Carta a la Sra. Lopez.4tf").substr(0, 4), "hola");
     EXPECT_TRUE(prompts.questions.empty());
@@ -410,19 +418,19 @@ TEST_F(EditorTest, SaveAsksBeforeReplacingAndOpenReadsItBack)
     Type(" mundo");
     prompts.chosen = folder.Path() / "carta.4tf";
     prompts.answer = false;
-    EXPECT_FALSE(editor.SaveDocumentCommand());
+    EXPECT_FALSE(Save());
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0], "Documento existe !!\r\nQuiere sobreescribir?");
     EXPECT_EQ(folder.Read("carta.4tf").substr(0, 4), "hola");
     EXPECT_EQ(folder.Read("carta.4tf")[4], 'f'); // the signature follows: untouched
 
-    editor.NewDocument();
-    EXPECT_TRUE(editor.OpenDocumentCommand());
+    editor.Run(command::New);
+    editor.Run(command::OpenDocument);
     EXPECT_EQ(Doc().Text(), "hola");
     EXPECT_EQ(prompts.requests.back().folder, folder.Path()); // the folder chosen last
 
     prompts.chosen.clear(); // cancelled: nothing changes, the name is forgotten
-    EXPECT_FALSE(editor.OpenDocumentCommand());
+    editor.Run(command::OpenDocument);
     EXPECT_EQ(Doc().Text(), "hola");
     EXPECT_TRUE(editor.DocumentFileName().empty());
 }
@@ -431,29 +439,29 @@ TEST_F(EditorTest, ImportGivesTheTextTheCurrentFormatAndNoDocumentName)
 {
     Type("x");
     prompts.chosen = folder.Path() / "carta.4tf";
-    ASSERT_TRUE(editor.SaveDocumentCommand());
+    ASSERT_TRUE(Save());
     folder.Write("notas.txt", "ab\r\ncd\r\n");
     Doc().Current().textColor = 0x00FF00;
     prompts.chosen = folder.Path() / "notas.txt";
-    EXPECT_TRUE(editor.ImportTextCommand());
+    editor.Run(command::ImportText);
     EXPECT_EQ(Doc().Text(), "ab\rcd\r");
     EXPECT_EQ(RecordTextColor(Doc().Records().Get(1)), 0x00FF00u);
     EXPECT_FALSE(editor.View().importInProgress);
     EXPECT_TRUE(prompts.messages.empty());
     // The imported text is not carta.4tf: the save dialog proposes no name.
     prompts.chosen.clear();
-    editor.SaveDocumentCommand();
+    editor.Run(command::SaveDocument);
     EXPECT_EQ(prompts.requests.back().fileName, "");
     EXPECT_EQ(prompts.requests.back().folder, folder.Path());
 
     prompts.chosen = folder.Path() / "missing.txt";
-    EXPECT_FALSE(editor.ImportTextCommand());
+    editor.Run(command::ImportText);
     EXPECT_EQ(Doc().Text(), "ab\rcd\r");
 
     // UTF-8 is converted; what Windows-1252 cannot hold becomes "?" and the user is told how much.
     folder.Write("utf8.txt", "Canci\xC3\xB3n \xE2\x86\x92 \xE2\x86\x90\n");
     prompts.chosen = folder.Path() / "utf8.txt";
-    EXPECT_TRUE(editor.ImportTextCommand());
+    editor.Run(command::ImportText);
     EXPECT_EQ(Doc().Text(), "Canci\xF3n ? ?\r");
     EXPECT_EQ(prompts.messages,
         (std::vector<std::string> { "2 caracteres no se pueden escribir en este documento y se han cambiado por ?" }));
@@ -461,9 +469,12 @@ TEST_F(EditorTest, ImportGivesTheTextTheCurrentFormatAndNoDocumentName)
 
 TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
 {
-    EXPECT_EQ(editor.InsertEmoticonCommand(12), 12);
+    editor.Run({ command::ChooseEmoticon, 12 });
+    editor.Run(command::InsertEmoticon);
     EXPECT_EQ(RecordEmoticon(Doc().Records().Get(9)), 12);
-    const int random = editor.InsertEmoticonCommand(0);
+    editor.Run({ command::ChooseEmoticon, 0 });
+    editor.Run(command::InsertEmoticon);
+    const int random = editor.Format().EmoticonChoice();
     EXPECT_GE(random, 1);
     EXPECT_LE(random, kEmoticonCount);
     EXPECT_EQ(RecordEmoticon(Doc().Records().Get(18)), random);
@@ -499,7 +510,7 @@ TEST_F(EditorTest, BeyondTheLastPageNothingIsRemovedUnseen)
     text += "fin";
     Doc().SetText(text);
     Doc().Records().Reset(Doc().CurrentRecord());
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     ASSERT_EQ(Doc().Pages().pageCount, 150);
     EXPECT_EQ(prompts.messages, std::vector<std::string> { std::string(kPageLimitMessage) });
     const int margin = editor.GetSettings().margin;
@@ -511,7 +522,7 @@ TEST_F(EditorTest, BeyondTheLastPageNothingIsRemovedUnseen)
         EXPECT_EQ(Doc().Text(), text) << key;
         EXPECT_EQ(prompts.messages, std::vector<std::string> { std::string(kPageLimitMessage) }) << key;
     }
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     ASSERT_FALSE(canvas.ops.empty());
     EXPECT_EQ(canvas.ops.back().text, "|");
     EXPECT_NE(canvas.ops.back().y, margin);
@@ -524,9 +535,9 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     FailingFiles fullDisk;
     fullDisk.writeLimit = 40;
     editor.SetFilePort(fullDisk);
-    editor.ChooseSize(12);
+    editor.Run({ command::ChooseSize, 12 });
     editor.Run(command::DocumentColours);
-    editor.Quit();
+    editor.Run(command::Quit);
     // Told while the user works: a notice, which takes no keys.
     EXPECT_TRUE(prompts.messages.empty());
     ASSERT_EQ(prompts.notices.size(), 1u);
@@ -543,7 +554,7 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     RecordingPrompts quitPrompts;
     quitting.Attach(canvas, {}, &quitPrompts);
     quitting.SetFilePort(fullDisk);
-    quitting.Quit();
+    quitting.Run(command::Quit);
     EXPECT_TRUE(quitPrompts.notices.empty());
     ASSERT_EQ(quitPrompts.messages.size(), 1u);
     EXPECT_EQ(quitPrompts.messages[0].rfind("No se han podido grabar los ajustes en\r\n", 0), 0u);
@@ -560,8 +571,8 @@ TEST(EditorStartTest, ASettingsFileThatCannotBeReadGivesTheDefaultsAndOneMessage
     EXPECT_EQ(editor.GetSettings().fontSize, 10);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].find("Es una carpeta, no un fichero."), std::string::npos);
-    editor.ChooseSize(14); // the save fails: told once, in a notice, and the folder stays
-    editor.ChooseSize(16);
+    editor.Run({ command::ChooseSize, 14 }); // the save fails: told once, in a notice, and the folder stays
+    editor.Run({ command::ChooseSize, 16 });
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.notices.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini"));
@@ -572,7 +583,7 @@ TEST_F(EditorTest, AWordMemoryThatCannotBeWrittenIsToldOnce)
     WordRecordBytes record {};
     ASSERT_TRUE(EncodeWordRecord("casa", record));
     folder.Write("diccionario.log", std::string(record.begin(), record.end()));
-    editor.LoadWordLists(nullptr);
+    editor.Run(command::LoadWordLists);
     FailingFiles fullDisk;
     fullDisk.writeLimit = 0;
     editor.SetFilePort(fullDisk);
@@ -588,14 +599,14 @@ TEST_F(EditorTest, AFileThatCannotBeOpenedLeavesTheDocumentAndItsName)
 {
     Type("hola");
     prompts.chosen = folder.Path() / "carta.4tf";
-    ASSERT_TRUE(editor.SaveDocumentCommand());
+    ASSERT_TRUE(Save());
     Type(" mundo");
     std::filesystem::create_directory(folder.Path() / "x.4tf");
     ASSERT_EQ(::mkfifo((folder.Path() / "tubo.4tf").c_str(), 0600), 0);
     for (const char* name : { "x.4tf", "tubo.4tf" }) {
         prompts.messages.clear();
         prompts.chosen = folder.Path() / name;
-        EXPECT_FALSE(editor.OpenDocumentCommand());
+        editor.Run(command::OpenDocument);
         EXPECT_EQ(Doc().Text(), "hola mundo");
         EXPECT_EQ(editor.DocumentFileName(), folder.Path() / "carta.4tf");
         ASSERT_EQ(prompts.messages.size(), 1u);
@@ -615,7 +626,7 @@ TEST_F(EditorTest, ADocumentNamedOnTheCommandLineInLatin1IsOpened)
     Type("canci\xF3n");
     const std::string name = (folder.Path() / "canci\xF3n.4tf").string(); // not UTF-8
     ASSERT_EQ(WriteDocument(Doc(), name), DocumentFileStatus::Done);
-    editor.NewDocument();
+    editor.Run(command::New);
     EXPECT_TRUE(editor.OpenStartDocument(name));
     EXPECT_EQ(Doc().Text(), "canci\xF3n");
 }

@@ -78,7 +78,7 @@ protected:
         auto& doc = editor.GetDocument();
         doc.SetText(text);
         doc.Records().Reset(doc.CurrentRecord());
-        editor.RebuildDocumentView();
+        editor.Run(command::Rebuild);
         ASSERT_EQ(doc.Pages().pageCount, 5);
     }
 

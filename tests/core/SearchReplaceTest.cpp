@@ -2,6 +2,7 @@
 
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
+#include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
@@ -100,12 +101,13 @@ protected:
             if (duringPageBreak) duringPageBreak();
         };
         editor.Attach(canvas, hooks, &prompts);
+        editor.ConnectCommands({ &dialogs, nullptr, nullptr });
     }
 
     void SetText(std::string_view text)
     {
         ASSERT_EQ(editor.GetDocument().SetText(std::string(text)), EditStatus::Done);
-        editor.RebuildDocumentView();
+        editor.Run(command::Rebuild);
     }
 
     // The words painted black on yellow on the work surface, in order.
@@ -117,30 +119,39 @@ protected:
         return words;
     }
 
-    int Search(std::string_view word)
+    // "Buscar" with word; the message it ends with.
+    std::string Search(std::string_view word)
     {
-        int reported = -1;
-        editor.SearchCommand(word, [&](int matches) { reported = matches; });
-        return reported;
+        dialogs.search = { std::string(word), "" };
+        prompts.messages.clear();
+        editor.Run(command::Find);
+        return prompts.messages.empty() ? "" : prompts.messages.back();
+    }
+
+    void Replace(std::string_view search, std::string_view replacement)
+    {
+        dialogs.replace = { std::string(search), std::string(replacement) };
+        editor.Run(command::Replace);
     }
 
     TempFolder folder;
     Editor editor;
     FakeCanvas canvas;
     RecordingPrompts prompts;
+    ScriptedDialogs dialogs;
     std::function<void()> duringPageBreak;
 };
 
 TEST_F(SearchCommandTest, SearchHighlightsWholeWordsInAnyCaseAndCountsThem)
 {
     SetText("CASA Casa casa casas, ocasa.");
-    EXPECT_EQ(Search("casa"), 3);
+    EXPECT_EQ(Search("casa"), FoundWordsMessage(3));
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "CASA", "Casa", "casa" }));
-    EXPECT_EQ(Search("CASAS"), 1);
+    EXPECT_EQ(Search("CASAS"), FoundWordsMessage(1));
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "casas" }));
     EXPECT_EQ(editor.GetDocument().Text(), "CASA Casa casa casas, ocasa.");
     SetText("Casa casas casa");
-    EXPECT_EQ(Search("casa"), 2);
+    EXPECT_EQ(Search("casa"), FoundWordsMessage(2));
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "Casa", "casa" }));
 }
 
@@ -148,13 +159,13 @@ TEST_F(SearchCommandTest, AnAbsentWordStillLaysOutFromPageOneAndReportsZero)
 {
     SetText(std::string(70, '\r') + "casa");
     ASSERT_EQ(editor.GetDocument().Pages().pageCount, 2);
-    editor.PageHome();
+    editor.Run(command::PageHome);
     canvas.ops.clear();
-    EXPECT_EQ(Search("perro"), 0);
+    EXPECT_EQ(Search("perro"), FoundWordsMessage(0));
     EXPECT_TRUE(Highlighted().empty());
     EXPECT_FALSE(canvas.ops.empty()); // painted again
     EXPECT_EQ(editor.GetDocument().Pages().pageCount, 2);
-    EXPECT_EQ(Search("casa"), 1);
+    EXPECT_EQ(Search("casa"), FoundWordsMessage(1));
 }
 
 TEST_F(SearchCommandTest, ReplaceChangesTheTextKeepsRecordsByPositionAndHighlightsTheReplacement)
@@ -166,11 +177,11 @@ TEST_F(SearchCommandTest, ReplaceChangesTheTextKeepsRecordsByPositionAndHighligh
         fields.textColor = static_cast<std::uint32_t>(i);
         records.Set(i, MakeFormatRecord(fields));
     }
-    editor.ReplaceCommand("la", "el");
+    Replace("la", "el");
     EXPECT_EQ(editor.GetDocument().Text(), "el paelbra, el");
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "el", "el" }));
     // An inserted sign adds tokens; the colours stay with the positions, not with the words.
-    editor.ReplaceCommand("el", "el.");
+    Replace("el", "el.");
     EXPECT_EQ(editor.GetDocument().Text(), "el. pael.bra, el.");
     EXPECT_EQ(editor.GetDocument().TokenCount(), 10);
     for (int i = 1; i <= 6; ++i)
@@ -183,7 +194,7 @@ TEST_F(SearchCommandTest, ReplaceWithNoOccurrenceKeepsTheTextButRepaints)
 {
     SetText("el perro");
     canvas.ops.clear();
-    editor.ReplaceCommand("gato", "perro");
+    Replace("gato", "perro");
     EXPECT_EQ(editor.GetDocument().Text(), "el perro");
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "perro" }));
 }
@@ -194,26 +205,35 @@ TEST_F(SearchCommandTest, AReplacementPastTheTokenLimitIsRefusedWithAMessage)
     for (int i = 0; i < 100000; ++i)
         text += "a ";
     ASSERT_EQ(editor.GetDocument().SetText(text), EditStatus::Done); // 200000 tokens
-    editor.ReplaceCommand("a", "a.a"); // would give 400000
+    Replace("a", "a.a"); // would give 400000
     EXPECT_EQ(editor.GetDocument().Text(), text);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], W("El documento no admite más de 300000 trozos ..."));
 }
 
-TEST_F(SearchCommandTest, ASearchArrivingDuringALayoutWaitsForIt)
+TEST_F(SearchCommandTest, ASearchArrivingDuringALayoutWaitsForItAndOneDuringAReplaceIsIgnored)
 {
     SetText(std::string(70, '\r') + "casa");
-    int reported = -1;
     bool searched = false;
     duringPageBreak = [&] {
         if (searched) return;
         searched = true;
-        editor.SearchCommand("casa", [&](int matches) { reported = matches; });
-        EXPECT_EQ(reported, -1); // not inside the running layout
+        dialogs.search = { "casa", "" };
+        editor.Run(command::Find);
+        EXPECT_TRUE(prompts.messages.empty()); // not inside the running layout
     };
-    editor.ReplaceCommand("casa", "Casa");
+    editor.Run(command::Rebuild);
     EXPECT_TRUE(searched);
-    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(prompts.messages, (std::vector<std::string> { FoundWordsMessage(1) }));
+    EXPECT_EQ(Highlighted(), (std::vector<std::string> { "casa" }));
+
+    // "Reemplazar" is a guarded command: a search that comes while it lays out waits for the
+    // layout, and then, the replacement still running, is ignored.
+    searched = false;
+    prompts.messages.clear();
+    Replace("casa", "Casa");
+    EXPECT_TRUE(searched);
+    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(Highlighted(), (std::vector<std::string> { "Casa" }));
 }
 

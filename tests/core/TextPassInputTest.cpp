@@ -1,6 +1,7 @@
 // Input that the accent pass and the repeated-word count let through while they read the text, and
 // commands that arrive from inside a running layout.
 #include "FakeCanvas.h"
+#include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
 #include "io/Ports.h"
@@ -40,19 +41,29 @@ protected:
         hooks.processPendingEvents = [this] {
             if (duringPageBreak) std::exchange(duringPageBreak, nullptr)();
         };
-        editor.Attach(canvas, hooks, nullptr);
-        editor.LoadWordLists(nullptr);
+        editor.Attach(canvas, hooks, &prompts);
+        editor.Run(command::LoadWordLists);
     }
 
     void Type(std::string_view text)
     {
         for (char c : text)
-            editor.TypeByte(static_cast<unsigned char>(c));
+            editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
+    }
+
+    // Runs command with pump letting events through; the message it ends with.
+    std::string RunWithPump(command::Id command, EventPump& pump)
+    {
+        editor.ConnectCommands({ nullptr, nullptr, &pump });
+        prompts.messages.clear();
+        editor.Run(command);
+        return prompts.messages.empty() ? "" : prompts.messages.back();
     }
 
     TempFolder folder;
     Editor editor;
     FakeCanvas canvas;
+    RecordingPrompts prompts;
     std::function<void()> duringPageBreak;
     // Long enough that the text has to grow its storage while a pass still reads it.
     const std::string typedMeanwhile = " " + std::string(400, 'z');
@@ -64,7 +75,7 @@ TEST_F(TextPassInputTest, KeysTypedDuringTheAccentPassFollowTheAccentedText)
 {
     Type("Cancion y cancion");
     OneShotPump pump([this] { Type(typedMeanwhile); });
-    const std::string message = editor.AccentCommand(&pump);
+    const std::string message = RunWithPump(command::Accents, pump);
     EXPECT_EQ(editor.GetDocument().Text(), "Canci\xF3n y canci\xF3n" + typedMeanwhile);
     EXPECT_EQ(message.substr(0, 14), "Encontradas 2 ");
 }
@@ -76,7 +87,7 @@ TEST_F(TextPassInputTest, KeysTypedDuringTheRepeatedWordCountWaitForIt)
         words += "gato ";
     Type(words);
     OneShotPump pump([this] { Type(typedMeanwhile); });
-    const std::string message = editor.RepeatedWordsCommand(&pump);
+    const std::string message = RunWithPump(command::RepeatedWords, pump);
     EXPECT_EQ(message.substr(0, 28), "Este trozo de texto tiene 1 ");
     EXPECT_EQ(editor.GetDocument().Text(), words + typedMeanwhile);
 }
@@ -84,12 +95,16 @@ TEST_F(TextPassInputTest, KeysTypedDuringTheRepeatedWordCountWaitForIt)
 TEST_F(TextPassInputTest, ACommandFromInsideALayoutRunsWhenTheLayoutIsDone)
 {
     Type(std::string(59, '\r'));
-    int pagesWhenRun = 0;
-    duringPageBreak = [&] { editor.Gate().Admit([&] { pagesWhenRun = editor.GetDocument().Pages().pageCount; }); };
-    Type("x"); // opens page 2: the page break lets the command through
-    EXPECT_EQ(pagesWhenRun, 2);
-    editor.Gate().Admit([&] { pagesWhenRun = -1; });
-    EXPECT_EQ(pagesWhenRun, -1); // outside a layout it runs at once
+    std::string textMeanwhile;
+    duringPageBreak = [&] {
+        editor.Run(command::New);
+        editor.Run({ command::TypeByte, 'y' });
+        textMeanwhile = editor.GetDocument().Text();
+    };
+    Type("x"); // opens page 2: the page break lets the commands through
+    EXPECT_EQ(textMeanwhile, std::string(59, '\r') + "x"); // nothing ran inside the layout
+    EXPECT_EQ(editor.GetDocument().Text(), "y"); // then both, in order
+    EXPECT_EQ(editor.GetDocument().Pages().pageCount, 1);
 }
 
 TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSeeThemWhole)
@@ -107,18 +122,26 @@ TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSee
     Type("Cancion");
     bool knewDuringPass = true;
     OneShotPump pump([&] {
-        editor.LoadWordLists(nullptr);
+        editor.Run(command::LoadWordLists);
         knewDuringPass = knowsPerro();
     });
-    editor.AccentCommand(&pump);
+    RunWithPump(command::Accents, pump);
     EXPECT_FALSE(knewDuringPass);
     EXPECT_TRUE(knowsPerro());
 
-    // A command that reads the lists waits for a load on its way.
+    // A command that reads the lists waits for a load on its way, and a load announces itself as
+    // it arrives, even when it has to wait for a pass.
+    editor.Run(command::New);
+    Type("cancion");
     editor.Lists().Expect();
-    bool ran = false;
-    editor.Lists().AfterLoad([&] { ran = true; });
-    EXPECT_FALSE(ran);
-    editor.LoadWordLists(nullptr);
-    EXPECT_TRUE(ran);
+    editor.Run(command::Accents);
+    EXPECT_EQ(editor.GetDocument().Text(), "cancion");
+    editor.Run(command::LoadWordLists);
+    EXPECT_EQ(editor.GetDocument().Text(), "canci\xF3n");
+    {
+        CommandGate::TextPass pass(editor.Gate());
+        editor.Run(command::LoadWordLists);
+        EXPECT_FALSE(editor.Lists().Ready());
+    }
+    EXPECT_TRUE(editor.Lists().Ready());
 }

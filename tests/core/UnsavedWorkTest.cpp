@@ -6,6 +6,7 @@
 #include "FailingFiles.h"
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
+#include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "editor/Dialogs.h"
 #include "editor/Editor.h"
@@ -29,27 +30,6 @@ namespace {
 
 using Answer = Prompts::Answer;
 using Clock = std::chrono::steady_clock;
-
-// "Reemplazar" answers replace; "Re-Editar" runs reEdit over the document, as the dialog's buttons would.
-class ScriptedDialogs : public Dialogs {
-public:
-    SearchWords AskSearchWord() override { return {}; }
-    SearchWords AskReplaceWords() override { return replace; }
-    DictionarySearchValues AskWordSearch(const SearchLists&, const DictionarySearchValues& values) override
-    {
-        return values;
-    }
-    std::uint32_t AskFavouriteColour(const std::filesystem::path&, std::uint32_t selected) override { return selected; }
-    bool ReEdit(Document& document) override
-    {
-        if (reEdit) reEdit(document);
-        return true;
-    }
-    void ShowAbout() override { }
-
-    SearchWords replace;
-    std::function<void(Document&)> reEdit;
-};
 
 // What a command can change: the text, every record slot and the font table.
 struct Contents {
@@ -95,13 +75,13 @@ struct Bench {
         hooks.quit = [this] { ++quits; };
         editor->Attach(canvas, hooks, &prompts);
         editor->ConnectCommands({ &dialogs, nullptr, nullptr });
-        editor->LoadWordLists(nullptr);
+        editor->Run(command::LoadWordLists);
     }
 
     void Type(std::string_view text)
     {
         for (char c : text)
-            editor->TypeByte(static_cast<unsigned char>(c));
+            editor->Run({ command::TypeByte, static_cast<unsigned char>(c) });
     }
     Document& Doc() { return editor->GetDocument(); }
     bool Asked() const
@@ -192,7 +172,7 @@ TEST(UnsavedWorkTest, TheDocumentKnowsWhenItHasUnsavedChanges)
         { "a style switch and a face",
             [&] {
                 b.editor->Run(command::Bold);
-                b.editor->ChooseFace("Georgia");
+                b.editor->Run({ command::ChooseFace, 0, "Georgia" });
             },
             false },
         { "typed", [&] { b.Type("cancion la casa"); }, true },
@@ -290,7 +270,8 @@ TEST(UnsavedWorkTest, SiSavesFirstNoGoesOnCancelarDoesNothing)
             if (c.name == Name::Own) {
                 b.Type("hola");
                 b.prompts.chosen = file;
-                ASSERT_TRUE(b.editor->SaveDocumentCommand());
+                b.editor->Run(command::SaveDocument);
+                ASSERT_FALSE(b.editor->Unsaved().HasUnsavedChanges());
             }
             b.Type(" mundo");
             b.prompts.chosen = c.name == Name::Chosen ? file : std::filesystem::path {};
@@ -460,7 +441,7 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     Bench b;
     b.Type("Querida ");
     b.Doc().Current().textColor = 0x0000FF;
-    b.editor->ChooseFace("Georgia");
+    b.editor->Run({ command::ChooseFace, 0, "Georgia" });
     b.Type("abuela");
     const Saved typed = SavedOf(b.Doc());
     b.Pause();
@@ -563,7 +544,7 @@ TEST(UnsavedWorkTest, EachProgramOnAFolderKeepsItsOwnCopyAndNeverTouchesAnothers
     EXPECT_FALSE(second->OfferRecovery());
     EXPECT_TRUE(prompts.questions.empty()); // the first one is running: nothing to offer
     for (const char c : std::string("el del segundo"))
-        second->TypeByte(static_cast<unsigned char>(c));
+        second->Run({ command::TypeByte, static_cast<unsigned char>(c) });
     const auto now = Clock::now();
     second->Unsaved().KeepRecoveryCopy(now);
     second->Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
@@ -628,7 +609,7 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
     EXPECT_EQ(editor->Unsaved().RecoveryFile(), legacy);
     EXPECT_TRUE(std::filesystem::exists(running));
     EXPECT_FALSE(std::filesystem::exists(b.folder.Path() / "recuperacion-999999.lock"));
-    editor->TypeByte('!');
+    editor->Run({ command::TypeByte, '!' });
     const auto now = Clock::now();
     editor->Unsaved().KeepRecoveryCopy(now);
     editor->Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
@@ -710,7 +691,7 @@ TEST(UnsavedWorkTest, ACopyThatCannotBeWrittenIsToldOnceInANoticeThatLeavesTheKe
         auto now = Clock::now();
         for (const char* text : { "hola", " mundo" }) {
             for (const char ch : std::string(text))
-                editor.TypeByte(static_cast<unsigned char>(ch));
+                editor.Run({ command::TypeByte, static_cast<unsigned char>(ch) });
             editor.Unsaved().KeepRecoveryCopy(now);
             editor.Unsaved().KeepRecoveryCopy(now + kRecoveryPause);
             now += 10s;

@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, ASizeTypedInTheSizeListActsOnReturnOnlyWhenItIsOneOfTheLi
     // field itself must act the same.
     for (QWidget* target : { static_cast<QWidget*>(window.Sizes()), static_cast<QWidget*>(field) }) {
         SCOPED_TRACE(target == field ? "keys to the field" : "keys to the size list");
-        editor.ChooseSize(10);
+        editor.Run({ command::ChooseSize, 10 });
         for (const Case& c : cases) {
             field->clear();
             QTest::keyClicks(target, QString::fromLatin1(c.typed));
@@ -312,7 +312,7 @@ TEST_F(SizeTwentyWindowTest, AfterReadingADocumentTheSizeListShowsTheSizeOfNewTe
     Type("hola");
     const std::filesystem::path file = folder.Path() / "hola.4tf";
     ASSERT_EQ(WriteDocument(Doc(), file), DocumentFileStatus::Done);
-    editor.OpenDocument(file); // what "Leer Documento" does once its file is chosen
+    editor.OpenStartDocument(file.string()); // as a file named at start-up, read like "Leer Documento" reads one
     EXPECT_EQ(Doc().Current().size, 11);
     EXPECT_EQ(window.Sizes()->currentText(), "11");
 }
@@ -373,7 +373,7 @@ TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
             Key(Qt::Key_unknown, QString(c));
             expectScreenShowsPage("typing");
         }
-        editor.BlinkTick();
+        editor.Run(command::BlinkTick);
         expectScreenShowsPage("blink");
     }
     for (int i = 0; i < 10; ++i) {
@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, TheWindowShowsThePageAfterEveryKeystrokeAndBlink)
     expectScreenShowsPage("scrolled");
     Type("yz");
     expectScreenShowsPage("typing while scrolled");
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     expectScreenShowsPage("blink while scrolled");
 }
 
@@ -422,7 +422,7 @@ TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
     };
     Type("d");
     expectSmallArea("a letter");
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     expectSmallArea("a blink");
     // After a scroll the whole surface is drawn once; the next keystroke again draws little.
     QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,

@@ -156,7 +156,9 @@ TEST_F(MenuCommandsTest, ACloseRequestWithNothingToLoseAsksNothingAndWritesTheSe
 TEST_F(MenuCommandsTest, CtrlZTakesBackAReplacement)
 {
     Type("la casa");
-    editor.ReplaceCommand("casa", "cosa");
+    // A rewrite as "Reemplazar" makes it, with the step it leaves.
+    editor.Unsaved().AsUndoStep([&] { Doc().SetText("la cosa"); });
+    editor.Run(command::Rebuild);
     ASSERT_EQ(Doc().Text(), "la cosa");
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -143,7 +143,7 @@ protected:
         doc.Current().textColor = 0x0000FF;
         doc.SetText(text);
         doc.Records().Reset(doc.CurrentRecord());
-        editor.RebuildDocumentView();
+        editor.Run(command::Rebuild);
         ASSERT_EQ(doc.Pages().pageCount, count);
     }
 

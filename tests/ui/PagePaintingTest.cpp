@@ -23,7 +23,7 @@ protected:
     void Type(const char* utf8)
     {
         for (char c : Utf8ToCp1252(utf8))
-            editor.TypeByte(static_cast<unsigned char>(c));
+            editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
     }
 
     // How many pixels of colour lie in the page's rows [top, bottom).
@@ -59,10 +59,10 @@ TEST_F(PagePaintingTest, UnknownWordsAreRedOnlyWhileTheSensorIsOn)
 {
     Type("zzxq");
     editor.Lists().Words().spellingSensor = true;
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     EXPECT_GT(CountReddish(), 20);
     editor.Lists().Words().spellingSensor = false;
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     EXPECT_EQ(CountReddish(), 0);
 }
 
@@ -84,7 +84,7 @@ TEST_F(PagePaintingTest, EmoticonLeavesItsMagentaTransparent)
     doc.InsertEmoticon(19);
     for (int i = 1; i < doc.TokenCount(); ++i)
         doc.Records().Set(i, doc.CurrentRecord());
-    editor.RebuildDocumentView();
+    editor.Run(command::Rebuild);
     EXPECT_EQ(Count(qRgb(255, 0, 255)), 0);
     EXPECT_GT(Count(qRgb(0, 255, 0), 40, 60), 50); // the blanks' background shows around the face
 }

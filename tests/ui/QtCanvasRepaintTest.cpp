@@ -118,7 +118,7 @@ protected:
     void TypeAndCheck(RepaintChecker& checker, const char* utf8)
     {
         for (const char c : Utf8ToCp1252(utf8)) {
-            editor.TypeByte(static_cast<unsigned char>(c));
+            editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
             checker.Check("after byte " + std::to_string(static_cast<unsigned char>(c)) + " of \"" + utf8 + "\"");
             if (HasFatalFailure()) return;
         }
@@ -148,11 +148,11 @@ TEST_F(EditorRepaintTest, TypingErasingMarksCompletionsEmoticonsAndBlinksRepaint
     TypeAndCheck(checker, " ole\b\b\b\b");
     // The cursor blinking, and a key in between.
     for (int blink = 0; blink < 4; ++blink) {
-        editor.BlinkTick();
+        editor.Run(command::BlinkTick);
         checker.Check("blink " + std::to_string(blink));
     }
     TypeAndCheck(checker, "x");
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     checker.Check("blink after typing");
     EXPECT_GT(checker.Steps(), 200);
 }
@@ -168,7 +168,7 @@ TEST_F(EditorRepaintTest, AKeystrokeAtTheEndOfAFullPageChangesOnlyTheEndOfIt)
             text += sentence;
         doc.SetText(text);
         doc.Records().Reset(doc.CurrentRecord());
-        editor.RebuildDocumentView();
+        editor.Run(command::Rebuild);
     };
     int sentences = 1;
     while (doc.Pages().pageCount == 1)
@@ -181,7 +181,7 @@ TEST_F(EditorRepaintTest, AKeystrokeAtTheEndOfAFullPageChangesOnlyTheEndOfIt)
     RepaintChecker checker(canvas);
     int typed = 0;
     while (doc.Pages().pageCount == 1 && typed < 3000) {
-        editor.TypeByte(typed % 7 == 6 ? ' ' : 'a' + typed % 26);
+        editor.Run({ command::TypeByte, typed % 7 == 6 ? ' ' : 'a' + typed % 26 });
         ++typed;
         const QRect changed = checker.Check("typed " + std::to_string(typed));
         if (HasFatalFailure()) return;
@@ -191,12 +191,12 @@ TEST_F(EditorRepaintTest, AKeystrokeAtTheEndOfAFullPageChangesOnlyTheEndOfIt)
     }
     ASSERT_EQ(doc.Pages().pageCount, 2);
     for (int erased = 0; erased < 12; ++erased) {
-        editor.TypeByte(8);
+        editor.Run({ command::TypeByte, 8 });
         checker.Check("erased " + std::to_string(erased));
     }
     EXPECT_EQ(doc.Pages().pageCount, 1) << "erasing the new page's only word brings back the full page";
     // The blink changes the cursor cell and nothing else.
-    editor.BlinkTick();
+    editor.Run(command::BlinkTick);
     const QRect blink = checker.Check("blink");
     EXPECT_FALSE(blink.isEmpty());
     EXPECT_LE(blink.height(), lineHeight + 4);

@@ -25,32 +25,4 @@ void CommandGate::RunWaiting()
     }
 }
 
-bool CommandGate::Defer(std::function<void()> action)
-{
-    if (m_passDepth == 0) return false;
-    m_afterPass.push_back(std::move(action));
-    return true;
-}
-
-void CommandGate::Admit(std::function<void()> action)
-{
-    if (m_passDepth > 0)
-        m_afterPass.push_back(std::move(action));
-    else
-        action();
-}
-
-bool CommandGate::RunGuarded(const std::function<void()>& command)
-{
-    if (m_guarded) return false;
-    m_guarded = true;
-    // The flag is cleared however the command ends.
-    struct Clear {
-        bool& flag;
-        ~Clear() { flag = false; }
-    } clear { m_guarded };
-    command();
-    return true;
-}
-
 } // namespace quirel

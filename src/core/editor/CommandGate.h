@@ -1,7 +1,10 @@
 #pragma once
 
+#include "editor/CommandTable.h"
+
 #include <deque>
 #include <functional>
+#include <utility>
 
 namespace quirel {
 
@@ -26,14 +29,35 @@ public:
     };
 
     bool InTextPass() const { return m_passDepth > 0; }
-    // Inside a text pass keeps action for its end and returns true; outside one returns false and
-    // leaves action unused, so the caller goes on at once.
-    bool Defer(std::function<void()> action);
-    // Runs action now, or at the end of the running text pass.
-    void Admit(std::function<void()> action);
+    // Runs action as rules let it: one that waits for a running text pass is kept (with what it
+    // holds) until the outermost pass ends; a guarded one is ignored while another guarded one runs.
+    // Nothing is kept, and nothing allocated, for what runs at once.
+    template <typename Action> void Admit(const CommandRules& rules, Action&& action)
+    {
+        if (rules.textPass == CommandRules::TextPass::WaitsForEnd && m_passDepth > 0) {
+            m_afterPass.emplace_back(
+                [this, &rules, kept = std::forward<Action>(action)]() mutable { Admit(rules, kept); });
+            return;
+        }
+        if (rules.guard == CommandRules::Guard::Yes)
+            RunGuarded(action);
+        else
+            action();
+    }
 
     // Runs command unless another guarded command is running; false when it was ignored.
-    bool RunGuarded(const std::function<void()>& command);
+    template <typename Command> bool RunGuarded(Command&& command)
+    {
+        if (m_guarded) return false;
+        m_guarded = true;
+        // The flag is cleared however the command ends.
+        struct Clear {
+            bool& flag;
+            ~Clear() { flag = false; }
+        } clear { m_guarded };
+        command();
+        return true;
+    }
     bool GuardedCommandRunning() const { return m_guarded; }
 
 private:

@@ -1,4 +1,4 @@
-// The menu commands: their rules from the command table, then their bodies.
+// The inputs: their rules from the command table, then their bodies.
 #include "editor/CommandTable.h"
 #include "editor/Dialogs.h"
 #include "editor/Editor.h"
@@ -11,33 +11,22 @@
 
 namespace quirel {
 
-void Editor::Run(command::Id id)
+void Editor::Run(const Input& input)
 {
-    const CommandRules* rules = FindCommandRules(id);
+    const CommandRules* rules = FindCommandRules(input.id);
     if (!rules) return;
-    auto run = [this, rules] {
-        auto body = [this, rules] {
-            const bool hold = rules->hold == CommandRules::Hold::Yes;
-            if (hold) m_blinkHold = true;
-            Execute(rules->id);
-            if (hold) m_blinkHold = false;
-        };
-        if (rules->guard == CommandRules::Guard::Yes)
-            m_gate.RunGuarded(body);
-        else
-            body();
-        ControlsChanged();
-    };
-    auto afterLists = [this, rules, run] {
-        if (rules->textPass == CommandRules::TextPass::WaitsForEnd)
-            m_gate.Admit(run);
-        else
-            run();
-    };
-    if (rules->wordLists == CommandRules::WordLists::Complete)
-        m_lists.AfterLoad(afterLists);
-    else
-        afterLists();
+    if (rules->wordLists == CommandRules::WordLists::Loads) m_lists.Expect();
+    if (rules->wordLists == CommandRules::WordLists::Complete && !m_lists.Ready()) {
+        m_lists.AfterLoad([this, input] { Run(input); });
+        return;
+    }
+    m_gate.Admit(*rules, [this, rules, input] {
+        const bool hold = rules->hold == CommandRules::Hold::Yes;
+        if (hold) m_blinkHold = true;
+        Execute(input);
+        if (hold) m_blinkHold = false;
+        if (rules->controls == CommandRules::Controls::Follow) ControlsChanged();
+    });
 }
 
 void Editor::ControlsChanged()
@@ -45,92 +34,176 @@ void Editor::ControlsChanged()
     if (m_hooks.controlsChanged) m_hooks.controlsChanged();
 }
 
-void Editor::Execute(command::Id id)
+void Editor::Execute(const Input& input)
+{
+    if (ExecuteTyping(input) || ExecuteListsAndRuler(input) || ExecuteFormatCommand(input.id)
+        || ExecuteDocumentCommand(input.id))
+        return;
+    ExecuteDialogCommand(input.id);
+}
+
+bool Editor::ExecuteTyping(const Input& input)
+{
+    switch (input.id) {
+    case command::TypeByte:
+        TypeByte(static_cast<unsigned char>(input.value));
+        return true;
+    case command::Completion:
+        AcceptCompletion();
+        return true;
+    case command::TabButton:
+        PressTab();
+        return true;
+    case command::PageDown:
+        PageDown();
+        return true;
+    case command::PageUp:
+        PageUp();
+        return true;
+    case command::PageEnd:
+        PageEnd();
+        return true;
+    case command::PageHome:
+        PageHome();
+        return true;
+    case command::Wheel:
+        Wheel(input.value);
+        return true;
+    case command::BlinkTick:
+        BlinkTick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Editor::ExecuteListsAndRuler(const Input& input)
+{
+    switch (input.id) {
+    case command::MarginCell:
+        SetMarginCell(input.value);
+        return true;
+    case command::TabCell:
+        SetTabCell(input.value);
+        return true;
+    case command::ChooseFace:
+        ChooseFace(input.text);
+        return true;
+    case command::ConfirmFace:
+        ConfirmFace(input.text);
+        return true;
+    case command::ChooseSize:
+        ChooseSize(input.value);
+        return true;
+    case command::ChooseEmoticon:
+        m_format.ChooseEmoticon(input.value);
+        return true;
+    case command::LoadWordLists:
+        LoadWordLists();
+        return true;
+    case command::WordListsComing:
+        return true; // announced by its rules
+    case command::Rebuild:
+        RebuildNow();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Editor::ExecuteFormatCommand(command::Id id)
+{
+    switch (id) {
+    case command::SelectFont:
+        m_format.EnableFontList();
+        return true;
+    case command::DocumentColours:
+        ResetDocumentColours();
+        return true;
+    case command::BackgroundColour:
+        ApplySelectedColour(ColourTarget::Background);
+        return true;
+    case command::CursorColour:
+        ApplySelectedColour(ColourTarget::Cursor);
+        return true;
+    case command::TextColour:
+        ApplySelectedColour(ColourTarget::Text);
+        return true;
+    case command::ShadowColour:
+        ApplySelectedColour(ColourTarget::Shadow);
+        return true;
+    case command::Bold:
+        m_format.ToggleStyle(kStyleBold);
+        return true;
+    case command::Italic:
+        m_format.ToggleStyle(kStyleItalic);
+        return true;
+    case command::Underline:
+        m_format.ToggleStyle(kStyleUnderline);
+        return true;
+    case command::StrikeOut:
+        m_format.ToggleStyle(kStyleStrikeOut);
+        return true;
+    case command::Superscript:
+        ToggleSuperscript();
+        return true;
+    case command::Subscript:
+        ToggleSubscript();
+        return true;
+    case command::SpellingSensor:
+        ToggleSpellingSensor();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Editor::ExecuteDocumentCommand(command::Id id)
 {
     EventPump* pump = m_commandPorts.pump;
     switch (id) {
     case command::RepeatedWords:
         if (m_prompts) m_prompts->ShowMessage(RepeatedWordsCommand(pump));
-        break;
+        return true;
     case command::Accents: {
         const std::string message = AccentCommand(pump);
         if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
-        break;
+        return true;
     }
     case command::OpenDocument:
         if (SaveChangesFirst()) OpenDocumentCommand();
-        break;
-    case command::SaveDocument:
-        SaveDocumentCommand();
-        break;
+        return true;
     case command::ImportText:
         if (SaveChangesFirst()) ImportTextCommand();
-        break;
-    case command::ExportBitmap:
-        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->ExportCommand();
-        break;
-    case command::Print:
-        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->PrintCommand();
-        break;
-    case command::InsertEmoticon:
-        InsertEmoticonCommand(m_format.EmoticonChoice());
-        break;
-    case command::SelectFont:
-        m_format.EnableFontList();
-        break;
-    case command::Recover:
-        RebuildDocumentView();
-        break;
+        return true;
     case command::New:
         if (SaveChangesFirst()) NewDocument();
-        break;
+        return true;
+    case command::SaveDocument:
+        SaveDocumentCommand();
+        return true;
+    case command::ExportBitmap:
+        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->ExportCommand();
+        return true;
+    case command::Print:
+        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->PrintCommand();
+        return true;
+    case command::InsertEmoticon:
+        InsertEmoticonCommand(m_format.EmoticonChoice());
+        return true;
+    case command::Recover:
+        RebuildNow();
+        return true;
     case command::Undo:
         UndoCommand();
-        break;
-    case command::DocumentColours:
-        ResetDocumentColours();
-        break;
-    case command::BackgroundColour:
-        ApplySelectedColour(ColourTarget::Background);
-        break;
-    case command::CursorColour:
-        ApplySelectedColour(ColourTarget::Cursor);
-        break;
-    case command::TextColour:
-        ApplySelectedColour(ColourTarget::Text);
-        break;
-    case command::ShadowColour:
-        ApplySelectedColour(ColourTarget::Shadow);
-        break;
-    case command::Bold:
-        m_format.ToggleStyle(kStyleBold);
-        break;
-    case command::Italic:
-        m_format.ToggleStyle(kStyleItalic);
-        break;
-    case command::Underline:
-        m_format.ToggleStyle(kStyleUnderline);
-        break;
-    case command::StrikeOut:
-        m_format.ToggleStyle(kStyleStrikeOut);
-        break;
-    case command::Superscript:
-        ToggleSuperscript();
-        break;
-    case command::Subscript:
-        ToggleSubscript();
-        break;
-    case command::SpellingSensor:
-        ToggleSpellingSensor();
-        break;
+        return true;
     case command::Quit:
-        if (!SaveChangesFirst()) break;
+        if (!SaveChangesFirst()) return true;
         Quit();
         if (m_hooks.quit) m_hooks.quit();
-        break;
+        return true;
     default:
-        ExecuteDialogCommand(id);
-        break;
+        return false;
     }
 }
 
@@ -142,9 +215,8 @@ void Editor::ExecuteDialogCommand(command::Id id)
     case command::Find: {
         const SearchWords words = dialogs->AskSearchWord();
         if (words.search.empty()) break;
-        SearchCommand(words.search, [this](int matches) {
-            if (m_prompts) m_prompts->ShowMessage(FoundWordsMessage(matches));
-        });
+        const int matches = SearchCommand(words.search);
+        if (m_prompts) m_prompts->ShowMessage(FoundWordsMessage(matches));
         break;
     }
     case command::Replace: {
@@ -164,7 +236,7 @@ void Editor::ExecuteDialogCommand(command::Id id)
             break;
         }
         m_unsaved.AsUndoStep([&] { dialogs->ReEdit(m_document); });
-        RebuildDocumentView();
+        RebuildNow();
         break;
     case command::About:
         dialogs->ShowAbout();

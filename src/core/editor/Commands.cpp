@@ -45,7 +45,7 @@ void Editor::ToggleSubscript()
 void Editor::ToggleSpellingSensor()
 {
     m_lists.Words().spellingSensor = !m_lists.Words().spellingSensor;
-    RebuildDocumentView();
+    RebuildNow();
 }
 
 void Editor::ApplySelectedColour(ColourTarget target)
@@ -81,7 +81,6 @@ void Editor::ResetDocumentColours()
 
 void Editor::NewDocument()
 {
-    if (m_gate.Defer([this] { NewDocument(); })) return;
     const int oldCount = m_document.TokenCount();
     auto& current = m_document.Current();
     current.faceName = m_settings.fontName;
@@ -92,7 +91,7 @@ void Editor::NewDocument()
     m_view.scrollOffset = 0;
     m_format.NewDocument();
     m_unsaved.DocumentReplaced({});
-    RebuildDocumentView();
+    RebuildNow();
     m_staleTokenCount = oldCount;
     UpdateCaption();
 }
@@ -118,9 +117,8 @@ bool Editor::OpenDocumentCommand()
     if (m_documentFile.empty()) return false;
     m_documentFolder = m_documentFile.parent_path();
     const bool opened = OpenDocument(m_documentFile);
-    // A file that could not be read leaves the document, and so its name, as they were (an open
-    // put off until the running layout ends is not a failure).
-    if (!opened && !m_gate.InTextPass()) m_documentFile = previous;
+    // A file that could not be read leaves the document, and so its name, as they were.
+    if (!opened) m_documentFile = previous;
     return opened;
 }
 
@@ -177,7 +175,6 @@ int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
     number = m_format.EmoticonToInsert(number);
-    if (m_gate.Defer([this, number] { InsertEmoticonCommand(number); })) return number;
     if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
         ReportRefused();
         return number;
@@ -231,14 +228,13 @@ void Editor::Quit()
 
 bool Editor::OfferRecovery()
 {
-    return m_unsaved.OfferRecovery([this] { RebuildDocumentView(); });
+    return m_unsaved.OfferRecovery([this] { RebuildNow(); });
 }
 
 bool Editor::UndoCommand()
 {
-    if (m_gate.Defer([this] { UndoCommand(); })) return false;
     if (!m_unsaved.TakeBackStep()) return false;
-    RebuildDocumentView();
+    RebuildNow();
     return true;
 }
 

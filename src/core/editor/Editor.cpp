@@ -40,10 +40,12 @@ Editor::Editor(std::filesystem::path programFolder)
     };
 }
 
-void Editor::LoadWordLists(EventPump* pump)
+void Editor::LoadWordLists()
 {
-    if (m_lists.Loading() || m_gate.Defer([this, pump] { LoadWordLists(pump); })) return;
-    m_lists.Load(pump, m_prompts);
+    if (m_lists.Loading()) return;
+    m_lists.Load(m_commandPorts.pump, m_prompts);
+    // Marks that were asked for before the lists were in are drawn now.
+    if (m_lists.Ready() && m_lists.Words().spellingSensor) RebuildNow();
 }
 
 bool Editor::OpenStartDocument(std::string_view argument)
@@ -69,7 +71,6 @@ bool Editor::OpenStartDocument(std::string_view argument)
 
 bool Editor::OpenDocument(const std::filesystem::path& file)
 {
-    if (m_gate.Defer([this, file] { OpenDocument(file); })) return false;
     const auto result = ReadDocument(m_document, file);
     if (result.status != DocumentFileStatus::Done) {
         // The document was not touched: it stays on screen as it was.
@@ -77,7 +78,7 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
         return false;
     }
     m_unsaved.DocumentReplaced(file);
-    RebuildDocumentView();
+    RebuildNow();
     return true;
 }
 
@@ -87,7 +88,7 @@ void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
     m_hooks = std::move(hooks);
     m_prompts = prompts;
     m_unsaved.SetPrompts(prompts);
-    RebuildDocumentView();
+    RebuildNow();
     if (!m_settingsReadError.Ok() && m_prompts)
         m_prompts->ShowMessage(SettingsReadMessage(m_settingsReadError, m_folder));
 }
@@ -185,7 +186,6 @@ void Editor::AppendEdit(std::size_t bytesAdded)
 
 void Editor::TypeByte(unsigned char byte)
 {
-    if (m_gate.Defer([this, byte] { TypeByte(byte); })) return;
     if (byte == 8) {
         m_blinkHold = false;
         // The end of the text lies beyond the last page: a byte there would go unseen.
@@ -212,7 +212,6 @@ void Editor::TypeByte(unsigned char byte)
 
 void Editor::AcceptCompletion()
 {
-    if (m_gate.Defer([this] { AcceptCompletion(); })) return;
     const int n = m_document.TokenCount();
     if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord) return;
     const std::string completion = m_services.completeWord(m_document.TokenText(n));
@@ -226,7 +225,6 @@ void Editor::AcceptCompletion()
 
 void Editor::PressTab()
 {
-    if (m_gate.Defer([this] { PressTab(); })) return;
     const std::string blanks(static_cast<std::size_t>(std::max<int>(0, m_settings.tabWidth)), ' ');
     if (m_document.Append(blanks) == EditStatus::Refused) {
         ReportRefused();
@@ -286,17 +284,17 @@ void Editor::Wheel(int delta)
 void Editor::SetMarginCell(int cell)
 {
     if (cell < 1 || cell > ruler::kMaxMarginCell) return;
-    if (m_gate.Defer([this, cell] { SetMarginCell(cell); })) return;
     m_settings.margin = static_cast<std::int16_t>(10 * cell);
-    RebuildDocumentView();
+    RebuildNow();
 }
 
-std::string Editor::SetTabCell(int cell)
+void Editor::SetTabCell(int cell)
 {
-    if (cell < 1 || cell > ruler::kMaxTabCell) return {};
+    if (cell < 1 || cell > ruler::kMaxTabCell) return;
     m_settings.tabWidth = static_cast<std::int16_t>(cell);
     UpdateCaption();
-    return std::string(kTabChangedHead) + std::to_string(cell) + std::string(kTabChangedTail);
+    if (m_prompts)
+        m_prompts->ShowMessage(std::string(kTabChangedHead) + std::to_string(cell) + std::string(kTabChangedTail));
 }
 
 void Editor::ChooseFace(const std::string& face)
@@ -315,18 +313,11 @@ void Editor::ConfirmFace(const std::string& face)
 
 void Editor::ChooseSize(int size)
 {
-    if (m_gate.Defer([this, size] { ChooseSize(size); })) return;
     m_document.Current().size = size;
     m_document.Pages().shownPage = m_document.Pages().pageCount;
     RunLayout({});
     ShowCurrentPage();
     SaveSettings();
-}
-
-void Editor::RebuildDocumentView()
-{
-    if (m_gate.Defer([this] { RebuildDocumentView(); })) return;
-    RebuildNow();
 }
 
 void Editor::RebuildNow()

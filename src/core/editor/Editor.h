@@ -58,31 +58,23 @@ public:
     // Connects what the menu commands open or drive; see Run.
     void ConnectCommands(const CommandPorts& ports) { m_commandPorts = ports; }
 
-    // Carries out a menu command by its id under the rules of the command table: a guarded command
-    // is ignored while another runs, a holding one keeps the cursor still, a command that reads the
-    // word lists waits for a load on its way, and one that changes the text waits for a running
-    // text pass. Then the controls are brought up to date (hook controlsChanged). Ids that are no
-    // menu command are ignored.
-    void Run(command::Id id);
+    // Carries out an input (a menu command, a key, a choice in a list, a click on the ruler, a timer
+    // or start-up work; see command::Id) under the rules of the command table: a guarded command is
+    // ignored while another runs, a holding one keeps the cursor still, one that reads the word lists
+    // waits for a load on its way, and one that changes the text waits for a running text pass. Then
+    // the controls are brought up to date (hook controlsChanged) unless its row says they stay. Ids
+    // that are no input are ignored.
+    void Run(const Input& input);
 
-    // When input and commands run: text passes, the wait for the word lists, the guard.
+    // When input and commands run: text passes and the guard.
     CommandGate& Gate() { return m_gate; }
     const CommandGate& Gate() const { return m_gate; }
 
-    // Loads the word lists and the accent command's context model of the program's folder (see
-    // ListLoader::Load); pump lets the window breathe while they load. Asked for from inside a text
-    // pass, the load starts when that pass ends, so that no pass reads a list while it grows.
-    // Commands waiting for the lists (Lists().Expect) run when it ends; asked for while a load
-    // runs, nothing happens.
-    void LoadWordLists(EventPump* pump);
-
-    // The document named on the command line: double quotes removed, the name taken whole (up to
-    // the system's limit); a file that does not exist is ignored without a message, one that
-    // cannot be read is reported as OpenDocument does. Save writes back to that very file, its
-    // name byte for byte. True when a document was read.
+    // The document named on the command line, read at start-up: double quotes removed, the name
+    // taken whole (up to the system's limit); a file that does not exist is ignored without a
+    // message, one that cannot be read is reported as "Leer Documento" does. Save writes back to
+    // that very file, its name byte for byte. True when a document was read.
     bool OpenStartDocument(std::string_view argument);
-    // Reads a document file and lays it out from page 1; a problem is reported through the prompts.
-    bool OpenDocument(const std::filesystem::path& file);
 
     const std::filesystem::path& ProgramFolder() const { return m_folder; }
     Settings& GetSettings() { return m_settings; }
@@ -110,6 +102,47 @@ public:
         m_unsaved.SetFilePort(port);
     }
 
+    // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
+    FormatControls& Format() { return m_format; }
+    const FormatControls& Format() const { return m_format; }
+
+    // The file the document was read from or saved to (empty for a new document).
+    const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
+
+    // ---- unsaved work ----
+    // The saved state, the recovery copy and the "Deshacer" steps of the document.
+    UnsavedWork& Unsaved() { return m_unsaved; }
+    const UnsavedWork& Unsaved() const { return m_unsaved; }
+    // At start: offers the recovery copies left by programs that ended without saving (see
+    // UnsavedWork::OfferRecovery) and lays out the document read. True when a document was recovered.
+    bool OfferRecovery();
+
+    // The word search's list choice and last search text, kept from one opening to the next.
+    const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
+
+    // The cursor stands still: set by the page keys and by holding commands, cleared by typing.
+    bool BlinkHeld() const { return m_blinkHold; }
+
+    // The caption text for the current state.
+    std::string Caption() const;
+
+    // ---- printing and export ----
+    // A full layout from page 1, with or without the page decoration (frame, completion, cursor):
+    // every page's picture is left in its slot and the caption written; nothing is shown.
+    void LayOutAllPages(Decorate decorate);
+    // Makes page the shown page (kept within the pages laid out), writes the caption and shows it.
+    void ShowPage(int page);
+
+private:
+    // The body of an input, once its rules let it run (CommandRun.cpp): each group returns false
+    // for an id that is not its own.
+    void Execute(const Input& input);
+    bool ExecuteTyping(const Input& input);
+    bool ExecuteListsAndRuler(const Input& input);
+    bool ExecuteFormatCommand(command::Id id);
+    bool ExecuteDocumentCommand(command::Id id);
+    void ExecuteDialogCommand(command::Id id);
+
     // ---- typing (acts at key release) ----
     // One byte of Windows-1252: 8 removes the last byte, 9 to 255 are appended, 0 to 7 ignored.
     void TypeByte(unsigned char byte);
@@ -130,9 +163,9 @@ public:
     // ---- the ruler ----
     // A click on the margin row at cell t (1 to 22) sets the margin to 10·t and lays everything out again.
     void SetMarginCell(int cell);
-    // A click on the tab row at cell t (1 to 40) sets the tab width; returns the message to show
-    // ("" when the click changes nothing).
-    std::string SetTabCell(int cell);
+    // A click on the tab row at cell t (1 to 40) sets the tab width and tells so ("" when the click
+    // changes nothing).
+    void SetTabCell(int cell);
 
     // ---- the lists above the page ----
     // A face chosen in the font list becomes the current face and, while the font table has room,
@@ -142,11 +175,15 @@ public:
     void ConfirmFace(const std::string& face);
     // A size chosen in the size list: the current size, the last page laid out again, settings saved.
     void ChooseSize(int size);
-    // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
-    FormatControls& Format() { return m_format; }
-    const FormatControls& Format() const { return m_format; }
+
+    // Loads the word lists and the accent command's context model of the program's folder (see
+    // ListLoader::Load; the event pump lets the window breathe while they load), then lays the
+    // document out again when the spelling marks are on.
+    void LoadWordLists();
 
     // ---- the document commands ----
+    // Reads a document file and lays it out from page 1; a problem is reported through the prompts.
+    bool OpenDocument(const std::filesystem::path& file);
     // An empty document in the current format, laid out; the caption keeps the old token count
     // until the next change of the text.
     void NewDocument();
@@ -170,47 +207,21 @@ public:
 
     // ---- search and replace (SearchCommands.cpp) ----
     // Every page forgotten and the document laid out again from page 1 with the word tokens equal
-    // to word (blanks trimmed at both ends, any case) painted black on yellow; then report(number of
-    // matches). A search that arrives while a layout runs is carried out when that layout ends.
-    void SearchCommand(std::string_view word, std::function<void(int matches)> report);
+    // to word (blanks trimmed at both ends, any case) painted black on yellow; returns the number
+    // of matches.
+    int SearchCommand(std::string_view word);
     // Replaces every occurrence of search by replacement in the text (case-sensitive, left to right,
     // inside words too), then lays the document out as the search does with the replacement word
     // highlighted. The format records stay with their token positions. A result of more than 300000
     // tokens, or larger than the largest document, is refused with a message and changes nothing.
     void ReplaceCommand(std::string_view search, std::string_view replacement);
 
-    const std::filesystem::path& DocumentFileName() const { return m_documentFile; }
-
-    // ---- unsaved work ----
-    // The saved state, the recovery copy and the "Deshacer" steps of the document.
-    UnsavedWork& Unsaved() { return m_unsaved; }
-    const UnsavedWork& Unsaved() const { return m_unsaved; }
-    // At start: offers the recovery copies left by programs that ended without saving (see
-    // UnsavedWork::OfferRecovery) and lays out the document read. True when a document was recovered.
-    bool OfferRecovery();
-
-    // The word search's list choice and last search text, kept from one opening to the next.
-    const DictionarySearchValues& WordSearchValues() const { return m_wordSearch; }
-
     // ---- whole document ----
     // Every page forgotten, the text cut again, laid out from page 1, the current page shown.
-    void RebuildDocumentView();
+    void RebuildNow();
     // The blink timer: draws or wipes the cursor glyph on the shown (last) page.
     void BlinkTick();
-    // The cursor stands still: set by the page keys and by holding commands, cleared by typing.
-    bool BlinkHeld() const { return m_blinkHold; }
 
-    // The caption text for the current state.
-    std::string Caption() const;
-
-    // ---- printing and export ----
-    // A full layout from page 1, with or without the page decoration (frame, completion, cursor):
-    // every page's picture is left in its slot and the caption written; nothing is shown.
-    void LayOutAllPages(Decorate decorate);
-    // Makes page the shown page (kept within the pages laid out), writes the caption and shows it.
-    void ShowPage(int page);
-
-private:
     // Flips the spelling marks and lays the whole document out again.
     void ToggleSpellingSensor();
     enum class ColourTarget { Text, Background, Cursor, Shadow };
@@ -224,8 +235,6 @@ private:
     // Who tells the user that the document reached the page limit: the layout, or its caller.
     enum class PageLimitNotice { Layout, Caller };
     LayoutResult RunLayout(const LayoutOptions& options, PageLimitNotice notice = PageLimitNotice::Layout);
-    // The whole-document refresh, carried out now (inside a text pass too).
-    void RebuildNow();
     void ShowCurrentPage();
     void UpdateCaption();
     void ReportRefused();
@@ -233,9 +242,6 @@ private:
     // limit is told. Nothing is repainted.
     void ToggleSuperscript();
     void ToggleSubscript();
-    // The body of a menu command, once its rules let it run (CommandRun.cpp).
-    void Execute(command::Id id);
-    void ExecuteDialogCommand(command::Id id);
     void ControlsChanged();
     // Shows message in a notice, unless this kind of problem was reported before in this run (reported).
     void ReportOnce(bool& reported, const std::string& message);

@@ -6,24 +6,19 @@
 
 namespace quirel {
 
-void Editor::SearchCommand(std::string_view word, std::function<void(int matches)> report)
+int Editor::SearchCommand(std::string_view word)
 {
-    if (m_gate.Defer([this, word = std::string(word), report] { SearchCommand(word, report); })) return;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
     LayoutOptions options;
     options.findWord = FindKey(word);
     const auto result = RunLayout(options);
     ShowCurrentPage();
-    if (report) report(result.matchCount);
+    return result.matchCount;
 }
 
 void Editor::ReplaceCommand(std::string_view search, std::string_view replacement)
 {
-    if (m_gate.Defer([this, search = std::string(search), replacement = std::string(replacement)] {
-            ReplaceCommand(search, replacement);
-        }))
-        return;
     bool replaced = false;
     m_unsaved.AsUndoStep([&] {
         std::string text = m_document.Text();
@@ -38,7 +33,7 @@ void Editor::ReplaceCommand(std::string_view search, std::string_view replacemen
         }
         replaced = true;
     });
-    if (replaced) SearchCommand(replacement, nullptr);
+    if (replaced) SearchCommand(replacement);
 }
 
 } // namespace quirel

@@ -105,19 +105,19 @@ void EditSurface::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Right:
-        m_editor.AcceptCompletion();
+        m_editor.Run(command::Completion);
         return;
     case Qt::Key_PageDown:
-        m_editor.PageDown();
+        m_editor.Run(command::PageDown);
         return;
     case Qt::Key_PageUp:
-        m_editor.PageUp();
+        m_editor.Run(command::PageUp);
         return;
     case Qt::Key_End:
-        m_editor.PageEnd();
+        m_editor.Run(command::PageEnd);
         return;
     case Qt::Key_Home:
-        m_editor.PageHome();
+        m_editor.Run(command::PageHome);
         return;
     default:
         break;
@@ -181,13 +181,13 @@ void EditSurface::TypeText(const QString& text)
 {
     // One byte of Windows-1252 or nothing: characters the code page cannot hold are ignored.
     const auto bytes = ToCp1252Exactly(text);
-    if (bytes && bytes->size() == 1) m_editor.TypeByte(static_cast<unsigned char>(bytes->front()));
+    if (bytes && bytes->size() == 1) m_editor.Run({ command::TypeByte, static_cast<unsigned char>(bytes->front()) });
 }
 
 void EditSurface::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0) m_editor.Wheel(delta);
+    if (delta != 0) m_editor.Run({ command::Wheel, delta });
     event->accept();
 }
 

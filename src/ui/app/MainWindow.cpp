@@ -50,7 +50,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     m_pageOutput = std::make_unique<QtPageOutput>(m_editor, m_prompts, this);
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
-    connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.BlinkTick(); });
+    connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.Run(command::BlinkTick); });
     m_recoveryTimer.setInterval(static_cast<int>(kRecoveryCheck.count()));
     connect(&m_recoveryTimer, &QTimer::timeout, this,
         [this] { m_editor.Unsaved().KeepRecoveryCopy(std::chrono::steady_clock::now()); });
@@ -119,33 +119,30 @@ void MainWindow::FillEmoticonList()
 void MainWindow::ConnectControls()
 {
     connect(m_fontList, &FontList::FaceChosen, this, [this](const QString& face) {
-        m_editor.ChooseFace(ToCp1252(face));
-        SyncControls();
+        m_editor.Run({ command::ChooseFace, 0, ToCp1252(face) });
         m_surface->setFocus();
     });
     connect(m_fontList, &FontList::FaceConfirmed, this, [this](const QString& face) {
-        m_editor.ConfirmFace(ToCp1252(face));
+        m_editor.Run({ command::ConfirmFace, 0, ToCp1252(face) });
         m_surface->setFocus();
     });
     connect(m_sizeList, &SizeList::SizeChosen, this, [this](int size) {
-        m_editor.ChooseSize(size);
+        m_editor.Run({ command::ChooseSize, size });
         m_surface->setFocus();
     });
     connect(m_emoticonList, &QComboBox::activated, this, [this](int index) {
-        m_editor.Format().ChooseEmoticon(index + 1);
+        m_editor.Run({ command::ChooseEmoticon, index + 1 });
         m_surface->setFocus();
     });
     connect(m_ruler, &RulerWidget::TabPressed, this, [this] {
-        m_editor.PressTab();
+        m_editor.Run(command::TabButton);
         m_surface->setFocus();
     });
     connect(m_ruler, &RulerWidget::MarginCellClicked, this, [this](int cell) {
-        m_editor.SetMarginCell(cell);
-        m_ruler->SetMargin(m_editor.GetSettings().margin);
+        m_editor.Run({ command::MarginCell, cell });
     });
     connect(m_ruler, &RulerWidget::TabCellClicked, this, [this](int cell) {
-        const std::string message = m_editor.SetTabCell(cell);
-        if (!message.empty()) m_prompts.ShowMessage(message, Prompts::Urgency::Normal);
+        m_editor.Run({ command::TabCell, cell });
     });
 }
 
@@ -177,14 +174,9 @@ void MainWindow::Initialise(std::string_view commandLine)
     qApp->installEventFilter(this);
     // The word lists load once the page is on screen: the spelling marks are off at start-up, and
     // the window stays live while the lists load. Commands that read them wait for the end.
-    m_editor.Lists().Expect();
-    QTimer::singleShot(0, this, [this] {
-        m_editor.LoadWordLists(&m_pump);
-        m_editor.Lists().AfterLoad([this] {
-            if (m_editor.Lists().Words().spellingSensor) m_editor.RebuildDocumentView();
-            emit WordListsLoaded();
-        });
-    });
+    m_listsLoading = true;
+    m_editor.Run(command::WordListsComing);
+    QTimer::singleShot(0, this, [this] { m_editor.Run(command::LoadWordLists); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -238,12 +230,17 @@ void MainWindow::SyncControls()
     m_menus->ApplyMenuChecks({ switches.bold, switches.italic, switches.underline, switches.strikeOut,
         switches.superscript, switches.subscript, m_editor.Lists().Words().spellingSensor });
     m_menus->UpdateSwatches(m_editor.GetSettings());
+    m_ruler->SetMargin(m_editor.GetSettings().margin);
     m_sizeList->setEnabled(m_editor.Format().SizeListEnabled());
     m_emoticonList->setCurrentIndex(m_editor.Format().EmoticonChoice() - 1);
     if (m_editor.Format().FontListEnabled())
         m_fontList->Enable();
     else
         m_fontList->setEnabled(false);
+    if (m_listsLoading && m_editor.Lists().Ready()) {
+        m_listsLoading = false;
+        emit WordListsLoaded();
+    }
 }
 
 void MainWindow::Dispatch(int id)

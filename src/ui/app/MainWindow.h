@@ -90,6 +90,7 @@ private:
     QTimer m_recoveryTimer;
     bool m_ending = false; // "Salir" has run: the program ends and the window may close
     bool m_quitQueued = false; // a close request waits to go through "Salir"
+    bool m_listsLoading = false; // the word lists are asked for: WordListsLoaded comes when they are in
     QImage m_pageImage; // a page before the last, painted from its record when it is shown
     // What the editing surface was last asked to show: a page, whether it was the work surface's,
     // and at which scroll offset.
