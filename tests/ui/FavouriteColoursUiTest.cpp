@@ -248,7 +248,7 @@ TEST_F(FavouriteColoursWindow, ChosenKeptAndUsedByTheTextColour)
     const auto& doc = editor.GetDocument();
     EXPECT_EQ(RecordTextColor(doc.Records().Get(doc.TokenCount())), 0xFF0000u);
     int bluish = 0;
-    const QImage& page = window.Canvas().Image();
+    const QImage& page = window.Page().Canvas().Image();
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x) {
             const QRgb pixel = page.pixel(x, y);

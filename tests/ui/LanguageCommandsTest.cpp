@@ -49,7 +49,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return editor.Lists().Ready(); }, 10000));
     }
 
-    QImage Picture() { return window.ShownPicture().copy(); }
+    QImage Picture() { return window.Page().ShownPicture().copy(); }
 };
 
 // Fills the re-edit dialog as a user does: page, piece, replacement.

@@ -476,7 +476,7 @@ TEST_F(PrintingTest, AnIntervalIsOneJobPerPageWithTheChosenSettings)
     EXPECT_EQ(seen.printer, spooler.Queue());
     EXPECT_EQ(Pages().shownPage, 3); // shown again, with its frame
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Pagina 3 de 5")));
-    EXPECT_EQ(window.ShownPicture().pixel(0, 500), qRgb(0, 0, 0));
+    EXPECT_EQ(window.Page().ShownPicture().pixel(0, 500), qRgb(0, 0, 0));
 
     ASSERT_TRUE(spooler.WaitUntilIdle());
     const QStringList pdfs = spooler.WaitForPdfs(3);

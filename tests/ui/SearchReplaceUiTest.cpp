@@ -113,7 +113,7 @@ protected:
     // holds most of them.
     int YellowCells()
     {
-        const QImage& page = window.Canvas().Image();
+        const QImage& page = window.Page().Canvas().Image();
         int bestRow = 0, bestCount = 0;
         for (int y = 0; y < 200; ++y) {
             int count = 0;

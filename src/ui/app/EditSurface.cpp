@@ -1,5 +1,6 @@
 #include "app/EditSurface.h"
 
+#include "app/QtPageView.h"
 #include "editor/Editor.h"
 #include "layout/Canvas.h"
 #include "platform/QtText.h"
@@ -68,9 +69,10 @@ QString TypedCharacter(const QKeyEvent& event)
     return text.isEmpty() || IsControlCharacter(text[0]) ? QString() : text;
 }
 
-EditSurface::EditSurface(Editor& editor, QWidget* parent)
+EditSurface::EditSurface(Editor& editor, QtPageView& page, QWidget* parent)
     : QWidget(parent)
     , m_editor(editor)
+    , m_page(page)
 {
     setObjectName(QStringLiteral("editSurface"));
     setFixedSize(kPageWidth, kPageBodyHeight);
@@ -195,10 +197,8 @@ QImage EditSurface::Screen() const
 {
     QImage screen(kPageWidth, kPageBodyHeight, QImage::Format_RGB32);
     screen.fill(Qt::white);
-    if (m_source) {
-        QPainter painter(&screen);
-        painter.drawImage(0, m_editor.View().scrollOffset, m_source());
-    }
+    QPainter painter(&screen);
+    painter.drawImage(0, m_editor.View().scrollOffset, m_page.ShownPicture());
     return screen;
 }
 
@@ -207,11 +207,9 @@ void EditSurface::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect area = event->rect();
     painter.fillRect(area, Qt::white);
-    if (m_source) {
-        const int offset = m_editor.View().scrollOffset;
-        const QRect source = area.translated(0, -offset).intersected(QRect(0, 0, kPageWidth, kPageHeight));
-        if (!source.isEmpty()) painter.drawImage(source.translated(0, offset), m_source(), source);
-    }
+    const int offset = m_editor.View().scrollOffset;
+    const QRect source = area.translated(0, -offset).intersected(QRect(0, 0, kPageWidth, kPageHeight));
+    if (!source.isEmpty()) painter.drawImage(source.translated(0, offset), m_page.ShownPicture(), source);
 }
 
 } // namespace quirel

@@ -9,6 +9,7 @@
 namespace quirel {
 
 class Editor;
+class QtPageView;
 
 // What a key press types: Backspace and Return as their codes 8 and 13, any other key the
 // character it produces; nothing for keys that make no character (Delete, Escape, Tab, the
@@ -23,10 +24,9 @@ QString TypedCharacter(const QKeyEvent& event);
 class EditSurface : public QWidget {
     Q_OBJECT
 public:
-    EditSurface(Editor& editor, QWidget* parent = nullptr);
+    // page gives the picture of the shown page, on every repaint.
+    EditSurface(Editor& editor, QtPageView& page, QWidget* parent = nullptr);
 
-    // Where the picture of the shown page comes from; called on every repaint.
-    void SetPageSource(std::function<const QImage&()> source) { m_source = std::move(source); }
     // The picture as shown (white where the scrolled page leaves room).
     QImage Screen() const;
 
@@ -46,7 +46,7 @@ private:
     void RunShortcut(const QKeyEvent& event);
 
     Editor& m_editor;
-    std::function<const QImage&()> m_source;
+    QtPageView& m_page;
     QString m_recorded; // characters typed, waiting for a key to come up
     int m_deadKey = 0; // a dead key no input method took (its Qt key), waiting for the next key
 };

@@ -5,6 +5,7 @@
 #include "app/MenuBar.h"
 #include "app/NoticeBar.h"
 #include "app/QtPageOutput.h"
+#include "app/QtPageView.h"
 #include "app/RulerWidget.h"
 #include "app/SizeList.h"
 #include "document/Cp1252.h"
@@ -12,7 +13,6 @@
 #include "editor/UnsavedWork.h"
 #include "layout/EmoticonNames.h"
 #include "platform/QtText.h"
-#include "platform/RecordedPage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,6 +32,7 @@ constexpr int kSurfaceTop = 55;
 MainWindow::MainWindow(Editor& editor, QWidget* parent)
     : QMainWindow(parent)
     , m_editor(editor)
+    , m_page(editor)
     , m_prompts(this)
     , m_dialogs(this)
 {
@@ -79,12 +80,12 @@ void MainWindow::BuildControls()
     m_emoticonList->setGeometry(333, 1, 199, m_fontList->height());
     m_ruler = new RulerWidget(m_editor.GetSettings().margin, client);
     m_ruler->move(2, 29);
-    m_surface = new EditSurface(m_editor, client);
+    m_surface = new EditSurface(m_editor, m_page, client);
     m_surface->move(kSurfaceLeft, kSurfaceTop);
     m_notices = new NoticeBar(client);
     connect(m_notices, &NoticeBar::Changed, this, &MainWindow::PlaceNotices);
     m_prompts.SetNoticeSink([this](const QString& text) { m_notices->Add(text); });
-    m_surface->SetPageSource([this]() -> const QImage& { return ShownPicture(); });
+    m_page.ShowOn(m_surface);
 
     m_sizeList->ShowSize(m_editor.GetSettings().fontSize);
     FillEmoticonList();
@@ -149,7 +150,7 @@ void MainWindow::ConnectControls()
 void MainWindow::Initialise(std::string_view commandLine)
 {
     EditorHooks hooks;
-    hooks.showCurrentPage = [this] { ShowCurrentPage(); };
+    hooks.showCurrentPage = [this] { m_page.ShowCurrentPage(); };
     hooks.setCaption = [this](const std::string& caption) {
         setWindowTitle(FromCp1252(caption));
         // After every layout the size list, too, shows what new text will get (reading a document sets 11).
@@ -163,7 +164,7 @@ void MainWindow::Initialise(std::string_view commandLine)
         m_recoveryTimer.stop();
         QApplication::quit();
     };
-    m_editor.Attach(m_canvas, hooks, &m_prompts);
+    m_editor.Attach(m_page.Canvas(), hooks, &m_prompts);
     m_editor.ConnectCommands({ &m_dialogs, &m_pageOutput->Commands(), &m_pump });
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
@@ -210,20 +211,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-const QImage& MainWindow::ShownPicture()
-{
-    const auto& pages = m_editor.GetDocument().Pages();
-    if (pages.shownPage == pages.pageCount) {
-        if (m_wholeSurfaceQueued) {
-            m_wholeSurfaceQueued = false;
-            m_canvas.TakeChangedRect();
-        }
-        return m_canvas.Image();
-    }
-    PaintPageInto(pages.Slot(pages.shownPage), m_pageImage);
-    return m_pageImage;
-}
-
 void MainWindow::SyncControls()
 {
     const auto& switches = m_editor.Format().GetSwitches();
@@ -246,23 +233,6 @@ void MainWindow::SyncControls()
 void MainWindow::Dispatch(int id)
 {
     m_editor.Run(static_cast<command::Id>(id));
-}
-
-void MainWindow::ShowCurrentPage()
-{
-    const auto& pages = m_editor.GetDocument().Pages();
-    const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
-    if (view.onCanvas && view == m_shown) {
-        // The same page at the same place: only what changed on the work surface is drawn again
-        // (a keystroke changes the end of the page, a blink the cursor).
-        const QRect changed = m_canvas.TakeChangedRect();
-        if (!changed.isEmpty()) m_surface->update(changed.translated(0, view.offset));
-    } else {
-        // Another page or another scroll offset: the whole surface, painted when it is drawn.
-        m_surface->update();
-        m_wholeSurfaceQueued = true;
-    }
-    m_shown = view;
 }
 
 } // namespace quirel

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/QtPageView.h"
 #include "app/SizeList.h"
 #include "dialogs/QtDialogs.h"
-#include "platform/QtCanvas.h"
 #include "platform/QtPrompts.h"
 
 #include <QImage>
@@ -43,7 +43,8 @@ public:
     SizeList* Sizes() const { return m_sizeList; }
     QComboBox* Emoticons() const { return m_emoticonList; }
     RulerWidget* Ruler() const { return m_ruler; }
-    QtCanvas& Canvas() { return m_canvas; }
+    // The pictures of the pages, which the editing surface shows.
+    QtPageView& Page() { return m_page; }
     QtPrompts& Prompts() { return m_prompts; }
     QTimer& BlinkTimer() { return m_blinkTimer; }
     QTimer& RecoveryTimer() { return m_recoveryTimer; }
@@ -58,10 +59,6 @@ public:
     // Carries out a menu command by its id.
     void Dispatch(int id);
 
-    // The picture of the shown page: the work surface for the last page, which it holds, and the
-    // stored picture for any other.
-    const QImage& ShownPicture();
-
 protected:
     // A close request (the window manager's close button, Alt+F4) goes through "Salir": unsaved
     // changes are asked about and the settings written; the window closes only when "Salir" ends the program.
@@ -74,7 +71,6 @@ private:
     void BuildControls();
     void FillEmoticonList();
     void ConnectControls();
-    void ShowCurrentPage();
     // Makes room for the notice bar between the ruler and the editing surface: the window grows
     // by the bar's height while notices are shown, so the bar covers nothing.
     void PlaceNotices();
@@ -82,7 +78,7 @@ private:
     void SyncControls();
 
     Editor& m_editor;
-    QtCanvas m_canvas;
+    QtPageView m_page;
     QtPrompts m_prompts;
     QtDialogs m_dialogs;
     QtEventPump m_pump;
@@ -91,19 +87,6 @@ private:
     bool m_ending = false; // "Salir" has run: the program ends and the window may close
     bool m_quitQueued = false; // a close request waits to go through "Salir"
     bool m_listsLoading = false; // the word lists are asked for: WordListsLoaded comes when they are in
-    QImage m_pageImage; // a page before the last, painted from its record when it is shown
-    // What the editing surface was last asked to show: a page, whether it was the work surface's,
-    // and at which scroll offset.
-    struct ShownView {
-        int page = -1;
-        bool onCanvas = false;
-        int offset = 0;
-        bool operator==(const ShownView&) const = default;
-    };
-    ShownView m_shown;
-    // The whole editing surface is to be drawn: what changed on the work surface until then is
-    // shown by it.
-    bool m_wholeSurfaceQueued = false;
     FontList* m_fontList = nullptr;
     SizeList* m_sizeList = nullptr;
     QComboBox* m_emoticonList = nullptr;

@@ -1,0 +1,46 @@
+#include "app/QtPageView.h"
+
+#include "editor/Editor.h"
+#include "platform/RecordedPage.h"
+
+#include <QWidget>
+
+namespace quirel {
+
+QtPageView::QtPageView(Editor& editor)
+    : m_editor(editor)
+{
+}
+
+const QImage& QtPageView::ShownPicture()
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    if (pages.shownPage == pages.pageCount) {
+        if (m_wholeSurfaceQueued) {
+            m_wholeSurfaceQueued = false;
+            m_canvas.TakeChangedRect();
+        }
+        return m_canvas.Image();
+    }
+    PaintPageInto(pages.Slot(pages.shownPage), m_pageImage);
+    return m_pageImage;
+}
+
+void QtPageView::ShowCurrentPage()
+{
+    const auto& pages = m_editor.GetDocument().Pages();
+    const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
+    if (view.onCanvas && view == m_shown) {
+        // The same page at the same place: only what changed on the work surface is drawn again
+        // (a keystroke changes the end of the page, a blink the cursor).
+        const QRect changed = m_canvas.TakeChangedRect();
+        if (m_surface && !changed.isEmpty()) m_surface->update(changed.translated(0, view.offset));
+    } else {
+        // Another page or another scroll offset: the whole surface, painted when it is drawn.
+        if (m_surface) m_surface->update();
+        m_wholeSurfaceQueued = true;
+    }
+    m_shown = view;
+}
+
+} // namespace quirel
