@@ -4,8 +4,8 @@
 // Files go to a folder under the system's temporary folder (QUIREL_BENCH_DIR overrides it).
 #include "BenchText.h"
 #include "QtBenchMain.h"
+#include "StandInPorts.h"
 #include "editor/Editor.h"
-#include "editor/PageOutput.h"
 #include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 #include "platform/QtPrinter.h"
@@ -33,7 +33,7 @@ std::filesystem::path BenchFolder()
 }
 
 // The dialog answered with "all pages" into the folder "paginas"; pictures painted as the window does.
-class AllPages : public PageOutputPorts {
+class AllPages : public RecordingPrompts {
 public:
     PageRange AskPageRange(const PageRangeRequest&) override
     {
@@ -42,7 +42,10 @@ public:
         range.folderName = "paginas";
         return range;
     }
-    void AskPrintSetup(PrintSettings&, const std::string&) override { }
+};
+
+class PaintedPages : public FakePageView {
+public:
     PixelView PagePicture(const PageSlot& slot) override { return m_pixels.Paint(slot); }
 
 private:
@@ -58,21 +61,21 @@ struct Fixture {
         editor = std::make_unique<Editor>(folder);
         editor->Services().completeWord = nullptr;
         editor->Services().rememberWord = nullptr;
-        editor->Attach(canvas, {}, nullptr);
+        editor->Connect({ canvas, prompts, pump, view, SystemFiles(), printer });
         auto& doc = editor->GetDocument();
         doc.SetText(bench::SpanishText(kFullDocumentTokens));
         doc.Records().Reset(doc.CurrentRecord());
         editor->Run(command::Rebuild);
-        output = std::make_unique<PageOutput>(*editor, ports, printer, nullptr);
     }
     ~Fixture() { std::filesystem::remove_all(folder); }
 
     std::filesystem::path folder;
     QtCanvas canvas;
-    std::unique_ptr<Editor> editor;
-    AllPages ports;
+    AllPages prompts;
+    HookPump pump;
+    PaintedPages view;
     QtPrinter printer;
-    std::unique_ptr<PageOutput> output;
+    std::unique_ptr<Editor> editor;
 };
 
 } // namespace
@@ -81,7 +84,7 @@ static void BM_ExportAllPages(benchmark::State& state)
 {
     Fixture fixture;
     for (auto _ : state)
-        fixture.output->ExportCommand();
+        fixture.editor->Run(command::ExportBitmap);
     const int pages = fixture.editor->GetDocument().Pages().pageCount;
     state.counters["pages"] = pages;
     state.SetBytesProcessed(state.iterations() * pages * static_cast<std::int64_t>(BitmapFileSize(794, 1122)));

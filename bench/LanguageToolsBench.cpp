@@ -10,7 +10,7 @@
 #include "document/Cp1252.h"
 #include "document/Document.h"
 #include "document/Tokenize.h"
-#include "io/Ports.h"
+#include "editor/Prompts.h"
 #include "language/AccentMarks.h"
 #include "language/DictionarySearch.h"
 #include "language/ReEdit.h"

@@ -5,6 +5,7 @@
 // Word lists: the folder named by QUIREL_WORDLISTS_DIR when set (the real lists), else none.
 #include "BenchText.h"
 #include "QtBenchMain.h"
+#include "StandInPorts.h"
 #include "app/EditSurface.h"
 #include "app/MainWindow.h"
 #include "editor/Editor.h"
@@ -65,15 +66,15 @@ struct Fixture {
         editor->Services().completeWord = nullptr; // the word memory has its own benchmark
         editor->Services().rememberWord = nullptr;
         BenchFolder(editor.get());
-        EditorHooks hooks;
-        hooks.showCurrentPage = [this] { benchmark::DoNotOptimize(canvas.Image().constBits()); };
-        editor->Attach(canvas, hooks, nullptr);
+        ports.view.onShow = [this] { benchmark::DoNotOptimize(canvas.Image().constBits()); };
+        editor->Connect(ports.For(canvas));
         LayOutProse(*editor, tokens);
     }
 
     std::filesystem::path folder;
-    std::unique_ptr<Editor> editor;
+    StandInPorts ports;
     QtCanvas canvas;
+    std::unique_ptr<Editor> editor;
 };
 
 // Enough Spanish prose at 10 points for 150 pages (the surplus is cut to end on a full page).
@@ -126,7 +127,8 @@ static void BM_KeystrokeInWindow(benchmark::State& state)
     {
         Editor cutter(BenchFolder());
         QtCanvas canvas;
-        cutter.Attach(canvas, {}, nullptr);
+        StandInPorts cutterPorts;
+        cutter.Connect(cutterPorts.For(canvas));
         LayOutProse(cutter, static_cast<std::size_t>(state.range(0)));
         text = cutter.GetDocument().Text();
     }

@@ -21,11 +21,10 @@ namespace {
 using namespace quirel;
 namespace fs = std::filesystem;
 
-class QuietPrompts : public Prompts {
+class QuietPrompts : public Messages {
 public:
     void ShowMessage(std::string_view, Urgency) override { }
     void ShowNotice(std::string_view) override { }
-    bool AskYesNo(std::string_view) override { return false; }
 };
 
 class CountingPump : public EventPump {

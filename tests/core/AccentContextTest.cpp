@@ -1,7 +1,7 @@
 #include "language/AccentContext.h"
 
 #include "FakeCanvas.h"
-#include "RecordingPrompts.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "TestText.h"
 #include "WordListBytes.h"
@@ -276,8 +276,9 @@ TEST(AccentContext, TheEditorsAccentCommandUsesTheModelOfItsFolder)
 
     Editor editor(folder.Path());
     FakeCanvas canvas;
-    RecordingPrompts prompts;
-    editor.Attach(canvas, {}, &prompts);
+    StandInPorts ports;
+    RecordingPrompts& prompts = ports.prompts;
+    editor.Connect(ports.For(canvas));
     editor.Run(command::LoadWordLists);
     for (const char c : W("La niña esta en casa con la cancion"))
         editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });

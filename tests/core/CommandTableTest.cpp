@@ -3,11 +3,10 @@
 #include "editor/CommandTable.h"
 
 #include "FakeCanvas.h"
-#include "RecordingPrompts.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
-#include "editor/Dialogs.h"
 #include "editor/Editor.h"
-#include "editor/PageOutput.h"
+#include "editor/Prompts.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -23,12 +22,28 @@ struct Probe {
     bool sawHold = false;
 };
 
-class ProbeDialogs : public Dialogs {
+// Prompts that note, at each question and message, the state of the guard and of the cursor.
+class ProbePrompts : public RecordingPrompts {
 public:
-    ProbeDialogs(Probe& probe, const Editor& editor)
+    ProbePrompts(Probe& probe, const Editor& editor)
         : m_probe(probe)
         , m_editor(editor)
     {
+    }
+    void ShowMessage(std::string_view text, Urgency urgency) override
+    {
+        Note(0);
+        RecordingPrompts::ShowMessage(text, urgency);
+    }
+    std::filesystem::path ChooseFile(const FileRequest& request) override
+    {
+        Note(0);
+        return RecordingPrompts::ChooseFile(request);
+    }
+    Answer AskYesNoCancel(std::string_view text) override
+    {
+        Note(0);
+        return RecordingPrompts::AskYesNoCancel(text);
     }
     SearchWords AskSearchWord() override { return Note(SearchWords { "hola", "" }); }
     SearchWords AskReplaceWords() override { return Note(SearchWords { "hola", "adios" }); }
@@ -39,6 +54,11 @@ public:
     std::uint32_t AskFavouriteColour(const std::filesystem::path&, std::uint32_t) override { return Note(0x123456u); }
     bool ReEdit(Document&) override { return Note(true); }
     void ShowAbout() override { Note(0); }
+    PageRange AskPageRange(const PageRangeRequest& request) override
+    {
+        return Note(RecordingPrompts::AskPageRange(request)); // left without a choice
+    }
+    void AskPrintSetup(PrintSettings&, const std::string&) override { Note(0); }
 
     template <typename T> T Note(T answer)
     {
@@ -53,74 +73,14 @@ private:
     const Editor& m_editor;
 };
 
-class ProbePrompts : public RecordingPrompts {
-public:
-    ProbePrompts(ProbeDialogs& dialogs)
-        : m_dialogs(dialogs)
-    {
-    }
-    void ShowMessage(std::string_view text, Urgency urgency) override
-    {
-        m_dialogs.Note(0);
-        RecordingPrompts::ShowMessage(text, urgency);
-    }
-    std::filesystem::path ChooseFile(const FileRequest& request) override
-    {
-        m_dialogs.Note(0);
-        return RecordingPrompts::ChooseFile(request);
-    }
-    Answer AskYesNoCancel(std::string_view text) override
-    {
-        m_dialogs.Note(0);
-        return RecordingPrompts::AskYesNoCancel(text);
-    }
-
-private:
-    ProbeDialogs& m_dialogs;
-};
-
-class ProbePages : public PageOutputPorts {
-public:
-    explicit ProbePages(ProbeDialogs& dialogs)
-        : m_dialogs(dialogs)
-    {
-    }
-    PageRange AskPageRange(const PageRangeRequest&) override
-    {
-        PageRange cancelled;
-        cancelled.cancelled = true;
-        return m_dialogs.Note(cancelled);
-    }
-    void AskPrintSetup(PrintSettings&, const std::string&) override { m_dialogs.Note(0); }
-    PixelView PagePicture(const PageSlot&) override { return {}; }
-
-private:
-    ProbeDialogs& m_dialogs;
-};
-
-class NoPrinter : public Printer {
-public:
-    PrinterAttach AttachDefault() override { return {}; }
-    bool PrintJob(std::string_view, const PixelView&, const PrintSettings&, std::string_view) override { return false; }
-};
-
 // One editor with a typed word, every port a probe, and a fingerprint of everything a command can change.
 struct Bench {
     Bench()
         : editor(folder.Path())
-        , dialogs(probe, editor)
-        , prompts(dialogs)
-        , pages(dialogs)
-        , output(editor, pages, printer, &prompts)
+        , prompts(probe, editor)
     {
-        EditorHooks hooks;
-        hooks.setCaption = [this](const std::string&) {
-            ++captions;
-            dialogs.Note(0);
-        };
-        hooks.quit = [this] { ++quits; };
-        editor.Attach(canvas, hooks, &prompts);
-        editor.ConnectCommands({ &dialogs, &output, nullptr });
+        ports.view.onCaption = [this](const std::string&) { prompts.Note(0); };
+        editor.Connect(ports.For(canvas, prompts));
         editor.Format().SelectColour(0x00FF00);
         editor.GetDocument().Current().textColor = 0x0000FF;
         editor.Services().completeWord = [](std::string_view) { return std::string("s"); };
@@ -166,8 +126,8 @@ struct Bench {
     {
         const auto& switches = editor.Format().GetSwitches();
         const auto& current = editor.GetDocument().Current();
-        return editor.GetDocument().Text() + "|" + std::to_string(probe.calls) + "|" + std::to_string(captions) + "|"
-            + std::to_string(quits) + "|"
+        return editor.GetDocument().Text() + "|" + std::to_string(probe.calls) + "|" + std::to_string(ports.view.shown)
+            + "|" + ports.view.caption + std::to_string(ports.view.closed) + "|"
             + std::to_string(switches.bold + 2 * switches.italic + 4 * switches.underline + 8 * switches.strikeOut
                 + 16 * editor.Lists().Words().spellingSensor)
             + "|" + std::to_string(editor.Format().FontListEnabled()) + std::to_string(editor.Format().SelectedColour())
@@ -184,13 +144,8 @@ struct Bench {
     Editor editor;
     FakeCanvas canvas;
     Probe probe;
-    ProbeDialogs dialogs;
     ProbePrompts prompts;
-    ProbePages pages;
-    NoPrinter printer;
-    PageOutput output;
-    int captions = 0;
-    int quits = 0;
+    StandInPorts ports;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "FailingFiles.h"
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "editor/EditorMessages.h"
 #include "editor/Ruler.h"
@@ -24,14 +25,11 @@ protected:
     EditorTest()
         : editor(folder.Path())
     {
-        EditorHooks hooks;
-        hooks.setCaption = [this](const std::string& text) { caption = text; };
-        hooks.showCurrentPage = [this] { ++shown; };
-        hooks.processPendingEvents = [this] {
+        ports.pump.hook = [this] {
             if (duringPageBreak) duringPageBreak();
         };
         prompts.answer = true; // "yes" to overwriting a file
-        editor.Attach(canvas, hooks, &prompts);
+        editor.Connect(ports.For(canvas, prompts, files));
     }
 
     void Type(std::string_view text)
@@ -49,12 +47,20 @@ protected:
         return !editor.Unsaved().HasUnsavedChanges();
     }
 
+    // The disk filled up after limit more bytes (unlimited: the system's files).
+    void FillDiskAfter(std::size_t limit)
+    {
+        files.written = 0;
+        files.writeLimit = limit;
+    }
+
     TempFolder folder;
-    Editor editor;
     FakeCanvas canvas;
     RecordingPrompts prompts;
-    std::string caption;
-    int shown = 0;
+    FailingFiles files;
+    StandInPorts ports;
+    Editor editor;
+    const std::string& caption = ports.view.caption;
     std::function<void()> duringPageBreak;
 };
 
@@ -484,7 +490,8 @@ TEST_F(EditorTest, EmoticonCommandUsesTheChosenOrARandomPicture)
     std::vector<int> drawn;
     for (int run = 0; run < 2; ++run) {
         Editor seeded(folder.Path());
-        seeded.Attach(canvas, {}, nullptr);
+        StandInPorts seededPorts;
+        seeded.Connect(seededPorts.For(canvas));
         seeded.Format().SeedEmoticonRandom(7);
         for (int i = 0; i < 3; ++i) {
             seeded.Format().ChooseEmoticon(0);
@@ -532,9 +539,7 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
 {
     const std::string old = "[Colores]\r\nFondo=0\r\n[Mio]\r\nmano=1\r\n[Formato]\r\nCursor=124\r\n";
     folder.Write("config.ini", old);
-    FailingFiles fullDisk;
-    fullDisk.writeLimit = 40;
-    editor.SetFilePort(fullDisk);
+    FillDiskAfter(40);
     editor.Run({ command::ChooseSize, 12 });
     editor.Run(command::DocumentColours);
     editor.Run(command::Quit);
@@ -545,15 +550,17 @@ TEST_F(EditorTest, SettingsThatCannotBeWrittenAreToldOncePerRunAndTheFileIsKept)
     EXPECT_NE(prompts.notices[0].find("No queda espacio en el disco."), std::string::npos);
     EXPECT_EQ(folder.Read("config.ini"), old);
     EXPECT_FALSE(editor.SaveSettings());
-    editor.SetFilePort(SystemFiles());
+    FillDiskAfter(static_cast<std::size_t>(-1));
     EXPECT_TRUE(editor.SaveSettings());
     EXPECT_NE(folder.Read("config.ini").find("Tama\xF1o=12"), std::string::npos);
 
     // Not told before the program ends: a notice would not be seen, so a message box says it.
     Editor quitting(folder.Path());
     RecordingPrompts quitPrompts;
-    quitting.Attach(canvas, {}, &quitPrompts);
-    quitting.SetFilePort(fullDisk);
+    StandInPorts quittingPorts;
+    FailingFiles fullDisk;
+    fullDisk.writeLimit = 40;
+    quitting.Connect(quittingPorts.For(canvas, quitPrompts, fullDisk));
     quitting.Run(command::Quit);
     EXPECT_TRUE(quitPrompts.notices.empty());
     ASSERT_EQ(quitPrompts.messages.size(), 1u);
@@ -567,7 +574,8 @@ TEST(EditorStartTest, ASettingsFileThatCannotBeReadGivesTheDefaultsAndOneMessage
     Editor editor(folder.Path());
     FakeCanvas canvas;
     RecordingPrompts prompts;
-    editor.Attach(canvas, {}, &prompts);
+    StandInPorts editorPorts;
+    editor.Connect(editorPorts.For(canvas, prompts));
     EXPECT_EQ(editor.GetSettings().fontSize, 10);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].find("Es una carpeta, no un fichero."), std::string::npos);
@@ -584,9 +592,7 @@ TEST_F(EditorTest, AWordMemoryThatCannotBeWrittenIsToldOnce)
     ASSERT_TRUE(EncodeWordRecord("casa", record));
     folder.Write("diccionario.log", std::string(record.begin(), record.end()));
     editor.Run(command::LoadWordLists);
-    FailingFiles fullDisk;
-    fullDisk.writeLimit = 0;
-    editor.SetFilePort(fullDisk);
+    FillDiskAfter(0);
     Type("casa casa ");
     Type("casa");
     EXPECT_TRUE(prompts.messages.empty());

@@ -1,7 +1,9 @@
 #include "editor/PageOutput.h"
 
 #include "FakeCanvas.h"
+#include "FakePageView.h"
 #include "FakePrinter.h"
+#include "HookPump.h"
 #include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
@@ -16,14 +18,9 @@ using namespace quirel;
 
 namespace {
 
-// Dialog answers given in advance, and page pictures that tell their page and whether it was framed:
-// every pixel is 0xFF000000 + 16 × page + framed.
-class FakePorts : public PageOutputPorts {
+// The range and set-up dialogs answered in advance, with what they were shown.
+class PageAnswers : public RecordingPrompts {
 public:
-    explicit FakePorts(const PageTable& pages)
-        : m_pages(pages)
-    {
-    }
     PageRange AskPageRange(const PageRangeRequest& request) override
     {
         requests.push_back(request);
@@ -35,7 +32,23 @@ public:
         shownPrinter = printerName;
         if (setupAnswer) settings = *setupAnswer;
     }
-    PixelView PagePicture(const PageSlot& slot) override
+
+    PageRange answer;
+    std::optional<PrintSettings> setupAnswer;
+    std::vector<PageRangeRequest> requests;
+    std::vector<PrintSettings> shownSettings;
+    std::string shownPrinter;
+};
+
+// Page pictures that tell their page and whether it was framed: every pixel is
+// 0xFF000000 + 16 × page + framed.
+class TellingPictures {
+public:
+    explicit TellingPictures(const PageTable& pages)
+        : m_pages(pages)
+    {
+    }
+    PixelView operator()(const PageSlot& slot)
     {
         int page = 1;
         while (&m_pages.Slot(page) != &slot)
@@ -44,12 +57,6 @@ public:
         m_pixels.assign(794 * 1122, 0xFF000000u + 16u * static_cast<std::uint32_t>(page) + (framed ? 1u : 0u));
         return { m_pixels.data(), 794, 1122, 794 };
     }
-
-    PageRange answer;
-    std::optional<PrintSettings> setupAnswer;
-    std::vector<PageRangeRequest> requests;
-    std::vector<PrintSettings> shownSettings;
-    std::string shownPrinter;
 
 private:
     const PageTable& m_pages;
@@ -60,13 +67,10 @@ class PageOutputTest : public ::testing::Test {
 protected:
     PageOutputTest()
         : editor(folder.Path())
-        , ports(editor.GetDocument().Pages())
-        , output(editor, ports, printer, &prompts)
+        , pictures(editor.GetDocument().Pages())
     {
-        EditorHooks hooks;
-        hooks.setCaption = [this](const std::string& text) { caption = text; };
-        editor.Attach(canvas, hooks, &prompts);
-        editor.ConnectCommands({ nullptr, &output, nullptr });
+        view.picture = [this](const PageSlot& slot) { return pictures(slot); };
+        editor.Connect({ canvas, ports, pump, view, SystemFiles(), printer });
     }
 
     // Five pages, each starting with the word "pN" (60 line ends push the next word over).
@@ -109,11 +113,13 @@ protected:
     TempFolder folder;
     Editor editor;
     FakeCanvas canvas;
-    RecordingPrompts prompts;
+    PageAnswers ports;
+    RecordingPrompts& prompts = ports;
+    HookPump pump;
+    FakePageView view;
+    TellingPictures pictures;
     FakePrinter printer;
-    FakePorts ports;
-    PageOutput output;
-    std::string caption;
+    const std::string& caption = view.caption;
 };
 
 } // namespace
@@ -239,15 +245,14 @@ TEST_F(PageOutputTest, CommandsWaitForALayoutUnderWayAndAreIgnoredWhileAnotherRu
 
     // A command that arrives while a layout lets events through runs once that layout has ended.
     bool asked = false;
-    EditorHooks hooks;
-    hooks.processPendingEvents = [&] {
+    pump.hook = [&] {
         if (!asked) {
             asked = true;
             editor.Run(command::ExportBitmap);
             EXPECT_TRUE(ports.requests.empty());
         }
     };
-    editor.Attach(canvas, hooks, &prompts);
+    editor.Run(command::Rebuild);
     EXPECT_TRUE(asked);
     EXPECT_EQ(ports.requests.size(), 1u);
     EXPECT_EQ(prompts.messages, (std::vector<std::string> { "Imagen exportada ..." }));

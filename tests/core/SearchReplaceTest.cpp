@@ -1,8 +1,7 @@
 #include "language/SearchReplace.h"
 
 #include "FakeCanvas.h"
-#include "RecordingPrompts.h"
-#include "ScriptedDialogs.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
@@ -96,12 +95,10 @@ protected:
     SearchCommandTest()
         : editor(folder.Path())
     {
-        EditorHooks hooks;
-        hooks.processPendingEvents = [this] {
+        ports.pump.hook = [this] {
             if (duringPageBreak) duringPageBreak();
         };
-        editor.Attach(canvas, hooks, &prompts);
-        editor.ConnectCommands({ &dialogs, nullptr, nullptr });
+        editor.Connect(ports.For(canvas));
     }
 
     void SetText(std::string_view text)
@@ -122,7 +119,7 @@ protected:
     // "Buscar" with word; the message it ends with.
     std::string Search(std::string_view word)
     {
-        dialogs.search = { std::string(word), "" };
+        prompts.search = { std::string(word), "" };
         prompts.messages.clear();
         editor.Run(command::Find);
         return prompts.messages.empty() ? "" : prompts.messages.back();
@@ -130,15 +127,15 @@ protected:
 
     void Replace(std::string_view search, std::string_view replacement)
     {
-        dialogs.replace = { std::string(search), std::string(replacement) };
+        prompts.replace = { std::string(search), std::string(replacement) };
         editor.Run(command::Replace);
     }
 
     TempFolder folder;
     Editor editor;
     FakeCanvas canvas;
-    RecordingPrompts prompts;
-    ScriptedDialogs dialogs;
+    StandInPorts ports;
+    RecordingPrompts& prompts = ports.prompts;
     std::function<void()> duringPageBreak;
 };
 
@@ -218,7 +215,7 @@ TEST_F(SearchCommandTest, ASearchArrivingDuringALayoutWaitsForItAndOneDuringARep
     duringPageBreak = [&] {
         if (searched) return;
         searched = true;
-        dialogs.search = { "casa", "" };
+        prompts.search = { "casa", "" };
         editor.Run(command::Find);
         EXPECT_TRUE(prompts.messages.empty()); // not inside the running layout
     };

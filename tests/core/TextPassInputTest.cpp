@@ -1,7 +1,7 @@
 // Input that the accent pass and the repeated-word count let through while they read the text, and
 // commands that arrive from inside a running layout.
 #include "FakeCanvas.h"
-#include "RecordingPrompts.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
 #include "io/Ports.h"
@@ -13,22 +13,6 @@ using namespace quirel;
 
 namespace {
 
-// Runs an action at the first event pass only, as a key handled there would.
-class OneShotPump : public EventPump {
-public:
-    explicit OneShotPump(std::function<void()> action)
-        : m_action(std::move(action))
-    {
-    }
-    void ProcessPendingEvents() override
-    {
-        if (m_action) std::exchange(m_action, nullptr)();
-    }
-
-private:
-    std::function<void()> m_action;
-};
-
 class TextPassInputTest : public ::testing::Test {
 protected:
     TextPassInputTest()
@@ -37,11 +21,10 @@ protected:
         WordRecordBytes record {};
         EXPECT_TRUE(EncodeWordRecord("canci\xF3n", record));
         folder.Write("diccionario.log", std::string(record.begin(), record.end()));
-        EditorHooks hooks;
-        hooks.processPendingEvents = [this] {
-            if (duringPageBreak) std::exchange(duringPageBreak, nullptr)();
+        ports.pump.hook = [this] {
+            if (atNextPass) std::exchange(atNextPass, nullptr)();
         };
-        editor.Attach(canvas, hooks, &prompts);
+        editor.Connect(ports.For(canvas));
         editor.Run(command::LoadWordLists);
     }
 
@@ -51,10 +34,10 @@ protected:
             editor.Run({ command::TypeByte, static_cast<unsigned char>(c) });
     }
 
-    // Runs command with pump letting events through; the message it ends with.
-    std::string RunWithPump(command::Id command, EventPump& pump)
+    // Runs command, with meanwhile run at its first event pass; the message it ends with.
+    std::string RunWithPass(command::Id command, std::function<void()> meanwhile)
     {
-        editor.ConnectCommands({ nullptr, nullptr, &pump });
+        atNextPass = std::move(meanwhile);
         prompts.messages.clear();
         editor.Run(command);
         return prompts.messages.empty() ? "" : prompts.messages.back();
@@ -63,8 +46,9 @@ protected:
     TempFolder folder;
     Editor editor;
     FakeCanvas canvas;
-    RecordingPrompts prompts;
-    std::function<void()> duringPageBreak;
+    StandInPorts ports;
+    RecordingPrompts& prompts = ports.prompts;
+    std::function<void()> atNextPass; // run at the next event pass only, as a key handled there would
     // Long enough that the text has to grow its storage while a pass still reads it.
     const std::string typedMeanwhile = " " + std::string(400, 'z');
 };
@@ -74,8 +58,7 @@ protected:
 TEST_F(TextPassInputTest, KeysTypedDuringTheAccentPassFollowTheAccentedText)
 {
     Type("Cancion y cancion");
-    OneShotPump pump([this] { Type(typedMeanwhile); });
-    const std::string message = RunWithPump(command::Accents, pump);
+    const std::string message = RunWithPass(command::Accents, [this] { Type(typedMeanwhile); });
     EXPECT_EQ(editor.GetDocument().Text(), "Canci\xF3n y canci\xF3n" + typedMeanwhile);
     EXPECT_EQ(message.substr(0, 14), "Encontradas 2 ");
 }
@@ -86,8 +69,7 @@ TEST_F(TextPassInputTest, KeysTypedDuringTheRepeatedWordCountWaitForIt)
     for (int i = 0; i < 10; ++i)
         words += "gato ";
     Type(words);
-    OneShotPump pump([this] { Type(typedMeanwhile); });
-    const std::string message = RunWithPump(command::RepeatedWords, pump);
+    const std::string message = RunWithPass(command::RepeatedWords, [this] { Type(typedMeanwhile); });
     EXPECT_EQ(message.substr(0, 28), "Este trozo de texto tiene 1 ");
     EXPECT_EQ(editor.GetDocument().Text(), words + typedMeanwhile);
 }
@@ -96,7 +78,7 @@ TEST_F(TextPassInputTest, ACommandFromInsideALayoutRunsWhenTheLayoutIsDone)
 {
     Type(std::string(59, '\r'));
     std::string textMeanwhile;
-    duringPageBreak = [&] {
+    atNextPass = [&] {
         editor.Run(command::New);
         editor.Run({ command::TypeByte, 'y' });
         textMeanwhile = editor.GetDocument().Text();
@@ -121,11 +103,10 @@ TEST_F(TextPassInputTest, TheWordListsNeverChangeUnderAPassAndWaitingCommandsSee
     // A load asked for while the accent pass reads the lists starts when the pass is over.
     Type("Cancion");
     bool knewDuringPass = true;
-    OneShotPump pump([&] {
+    RunWithPass(command::Accents, [&] {
         editor.Run(command::LoadWordLists);
         knewDuringPass = knowsPerro();
     });
-    RunWithPump(command::Accents, pump);
     EXPECT_FALSE(knewDuringPass);
     EXPECT_TRUE(knowsPerro());
 

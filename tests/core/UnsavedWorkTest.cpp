@@ -6,11 +6,11 @@
 #include "FailingFiles.h"
 #include "FakeCanvas.h"
 #include "RecordingPrompts.h"
-#include "ScriptedDialogs.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
-#include "editor/Dialogs.h"
 #include "editor/Editor.h"
 #include "editor/EditorMessages.h"
+#include "editor/Prompts.h"
 #include "io/DocumentFile.h"
 #include "io/IoMessages.h"
 #include "io/ProgramFolder.h"
@@ -71,10 +71,7 @@ struct Bench {
         EXPECT_TRUE(EncodeWordRecord("canci\xF3n", record));
         folder.Write("diccionario.log", std::string(record.begin(), record.end()));
         editor = std::make_unique<Editor>(folder.Path());
-        EditorHooks hooks;
-        hooks.quit = [this] { ++quits; };
-        editor->Attach(canvas, hooks, &prompts);
-        editor->ConnectCommands({ &dialogs, nullptr, nullptr });
+        editor->Connect(ports.For(canvas, prompts));
         editor->Run(command::LoadWordLists);
     }
 
@@ -113,9 +110,8 @@ struct Bench {
     TempFolder folder;
     FakeCanvas canvas;
     RecordingPrompts prompts;
-    ScriptedDialogs dialogs;
+    StandInPorts ports; // the program ends when ports.view is closed
     std::unique_ptr<Editor> editor;
-    int quits = 0;
 };
 
 // The unsaved work of a document on its own, over a program folder, with the prompts recorded.
@@ -197,7 +193,7 @@ TEST(UnsavedWorkTest, TheDocumentKnowsWhenItHasUnsavedChanges)
             [&] {
                 b.Type("a b");
                 b.editor->Run(command::SaveDocument);
-                b.dialogs.reEdit = [](Document& document) {
+                b.prompts.reEdit = [](Document& document) {
                     ReEditState state;
                     ChoosePage(state, "#pagina 01");
                     ChoosePiece(state, "000001 a");
@@ -236,7 +232,7 @@ TEST(UnsavedWorkTest, OnlyTheCommandsThatGiveTheDocumentUpAskAndCancelarStopsThe
         if (asking.count(rules.id) == 0) continue;
         EXPECT_EQ(b.Doc().Text(), "hola");
         EXPECT_TRUE(b.prompts.requests.empty());
-        EXPECT_EQ(b.quits, 0);
+        EXPECT_EQ(b.ports.view.closed, 0);
 
         // Nothing to lose: no question.
         Bench saved;
@@ -288,7 +284,7 @@ TEST(UnsavedWorkTest, SiSavesFirstNoGoesOnCancelarDoesNothing)
             EXPECT_EQ(saveDialogs, c.name == Name::Own ? 0 : (c.answer == Answer::Yes ? 1 : 0));
             bool wentOn = false;
             if (id == command::New) wentOn = b.Doc().Text().empty();
-            if (id == command::Quit) wentOn = b.quits == 1;
+            if (id == command::Quit) wentOn = b.ports.view.closed == 1;
             if (id == command::OpenDocument || id == command::ImportText)
                 wentOn
                     = !b.prompts.requests.empty() && b.prompts.requests.back().mode == Prompts::FileRequest::Mode::Open;
@@ -467,7 +463,7 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     b.prompts.threeWay = Answer::Yes; // unnamed: Sí asks for a name; cancelled, nothing ends
     b.editor->Run(command::Quit);
     EXPECT_EQ(b.prompts.requests.back().mode, Prompts::FileRequest::Mode::Save);
-    EXPECT_EQ(b.quits, 0);
+    EXPECT_EQ(b.ports.view.closed, 0);
     EXPECT_TRUE(b.RecoveryCopyThere());
 
     // Started again (the copy is still there): No deletes it.
@@ -486,7 +482,7 @@ TEST(UnsavedWorkTest, TheNextStartOffersTheRecoveryCopy)
     ASSERT_TRUE(b.RecoveryCopyThere());
     b.prompts.threeWay = Answer::No;
     b.editor->Run(command::Quit);
-    EXPECT_EQ(b.quits, 1);
+    EXPECT_EQ(b.ports.view.closed, 1);
     for (const auto& entry : std::filesystem::directory_iterator(b.folder.Path()))
         EXPECT_FALSE(IsRecoveryFileName(entry.path().filename().string())) << entry.path();
 }
@@ -539,7 +535,8 @@ TEST(UnsavedWorkTest, EachProgramOnAFolderKeepsItsOwnCopyAndNeverTouchesAnothers
     RecordingPrompts prompts;
     FakeCanvas canvas;
     auto second = std::make_unique<Editor>(first.folder.Path());
-    second->Attach(canvas, {}, &prompts);
+    StandInPorts secondPorts;
+    second->Connect(secondPorts.For(canvas, prompts));
     prompts.answer = false;
     EXPECT_FALSE(second->OfferRecovery());
     EXPECT_TRUE(prompts.questions.empty()); // the first one is running: nothing to offer
@@ -593,7 +590,8 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
     auto editor = std::make_unique<Editor>(b.folder.Path());
     RecordingPrompts prompts;
     FakeCanvas canvas;
-    editor->Attach(canvas, {}, &prompts);
+    StandInPorts editorPorts;
+    editor->Connect(editorPorts.For(canvas, prompts));
     prompts.closeAnswers = { Answer::No, Answer::Cancel, Answer::Yes };
     EXPECT_TRUE(editor->OfferRecovery());
     ASSERT_EQ(prompts.questions.size(), 3u);
@@ -622,7 +620,8 @@ TEST(UnsavedWorkTest, SeveralLeftCopiesAreOfferedNewestFirstOneQuestionEach)
     RecordingPrompts other;
     other.closed = true;
     Editor third(b.folder.Path());
-    third.Attach(canvas, {}, &other);
+    StandInPorts thirdPorts;
+    third.Connect(thirdPorts.For(canvas, other));
     EXPECT_FALSE(third.OfferRecovery());
     ASSERT_EQ(other.questions.size(), 1u);
     EXPECT_EQ(other.questions[0], kRecoveryQuestion);
@@ -683,11 +682,11 @@ TEST(UnsavedWorkTest, ACopyThatCannotBeWrittenIsToldOnceInANoticeThatLeavesTheKe
         Editor editor(programFolder);
         FakeCanvas canvas;
         RecordingPrompts prompts;
-        editor.Attach(canvas, {}, &prompts);
         FailingFiles files;
         files.writeLimit = c.writeLimit;
         files.renameError = c.renameError;
-        editor.SetFilePort(files);
+        StandInPorts editorPorts;
+        editor.Connect(editorPorts.For(canvas, prompts, files));
         auto now = Clock::now();
         for (const char* text : { "hola", " mundo" }) {
             for (const char ch : std::string(text))
@@ -714,12 +713,12 @@ TEST(UnsavedWorkTest, DeshacerTakesBackSeveralRewritesExactly)
     b.Doc().Current().textColor = 0x0000FF;
     b.Type("la casa");
     std::vector<Contents> states { ContentsOf(b.Doc()) };
-    b.dialogs.replace = { "casa", "casa," };
+    b.prompts.replace = { "casa", "casa," };
     b.editor->Run(command::Replace);
     states.push_back(ContentsOf(b.Doc()));
     b.editor->Run(command::Accents);
     states.push_back(ContentsOf(b.Doc()));
-    b.dialogs.reEdit = [](Document& document) {
+    b.prompts.reEdit = [](Document& document) {
         HighlightAndChange(document);
         document.Fonts().Append("Georgia");
     };
@@ -745,7 +744,7 @@ TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
     b.Type("la casa");
     b.prompts.chosen = b.folder.Path() / "carta.4tf";
     b.editor->Run(command::SaveDocument);
-    b.dialogs.replace = { "casa", "cosa" };
+    b.prompts.replace = { "casa", "cosa" };
     b.editor->Run(command::Replace);
     EXPECT_TRUE(b.editor->Unsaved().HasUnsavedChanges());
     b.editor->Run(command::Undo);
@@ -759,7 +758,7 @@ TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
     b.editor->Run(command::Undo);
     EXPECT_EQ(b.Doc().Text(), "la cosas");
     // A new document drops them too.
-    b.dialogs.replace = { "cosas", "casas" };
+    b.prompts.replace = { "cosas", "casas" };
     b.editor->Run(command::Replace);
     EXPECT_EQ(b.editor->Unsaved().UndoCount(), 1u);
     b.prompts.threeWay = Answer::No;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "io/Ports.h"
+#include "editor/Prompts.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +11,10 @@
 namespace quirel {
 
 // Prompts that keep what the program said and asked (Windows-1252 bytes, as given), answer the
-// yes/no questions with answer (or close the box when closed is set and it can be closed), the yes/no/cancel questions
-// with threeWay and the file dialogs with chosen.
+// yes/no questions with answer (or close the box when closed is set and it can be closed), the
+// yes/no/cancel questions with threeWay and the file dialogs with chosen. "Buscar" gives search,
+// "Reemplazar" replace, "Re-Editar" runs reEdit over the document (as the dialog's buttons would);
+// the other dialogs are left without a choice.
 class RecordingPrompts : public Prompts {
 public:
     void ShowMessage(std::string_view text, Urgency urgency) override
@@ -45,6 +48,14 @@ public:
         requests.push_back(request);
         return chosen;
     }
+    SearchWords AskSearchWord() override { return search; }
+    SearchWords AskReplaceWords() override { return replace; }
+    bool ReEdit(Document& document) override
+    {
+        if (!reEdit) return false;
+        reEdit(document);
+        return true;
+    }
 
     std::vector<std::string> messages;
     std::vector<Urgency> urgencies;
@@ -56,6 +67,9 @@ public:
     std::vector<Answer> closeAnswers; // else the answers to those questions, first to last, while there are any
     Answer threeWay = Answer::No;
     std::filesystem::path chosen;
+    SearchWords search;
+    SearchWords replace;
+    std::function<void(Document&)> reEdit;
 };
 
 } // namespace quirel

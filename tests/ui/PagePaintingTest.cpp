@@ -1,3 +1,4 @@
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "editor/Editor.h"
@@ -17,7 +18,7 @@ protected:
     {
         editor.Services().completeWord = nullptr;
         editor.Services().rememberWord = nullptr;
-        editor.Attach(canvas, {}, nullptr);
+        editor.Connect(ports.For(canvas));
     }
 
     void Type(const char* utf8)
@@ -49,6 +50,7 @@ protected:
     }
 
     TempFolder folder;
+    StandInPorts ports;
     Editor editor;
     QtCanvas canvas;
 };

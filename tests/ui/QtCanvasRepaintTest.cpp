@@ -4,6 +4,7 @@
 // hard cases (glyphs reaching into a neighbour's cell, lines, pictures, the frame), and check that
 // the rectangle it reports holds every pixel that changed.
 #include "CanvasTestSupport.h"
+#include "StandInPorts.h"
 #include "TempFolder.h"
 #include "document/Cp1252.h"
 #include "document/PageTable.h"
@@ -101,7 +102,7 @@ protected:
             return {};
         };
         editor.GetSettings().shadowColor = 0x808080;
-        editor.Attach(canvas, {}, nullptr);
+        editor.Connect(ports.For(canvas));
     }
 
     void WriteWordList(std::initializer_list<const char*> words)
@@ -125,6 +126,7 @@ protected:
     }
 
     TempFolder folder;
+    StandInPorts ports;
     Editor editor;
     QtCanvas canvas;
 };

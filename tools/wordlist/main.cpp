@@ -356,13 +356,12 @@ int Unshadow(const Arguments& arguments)
     return 0;
 }
 
-class ConsolePrompts : public Prompts {
+class ConsolePrompts : public Messages {
 public:
     void ShowMessage(std::string_view text, Urgency) override
     {
         std::cerr << "quirel-wordlist: " << Cp1252ToUtf8(text) << "\n";
     }
-    bool AskYesNo(std::string_view) override { return false; }
     void ShowNotice(std::string_view text) override { ShowMessage(text, Urgency::Normal); }
 };
 

@@ -1,6 +1,5 @@
 // The inputs: their rules from the command table, then their bodies.
 #include "editor/CommandTable.h"
-#include "editor/Dialogs.h"
 #include "editor/Editor.h"
 #include "editor/PageOutput.h"
 #include "io/Ports.h"
@@ -31,7 +30,7 @@ void Editor::Run(const Input& input)
 
 void Editor::ControlsChanged()
 {
-    if (m_hooks.controlsChanged) m_hooks.controlsChanged();
+    if (m_pageView) m_pageView->ControlsChanged();
 }
 
 void Editor::Execute(const Input& input)
@@ -160,7 +159,7 @@ bool Editor::ExecuteFormatCommand(command::Id id)
 
 bool Editor::ExecuteDocumentCommand(command::Id id)
 {
-    EventPump* pump = m_commandPorts.pump;
+    EventPump* pump = m_pump;
     switch (id) {
     case command::RepeatedWords:
         if (m_prompts) m_prompts->ShowMessage(RepeatedWordsCommand(pump));
@@ -183,10 +182,10 @@ bool Editor::ExecuteDocumentCommand(command::Id id)
         SaveDocumentCommand();
         return true;
     case command::ExportBitmap:
-        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->ExportCommand();
+        if (m_pageOutput) m_pageOutput->ExportCommand();
         return true;
     case command::Print:
-        if (m_commandPorts.pageOutput) m_commandPorts.pageOutput->PrintCommand();
+        if (m_pageOutput) m_pageOutput->PrintCommand();
         return true;
     case command::InsertEmoticon:
         InsertEmoticonCommand(m_format.EmoticonChoice());
@@ -200,7 +199,7 @@ bool Editor::ExecuteDocumentCommand(command::Id id)
     case command::Quit:
         if (!SaveChangesFirst()) return true;
         Quit();
-        if (m_hooks.quit) m_hooks.quit();
+        if (m_pageView) m_pageView->Close();
         return true;
     default:
         return false;
@@ -209,37 +208,36 @@ bool Editor::ExecuteDocumentCommand(command::Id id)
 
 void Editor::ExecuteDialogCommand(command::Id id)
 {
-    Dialogs* dialogs = m_commandPorts.dialogs;
-    if (!dialogs) return;
+    if (!m_prompts) return;
     switch (id) {
     case command::Find: {
-        const SearchWords words = dialogs->AskSearchWord();
+        const SearchWords words = m_prompts->AskSearchWord();
         if (words.search.empty()) break;
         const int matches = SearchCommand(words.search);
-        if (m_prompts) m_prompts->ShowMessage(FoundWordsMessage(matches));
+        m_prompts->ShowMessage(FoundWordsMessage(matches));
         break;
     }
     case command::Replace: {
-        const SearchWords words = dialogs->AskReplaceWords();
+        const SearchWords words = m_prompts->AskReplaceWords();
         if (!words.search.empty() && !words.replacement.empty()) ReplaceCommand(words.search, words.replacement);
         break;
     }
     case command::WordSearch:
-        m_wordSearch = dialogs->AskWordSearch(SearchListsOf(m_lists.Words()), m_wordSearch);
+        m_wordSearch = m_prompts->AskWordSearch(SearchListsOf(m_lists.Words()), m_wordSearch);
         break;
     case command::FavouriteColours:
-        m_format.SelectColour(dialogs->AskFavouriteColour(m_folder, m_format.SelectedColour()));
+        m_format.SelectColour(m_prompts->AskFavouriteColour(m_folder, m_format.SelectedColour()));
         break;
     case command::ReEdit:
         if (m_document.TokenCount() == 0) {
-            if (m_prompts) m_prompts->ShowMessage(kReEditEmptyDocumentMessage);
+            m_prompts->ShowMessage(kReEditEmptyDocumentMessage);
             break;
         }
-        m_unsaved.AsUndoStep([&] { dialogs->ReEdit(m_document); });
+        m_unsaved.AsUndoStep([&] { m_prompts->ReEdit(m_document); });
         RebuildNow();
         break;
     case command::About:
-        dialogs->ShowAbout();
+        m_prompts->ShowAbout();
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #include "editor/Editor.h"
 
 #include "editor/EditorMessages.h"
+#include "editor/PageOutput.h"
 #include "editor/Ruler.h"
 #include "io/DocumentFile.h"
 #include "io/Ports.h"
@@ -27,10 +28,6 @@ Editor::Editor(std::filesystem::path programFolder)
     current.faceName = m_settings.fontName;
     m_document.Fonts().Reset(m_settings.fontName);
     m_document.Records().Reset(m_document.CurrentRecord());
-    m_services.processPendingEvents = [this] {
-        if (m_hooks.processPendingEvents) m_hooks.processPendingEvents();
-    };
-    m_services.showCurrentPage = [this] { ShowCurrentPage(); };
     m_services.completeWord = [this](std::string_view word) { return m_memory.CompleteWord(word); };
     m_services.rememberWord = [this](std::string_view word) {
         const auto isKnown = [this](std::string_view w) { return m_lists.Words().IsKnownWordAnyList(w); };
@@ -43,7 +40,7 @@ Editor::Editor(std::filesystem::path programFolder)
 void Editor::LoadWordLists()
 {
     if (m_lists.Loading()) return;
-    m_lists.Load(m_commandPorts.pump, m_prompts);
+    m_lists.Load(m_pump, m_prompts);
     // Marks that were asked for before the lists were in are drawn now.
     if (m_lists.Ready() && m_lists.Words().spellingSensor) RebuildNow();
 }
@@ -82,12 +79,18 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
     return true;
 }
 
-void Editor::Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts)
+Editor::~Editor() = default;
+
+void Editor::Connect(const EditorPorts& ports)
 {
-    m_canvas = &canvas;
-    m_hooks = std::move(hooks);
-    m_prompts = prompts;
-    m_unsaved.SetPrompts(prompts);
+    m_canvas = &ports.canvas;
+    m_prompts = &ports.prompts;
+    m_pump = &ports.pump;
+    m_pageView = &ports.view;
+    m_files = &ports.files;
+    m_pageOutput = std::make_unique<PageOutput>(*this, ports.prompts, ports.view, ports.printer);
+    m_unsaved.SetPrompts(&ports.prompts);
+    m_unsaved.SetFilePort(ports.files);
     RebuildNow();
     if (!m_settingsReadError.Ok() && m_prompts)
         m_prompts->ShowMessage(SettingsReadMessage(m_settingsReadError, m_folder));
@@ -128,11 +131,14 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice not
     // Input that arrives while the layout lets events run is carried out when the pass ends, in order.
     CommandGate::TextPass pass(m_gate);
     auto services = m_services;
+    LayoutOptions passOptions = options;
+    passOptions.pump = m_pump;
+    passOptions.view = m_pageView;
     const bool sensor = m_lists.Words().spellingSensor;
     services.isKnownWord = sensor ? std::function<bool(std::string_view)>(
                                [this](std::string_view word) { return m_lists.Words().IsKnownWord(word); })
                                   : nullptr;
-    const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, options);
+    const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, passOptions);
     m_cutAtPageLimit = result.pageLimit;
     UpdateCaption();
     if (result.pageLimit && notice == PageLimitNotice::Layout && m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
@@ -144,7 +150,7 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice not
 
 void Editor::ShowCurrentPage()
 {
-    if (m_hooks.showCurrentPage) m_hooks.showCurrentPage();
+    if (m_pageView) m_pageView->ShowPage();
 }
 
 std::string Editor::Caption() const
@@ -156,7 +162,7 @@ std::string Editor::Caption() const
 
 void Editor::UpdateCaption()
 {
-    if (m_hooks.setCaption) m_hooks.setCaption(Caption());
+    if (m_pageView) m_pageView->SetCaption(Caption());
 }
 
 void Editor::ReportRefused()

@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
+#include "editor/EditorPorts.h"
 #include "editor/FormatControls.h"
 #include "editor/ListLoader.h"
 #include "editor/UnsavedWork.h"
@@ -21,27 +22,7 @@
 
 namespace quirel {
 
-class Canvas;
-class Dialogs;
 class PageOutput;
-
-// What the editor asks of the window around it. Every member may be left empty.
-struct EditorHooks {
-    std::function<void()> showCurrentPage; // show the picture of the shown page at the scroll offset
-    std::function<void(const std::string&)> setCaption; // the window caption (Windows-1252)
-    std::function<void()> processPendingEvents; // let queued input and painting run once
-    // After a command: the menus' checks and swatches and the lists' state are to follow the editor.
-    std::function<void()> controlsChanged;
-    std::function<void()> quit; // end the program (the settings are already saved)
-};
-
-// What the commands open or drive besides the prompts. Every member may be null: a command that
-// needs a missing one does nothing.
-struct CommandPorts {
-    Dialogs* dialogs = nullptr;
-    PageOutput* pageOutput = nullptr; // "Exportar Bitmap" and "Imprimir"
-    EventPump* pump = nullptr; // the event passes of the accent pass and the repeated-word count
-};
 
 // The program's state with one owner: settings, document, word lists and view, and the logic of
 // every edit. Widgets hold a reference to the Editor, turn their events into its calls and show
@@ -50,13 +31,13 @@ class Editor {
 public:
     // Reads folder/config.ini and prepares an empty document in the configured format.
     explicit Editor(std::filesystem::path programFolder);
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
 
-    // Connects the work surface, the window and the prompts, then lays out the empty document,
-    // which shows the frame and the cursor at (margin, margin).
-    void Attach(Canvas& canvas, EditorHooks hooks, Prompts* prompts);
-
-    // Connects what the menu commands open or drive; see Run.
-    void ConnectCommands(const CommandPorts& ports) { m_commandPorts = ports; }
+    // Connects the editor to what lies outside it, once, then lays out the empty document, which
+    // shows the frame and the cursor at (margin, margin).
+    void Connect(const EditorPorts& ports);
 
     // Carries out an input (a menu command, a key, a choice in a list, a click on the ruler, a timer
     // or start-up work; see command::Id) under the rules of the command table: a guarded command is
@@ -94,14 +75,6 @@ public:
     // Writes config.ini from the settings and the current format; false when it cannot be written
     // (the user is told once per run of the program, in a notice that leaves the keyboard alone).
     bool SaveSettings();
-    // The file operations through which settings, documents, the word memory and the recovery copy
-    // are written (the system's own unless a test puts others in place).
-    void SetFilePort(FilePort& port)
-    {
-        m_files = &port;
-        m_unsaved.SetFilePort(port);
-    }
-
     // ---- format controls (the style switches, the lists' state, the emoticon and colour chosen) ----
     FormatControls& Format() { return m_format; }
     const FormatControls& Format() const { return m_format; }
@@ -268,10 +241,13 @@ private:
     ViewState m_view;
     LayoutServices m_services;
     WordMemory m_memory;
+    // The ports (see Connect); none before it, but the system's files.
     Canvas* m_canvas = nullptr;
     Prompts* m_prompts = nullptr;
-    EditorHooks m_hooks;
-    CommandPorts m_commandPorts;
+    EventPump* m_pump = nullptr;
+    PageView* m_pageView = nullptr;
+    FilePort* m_files = &SystemFiles();
+    std::unique_ptr<PageOutput> m_pageOutput; // "Exportar Bitmap" and "Imprimir"
     CommandGate m_gate;
     bool m_blinkHold = false;
     int m_blinkPhase = 0;
@@ -281,7 +257,6 @@ private:
     std::filesystem::path m_documentFile;
     std::filesystem::path m_textFile;
     std::filesystem::path m_documentFolder; // shared by the document and text dialogs
-    FilePort* m_files = &SystemFiles();
     bool m_cutAtPageLimit = false; // the last layout stopped at the last page before the end of the text
     FileError m_settingsReadError; // shown once the window is there
     FileError m_memoryWriteError; // a failed write of the word memory, shown after the layout

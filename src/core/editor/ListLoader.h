@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/Ports.h"
+#include "editor/Prompts.h"
 #include "language/AccentModel.h"
 #include "language/WordLists.h"
 

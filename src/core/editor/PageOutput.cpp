@@ -3,7 +3,8 @@
 #include "document/PageTable.h"
 #include "editor/Editor.h"
 #include "editor/EditorMessages.h"
-#include "io/Ports.h"
+#include "editor/Prompts.h"
+#include "layout/PageView.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -36,7 +37,7 @@ bool PageOutput::AskRange(PageRangeForm form, PageRange& range)
     request.choice = m_choice == RangeChoice::None ? RangeChoice::SinglePage : m_choice;
     request.shownPage = pages.shownPage;
     request.pageCount = pages.pageCount;
-    range = m_ports.AskPageRange(request);
+    range = m_prompts.AskPageRange(request);
     m_choice = range.cancelled ? RangeChoice::None : range.choice;
     return !range.cancelled && range.choice != RangeChoice::None;
 }
@@ -88,7 +89,7 @@ std::string PageOutput::WritePages(const PageRange& range, const std::vector<int
     for (int page : pages) {
         const std::string name = std::to_string(page) + ".bmp";
         FileError written;
-        if (!WriteBitmapFile(folder / name, m_ports.PagePicture(slots.Slot(page)), &written))
+        if (!WriteBitmapFile(folder / name, m_view.PagePicture(slots.Slot(page)), &written))
             return std::string(kFileNotWrittenHead) + name + std::string(kFileNotWrittenMiddle) + range.folderName
                 + std::string(kExportFailedTail) + "\r\n" + FileProblemText(written);
     }
@@ -113,21 +114,21 @@ void PageOutput::ExportCommand()
     const std::string message = WritePages(range, PagesOf(range, shownPage));
     m_editor.LayOutAllPages(Decorate::Yes);
     m_editor.ShowPage(m_editor.GetDocument().Pages().pageCount);
-    if (m_prompts) m_prompts->ShowMessage(message, Prompts::Urgency::Topmost);
+    m_prompts.ShowMessage(message, Prompts::Urgency::Topmost);
 }
 
 void PageOutput::PrintCommand()
 {
     PageRange range;
     if (!AskRange(PageRangeForm::Print, range)) return;
-    m_ports.AskPrintSetup(m_settings, m_printer.AttachDefault().name);
+    m_prompts.AskPrintSetup(m_settings, m_printer.AttachDefault().name);
     const int shownPage = m_editor.GetDocument().Pages().shownPage;
     // Printed pages carry no frame, completion or cursor; one layout serves every page.
     m_editor.LayOutAllPages(Decorate::No);
-    PrintRun run(m_printer, m_prompts, m_settings);
+    PrintRun run(m_printer, &m_prompts, m_settings);
     const auto& slots = m_editor.GetDocument().Pages();
     for (int page : PagesOf(range, shownPage))
-        run.PrintPage(page, [&] { return m_ports.PagePicture(slots.Slot(page)); });
+        run.PrintPage(page, [&] { return m_view.PagePicture(slots.Slot(page)); });
     m_editor.LayOutAllPages(Decorate::Yes);
     m_editor.ShowPage(shownPage);
 }

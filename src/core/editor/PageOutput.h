@@ -10,33 +10,21 @@
 namespace quirel {
 
 class Editor;
+class PageView;
 class Prompts;
-struct PageSlot;
-
-// What the export and print commands ask of the window around them.
-class PageOutputPorts {
-public:
-    virtual ~PageOutputPorts() = default;
-    // The page-range dialog, modal; returns the user's choice (cancelled when left without one).
-    virtual PageRange AskPageRange(const PageRangeRequest& request) = 0;
-    // The print set-up dialog, modal, showing printerName; settings change only when the user
-    // confirms with "Seguir".
-    virtual void AskPrintSetup(PrintSettings& settings, const std::string& printerName) = 0;
-    // The picture of a page slot (794 × 1122): its painted page, or a white page with the frame
-    // when it has none. Valid until the next call.
-    virtual PixelView PagePicture(const PageSlot& slot) = 0;
-};
 
 // The commands "Exportar Bitmap" and "Imprimir" (run through Editor::Run, which guards them and keeps
 // the cursor still). They share the range choice, kept for the whole run of the program together
 // with the print settings.
 class PageOutput {
 public:
-    PageOutput(Editor& editor, PageOutputPorts& ports, Printer& printer, Prompts* prompts)
+    // prompts asks for the pages and the print settings and tells the outcome; view gives the
+    // pictures of the pages.
+    PageOutput(Editor& editor, Prompts& prompts, PageView& view, Printer& printer)
         : m_editor(editor)
-        , m_ports(ports)
-        , m_printer(printer)
         , m_prompts(prompts)
+        , m_view(view)
+        , m_printer(printer)
     {
     }
 
@@ -61,9 +49,9 @@ private:
     std::string WritePages(const PageRange& range, const std::vector<int>& pages);
 
     Editor& m_editor;
-    PageOutputPorts& m_ports;
+    Prompts& m_prompts;
+    PageView& m_view;
     Printer& m_printer;
-    Prompts* m_prompts;
     RangeChoice m_choice = RangeChoice::None;
     PrintSettings m_settings;
 };

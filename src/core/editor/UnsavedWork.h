@@ -2,9 +2,9 @@
 
 #include "document/Document.h"
 #include "editor/CommandGate.h"
+#include "editor/Prompts.h"
 #include "editor/UndoSteps.h"
 #include "io/FilePort.h"
-#include "io/Ports.h"
 #include "io/RecoveryCopy.h"
 
 #include <chrono>

@@ -43,7 +43,7 @@ PrintSettings SettingsFromItems(std::string_view copiesText, std::string_view co
 
 void PrintRun::Report(const std::string& text)
 {
-    if (m_prompts) m_prompts->ShowMessage(text, Prompts::Urgency::Normal);
+    if (m_prompts) m_prompts->ShowMessage(text, Messages::Urgency::Normal);
 }
 
 void PrintRun::PrintPage(int pageNumber, const std::function<PixelView()>& picture)

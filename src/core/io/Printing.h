@@ -9,7 +9,7 @@
 
 namespace quirel {
 
-class Prompts;
+class Messages;
 
 // The print choices, kept for the whole run of the program and changed only by the set-up
 // dialog. 0 means nothing chosen yet.
@@ -66,7 +66,7 @@ public:
 // Nothing is printed and nothing more is reported after the first failure.
 class PrintRun {
 public:
-    PrintRun(Printer& printer, Prompts* prompts, const PrintSettings& settings)
+    PrintRun(Printer& printer, Messages* prompts, const PrintSettings& settings)
         : m_printer(printer)
         , m_prompts(prompts)
         , m_settings(settings)
@@ -81,7 +81,7 @@ private:
     void Report(const std::string& text);
 
     Printer& m_printer;
-    Prompts* m_prompts;
+    Messages* m_prompts;
     PrintSettings m_settings;
     int m_failures = 0;
 };

@@ -309,7 +309,7 @@ int WordListYieldInterval(WordListId id)
 }
 
 void LoadWordList(
-    const std::filesystem::path& file, WordList& list, int yieldInterval, EventPump* pump, Prompts* prompts)
+    const std::filesystem::path& file, WordList& list, int yieldInterval, EventPump* pump, Messages* prompts)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) return;
@@ -318,7 +318,7 @@ void LoadWordList(
     if (length % kWordRecordSize != 0) {
         if (prompts) {
             const std::string text = std::string(kWordListFormatErrorHead) + Utf8ToCp1252(file.filename().string());
-            prompts->ShowMessage(text, Prompts::Urgency::Topmost);
+            prompts->ShowMessage(text, Messages::Urgency::Topmost);
         }
         return;
     }
@@ -361,7 +361,7 @@ void LoadWordList(
     }
 }
 
-void LoadAllWordLists(const std::filesystem::path& folder, WordLists& lists, EventPump* pump, Prompts* prompts)
+void LoadAllWordLists(const std::filesystem::path& folder, WordLists& lists, EventPump* pump, Messages* prompts)
 {
     for (const WordListId id : { WordListId::Dictionary, WordListId::Diccionario, WordListId::Verbos,
              WordListId::NPropios, WordListId::Apellidos }) {

@@ -10,7 +10,7 @@
 namespace quirel {
 
 class EventPump;
-class Prompts;
+class Messages;
 
 // The five word lists, in the order they are loaded at start-up.
 enum class WordListId : int { Dictionary = 0, Diccionario = 1, Verbos = 2, NPropios = 3, Apellidos = 4 };
@@ -31,7 +31,7 @@ public:
     bool Contains(std::string_view word) const;
 
 private:
-    friend void LoadWordList(const std::filesystem::path&, WordList&, int, EventPump*, Prompts*);
+    friend void LoadWordList(const std::filesystem::path&, WordList&, int, EventPump*, Messages*);
     friend class WordLists;
 
     // Empties the list and declares size entries, all empty until appended.
@@ -105,10 +105,10 @@ int WordListYieldInterval(WordListId id);
 // kMaxWordListEntries records, leaves the list as it is without a message. If the file cannot be
 // read to its end, the entries not read stay empty.
 void LoadWordList(
-    const std::filesystem::path& file, WordList& list, int yieldInterval, EventPump* pump, Prompts* prompts);
+    const std::filesystem::path& file, WordList& list, int yieldInterval, EventPump* pump, Messages* prompts);
 
 // Loads the five lists present in folder, in start-up order (dictionary, diccionario, verbos,
 // npropios, Apellidos) with their yield intervals; missing files are skipped silently.
-void LoadAllWordLists(const std::filesystem::path& folder, WordLists& lists, EventPump* pump, Prompts* prompts);
+void LoadAllWordLists(const std::filesystem::path& folder, WordLists& lists, EventPump* pump, Messages* prompts);
 
 } // namespace quirel

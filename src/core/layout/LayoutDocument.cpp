@@ -127,7 +127,7 @@ bool Layouter::PageBreakCheck(int y)
         m_result.pageLimit = true;
         return false;
     }
-    if (m_services.processPendingEvents) m_services.processPendingEvents();
+    if (m_options.pump) m_options.pump->ProcessPendingEvents();
     m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
     StartSurface();
     m_view.scrollOffset = 0;
@@ -141,7 +141,7 @@ bool Layouter::PageBreakCheck(int y)
     m_view.cursorY = m_y;
     m_endX = m_x;
     m_endY = m_y;
-    if (m_services.showCurrentPage) m_services.showCurrentPage();
+    if (m_options.view) m_options.view->ShowPage();
     return true;
 }
 

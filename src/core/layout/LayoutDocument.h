@@ -1,6 +1,8 @@
 #pragma once
 
+#include "io/Ports.h"
 #include "layout/Canvas.h"
+#include "layout/PageView.h"
 
 #include <functional>
 #include <string>
@@ -29,8 +31,6 @@ struct LayoutServices {
     std::function<bool(std::string_view lowerWord)> isKnownWord; // the spelling lists
     std::function<std::string(std::string_view word)> completeWord; // the word memory
     std::function<void(std::string_view word)> rememberWord;
-    std::function<void()> processPendingEvents; // at each page break, so the window stays alive
-    std::function<void()> showCurrentPage; // shows the new (still empty) page at a page break
 };
 
 enum class Decorate { No, Yes }; // page frame, completion and cursor: yes for the screen and export, no for printing
@@ -40,6 +40,8 @@ struct LayoutOptions {
     // Paints occurrences of this word (lower case, trimmed) black on yellow instead of marking
     // spelling; the layout of the word search. Empty: the ordinary layout.
     std::string findWord;
+    EventPump* pump = nullptr; // lets the window's events run at each page break, so it stays alive
+    PageView* view = nullptr; // shows each new (still empty) page at its page break
 };
 
 struct LayoutResult {

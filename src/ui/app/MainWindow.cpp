@@ -4,7 +4,6 @@
 #include "app/FontList.h"
 #include "app/MenuBar.h"
 #include "app/NoticeBar.h"
-#include "app/QtPageOutput.h"
 #include "app/QtPageView.h"
 #include "app/RulerWidget.h"
 #include "app/SizeList.h"
@@ -34,7 +33,6 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     , m_editor(editor)
     , m_page(editor)
     , m_prompts(this)
-    , m_dialogs(this)
 {
     setWindowTitle(QStringLiteral("Quirelpad"));
     setWindowIcon(QIcon(QStringLiteral(":/icon/quirel-256.png")));
@@ -48,7 +46,18 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent)
     connect(menuKey, &QAction::triggered, this, [this] { m_menus->setActiveAction(m_menus->actions().constFirst()); });
     addAction(menuKey);
     BuildControls();
-    m_pageOutput = std::make_unique<QtPageOutput>(m_editor, m_prompts, this);
+    connect(&m_page, &QtPageView::CaptionChanged, this, [this](const QString& caption) {
+        setWindowTitle(caption);
+        // After every layout the size list, too, shows what new text will get (reading a document sets 11).
+        m_sizeList->ShowSize(m_editor.GetDocument().Current().size);
+    });
+    connect(&m_page, &QtPageView::ControlsFollow, this, &MainWindow::SyncControls);
+    connect(&m_page, &QtPageView::Closed, this, [this] {
+        m_ending = true;
+        m_blinkTimer.stop();
+        m_recoveryTimer.stop();
+        QApplication::quit();
+    });
     move(105, 94);
     m_blinkTimer.setInterval(kBlinkMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, [this] { m_editor.Run(command::BlinkTick); });
@@ -149,23 +158,7 @@ void MainWindow::ConnectControls()
 
 void MainWindow::Initialise(std::string_view commandLine)
 {
-    EditorHooks hooks;
-    hooks.showCurrentPage = [this] { m_page.ShowCurrentPage(); };
-    hooks.setCaption = [this](const std::string& caption) {
-        setWindowTitle(FromCp1252(caption));
-        // After every layout the size list, too, shows what new text will get (reading a document sets 11).
-        m_sizeList->ShowSize(m_editor.GetDocument().Current().size);
-    };
-    hooks.processPendingEvents = [this] { m_pump.ProcessPendingEvents(); };
-    hooks.controlsChanged = [this] { SyncControls(); };
-    hooks.quit = [this] {
-        m_ending = true;
-        m_blinkTimer.stop();
-        m_recoveryTimer.stop();
-        QApplication::quit();
-    };
-    m_editor.Attach(m_page.Canvas(), hooks, &m_prompts);
-    m_editor.ConnectCommands({ &m_dialogs, &m_pageOutput->Commands(), &m_pump });
+    m_editor.Connect({ m_page.Canvas(), m_prompts, m_pump, m_page, SystemFiles(), m_printer });
     m_fontList->setEnabled(false);
     m_blinkTimer.start();
     // A document recovered from the last run is not given up for the one on the command line.

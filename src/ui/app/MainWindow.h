@@ -2,7 +2,8 @@
 
 #include "app/QtPageView.h"
 #include "app/SizeList.h"
-#include "dialogs/QtDialogs.h"
+#include "dialogs/DialogPrompts.h"
+#include "platform/QtPrinter.h"
 #include "platform/QtPrompts.h"
 
 #include <QImage>
@@ -20,7 +21,6 @@ class EditSurface;
 class FontList;
 class MenuBar;
 class NoticeBar;
-class QtPageOutput;
 class RulerWidget;
 
 // The one main window: font, emoticon and size lists, the ruler and the editing surface at their
@@ -79,8 +79,8 @@ private:
 
     Editor& m_editor;
     QtPageView m_page;
-    QtPrompts m_prompts;
-    QtDialogs m_dialogs;
+    DialogPrompts m_prompts;
+    QtPrinter m_printer;
     QtEventPump m_pump;
     QTimer m_blinkTimer;
     QTimer m_recoveryTimer;
@@ -95,8 +95,6 @@ private:
     MenuBar* m_menus = nullptr;
     NoticeBar* m_notices = nullptr;
     int m_baseHeight = 0; // the window's height without notices
-    // Export of pages to bitmaps and printing.
-    std::unique_ptr<QtPageOutput> m_pageOutput;
 };
 
 } // namespace quirel

@@ -1,6 +1,7 @@
 #include "app/QtPageView.h"
 
 #include "editor/Editor.h"
+#include "platform/QtText.h"
 #include "platform/RecordedPage.h"
 
 #include <QWidget>
@@ -26,7 +27,7 @@ const QImage& QtPageView::ShownPicture()
     return m_pageImage;
 }
 
-void QtPageView::ShowCurrentPage()
+void QtPageView::ShowPage()
 {
     const auto& pages = m_editor.GetDocument().Pages();
     const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
@@ -41,6 +42,26 @@ void QtPageView::ShowCurrentPage()
         m_wholeSurfaceQueued = true;
     }
     m_shown = view;
+}
+
+void QtPageView::SetCaption(const std::string& caption)
+{
+    emit CaptionChanged(FromCp1252(caption));
+}
+
+void QtPageView::ControlsChanged()
+{
+    emit ControlsFollow();
+}
+
+PixelView QtPageView::PagePicture(const PageSlot& slot)
+{
+    return m_pixels.Paint(slot);
+}
+
+void QtPageView::Close()
+{
+    emit Closed();
 }
 
 } // namespace quirel

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "layout/PageView.h"
+#include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 
 #include <QImage>
+#include <QObject>
+#include <QString>
 
 class QWidget;
 
@@ -10,14 +14,20 @@ namespace quirel {
 
 class Editor;
 
-// The pictures of the document's pages as the editing surface shows them: the work surface (the
-// canvas the layout draws the last page on) and, for any page before it, its stored picture.
-// After a change it asks the surface to draw again only what changed.
-class QtPageView {
+// The editor's view in the window. It holds the pictures of the document's pages as the editing
+// surface shows them: the work surface (the canvas the layout draws the last page on) and, for any
+// page before it, its stored picture; after a change it asks the surface to draw again only what
+// changed. The caption, the controls and the end of the program it hands to the window.
+class QtPageView final : public QObject, public PageView {
+    Q_OBJECT
 public:
     explicit QtPageView(Editor& editor);
-    QtPageView(const QtPageView&) = delete;
-    QtPageView& operator=(const QtPageView&) = delete;
+
+    void ShowPage() override;
+    void SetCaption(const std::string& caption) override;
+    void ControlsChanged() override;
+    PixelView PagePicture(const PageSlot& slot) override;
+    void Close() override;
 
     // The surface that shows the pictures (drawn again when they change); may be null.
     void ShowOn(QWidget* surface) { m_surface = surface; }
@@ -26,11 +36,15 @@ public:
     // The picture of the shown page: the work surface for the last page, which it holds, and the
     // stored picture for any other.
     const QImage& ShownPicture();
-    // The shown page changed, or what is on it: the surface draws again what it has to.
-    void ShowCurrentPage();
+
+signals:
+    void CaptionChanged(const QString& caption);
+    void ControlsFollow();
+    void Closed();
 
 private:
     Editor& m_editor;
+    PagePixels m_pixels; // pictures of stored pages for export and printing
     QtCanvas m_canvas;
     QWidget* m_surface = nullptr;
     QImage m_pageImage; // a page before the last, painted from its record when it is shown

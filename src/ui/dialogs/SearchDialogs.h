@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Dialogs.h"
+#include "editor/Prompts.h"
 
 #include <QDialog>
 #include <memory>

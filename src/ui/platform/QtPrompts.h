@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/Ports.h"
+#include "editor/Prompts.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -10,8 +10,9 @@ class QWidget;
 
 namespace quirel {
 
-// Message boxes titled "Programador" over the main window.
-class QtPrompts final : public Prompts {
+// Message boxes titled "Programador" and the file dialogs over the main window (the commands'
+// own dialogs are added by DialogPrompts).
+class QtPrompts : public Prompts {
 public:
     explicit QtPrompts(QWidget* owner = nullptr)
         : m_owner(owner)
@@ -29,6 +30,9 @@ public:
 
     // Where notices go (lines separated by "\n"); without a sink they are only logged.
     void SetNoticeSink(std::function<void(const QString&)> sink) { m_noticeSink = std::move(sink); }
+
+protected:
+    QWidget* Owner() const { return m_owner; }
 
 private:
     QWidget* m_owner;
