@@ -72,7 +72,7 @@ struct Fixture {
     std::filesystem::path folder;
     QtCanvas canvas;
     AllPages prompts;
-    HookPump pump;
+    CountingPump pump;
     PaintedPages view;
     QtPrinter printer;
     std::unique_ptr<Editor> editor;

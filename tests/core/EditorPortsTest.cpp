@@ -33,7 +33,7 @@ TEST(EditorPortsTest, EachPortServesWhatItStandsFor)
     TempFolder folder;
     FakeCanvas canvas;
     PrintOnePage prompts;
-    HookPump pump;
+    CountingPump pump;
     FakePageView view;
     FailingFiles files;
     FakePrinter printer;

@@ -1,9 +1,9 @@
 #include "editor/PageOutput.h"
 
+#include "CountingPump.h"
 #include "FakeCanvas.h"
 #include "FakePageView.h"
 #include "FakePrinter.h"
-#include "HookPump.h"
 #include "RecordingPrompts.h"
 #include "TempFolder.h"
 #include "editor/Editor.h"
@@ -115,7 +115,7 @@ protected:
     FakeCanvas canvas;
     PageAnswers ports;
     RecordingPrompts& prompts = ports;
-    HookPump pump;
+    CountingPump pump;
     FakePageView view;
     TellingPictures pictures;
     FakePrinter printer;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "CountingPump.h"
 #include "FakePageView.h"
-#include "HookPump.h"
 #include "NoPrinter.h"
 #include "RecordingPrompts.h"
 #include "editor/EditorPorts.h"
@@ -20,7 +20,7 @@ struct StandInPorts {
     }
 
     RecordingPrompts prompts;
-    HookPump pump;
+    CountingPump pump;
     FakePageView view;
     FilePort* files = &SystemFiles();
     NoPrinter printer;
