@@ -194,3 +194,106 @@ TEST(FormatRecords, SlotsHoldTheResetRecordUntilWritten)
     records.Set(FormatRecords::kSlots, FormatRecord("1"));
     EXPECT_EQ(records.Get(FormatRecords::kSlots).Text(), "1");
 }
+
+namespace {
+
+// A record told apart by its size field.
+FormatRecord Marked(int size)
+{
+    return MakeFormatRecord({ 0xFFFFFF, size, 0, 0, 0, 0 });
+}
+
+// Each token's text with the size its record carries, as "text/size".
+std::vector<std::string> TokensWithSizes(const Document& doc)
+{
+    std::vector<std::string> out;
+    for (int i = 1; i <= doc.TokenCount(); ++i)
+        out.push_back(std::string(doc.TokenText(i)) + "/" + std::to_string(RecordSize(doc.Records().Get(i))));
+    return out;
+}
+
+} // namespace
+
+TEST(DocumentReplace, RecutsAroundTheChangeAndKeepsRecordsWithTheirText)
+{
+    // "ca" is in size 10, " " 11, "sa" 12, "." 13, "\r" 14, "fin" 15; new tokens take size 99.
+    struct Case {
+        std::size_t pos, count;
+        std::string bytes;
+        std::string text;
+        Tokens tokens;
+    };
+    const std::vector<Case> cases {
+        { 0, 0, "X", "Xca sa.\rfin", { "Xca/99", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
+        { 1, 0, "x", "cxa sa.\rfin", { "cxa/10", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
+        { 1, 0, " ", "c a sa.\rfin", { "c/10", "/99", "a/10", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
+        { 2, 1, "", "casa.\rfin", { "casa/10", "./13", "\r/14", "fin/15" } },
+        { 3, 0, "y ", "ca y sa.\rfin", { "ca/10", "/11", "y/99", "/99", "sa/12", "./13", "\r/14", "fin/15" } },
+        { 5, 1, "", "ca sa\rfin", { "ca/10", "/11", "sa/12", "\r/14", "fin/15" } },
+        { 6, 1, "", "ca sa.fin", { "ca/10", "/11", "sa/12", "./13", "fin/15" } },
+        { 10, 0, "!", "ca sa.\rfin!", { "ca/10", "/11", "sa/12", "./13", "\r/14", "fin/15", "!/99" } },
+        { 0, 11, "", "", {} },
+    };
+    for (const Case& c : cases) {
+        Document doc;
+        ASSERT_EQ(doc.SetText("ca sa.\rfin"), EditStatus::Done);
+        for (int i = 1; i <= doc.TokenCount(); ++i)
+            doc.Records().Set(i, Marked(9 + i));
+        const std::string textBefore = doc.Text();
+        const auto tokensBefore = TokensWithSizes(doc);
+        const auto revisionBefore = doc.Revision();
+        TextChange change;
+        ASSERT_EQ(doc.Replace(c.pos, c.count, c.bytes, Marked(99), &change), EditStatus::Done);
+        EXPECT_EQ(doc.Text(), c.text) << c.pos << " " << c.bytes;
+        EXPECT_EQ(TokensWithSizes(doc), c.tokens) << c.pos << " " << c.bytes;
+        Document whole;
+        whole.SetText(doc.Text());
+        EXPECT_EQ(TokenTexts(doc), TokenTexts(whole)) << "cut as the whole text is";
+        doc.Revert(change);
+        EXPECT_EQ(doc.Text(), textBefore);
+        EXPECT_EQ(TokensWithSizes(doc), tokensBefore) << c.pos << " " << c.bytes;
+        EXPECT_EQ(doc.Revision(), revisionBefore);
+    }
+}
+
+TEST(DocumentReplace, RandomEditsCutTheTextAsAWholeCutDoesAndRevertExactly)
+{
+    std::mt19937 random(7);
+    const std::string alphabet = W("ab ñ.\r\x04\x05\x06\x07");
+    Document doc;
+    doc.SetText(W("Había una vez, en un lugar.\r"));
+    for (int round = 0; round < 2000; ++round) {
+        const std::size_t size = doc.Text().size();
+        const std::size_t pos = random() % (size + 1);
+        const std::size_t count = random() % 3 == 0 ? random() % 4 : 0;
+        std::string bytes;
+        for (std::size_t i = random() % 3; i > 0; --i)
+            bytes += alphabet[random() % alphabet.size()];
+        const std::string textBefore = doc.Text();
+        const auto tokensBefore = TokensWithSizes(doc);
+        TextChange change;
+        ASSERT_EQ(doc.Replace(pos, count, bytes, Marked(round % 200), &change), EditStatus::Done);
+        Document whole;
+        whole.SetText(doc.Text());
+        ASSERT_EQ(TokenTexts(doc), TokenTexts(whole));
+        ASSERT_EQ(
+            doc.TokenCount() - static_cast<int>(tokensBefore.size()), change.tokens.newCount - change.tokens.oldCount);
+        if (round % 5 == 0) {
+            doc.Revert(change);
+            ASSERT_EQ(doc.Text(), textBefore);
+            ASSERT_EQ(TokensWithSizes(doc), tokensBefore);
+        }
+    }
+}
+
+TEST(DocumentReplace, RefusedPastTheTokenLimitWithNothingChanged)
+{
+    Document doc;
+    ASSERT_EQ(doc.SetText(std::string(kMaxTokens - 1, '.')), EditStatus::Done);
+    const auto revision = doc.Revision();
+    EXPECT_EQ(doc.Replace(5, 0, "..", Marked(1), nullptr), EditStatus::Refused);
+    EXPECT_EQ(doc.Text().size(), static_cast<std::size_t>(kMaxTokens - 1));
+    EXPECT_EQ(doc.Revision(), revision);
+    EXPECT_EQ(doc.Replace(5, 0, ".", Marked(1), nullptr), EditStatus::Done);
+    EXPECT_EQ(doc.TokenCount(), kMaxTokens);
+}

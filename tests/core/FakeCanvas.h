@@ -34,6 +34,7 @@ public:
         ops.push_back({ x, y, std::string(text), face, size, style, color, background });
         return static_cast<int>(text.size()) * size;
     }
+    int TextAdvance(std::string_view text) const override { return static_cast<int>(text.size()) * size; }
     void DrawEmoticon(int number, int x, int y) override
     {
         ops.push_back({ x, y, "#emoticon " + std::to_string(number), face, size, style, color, background });

@@ -5,6 +5,7 @@
 #include "io/Settings.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 
 using namespace quirel;
@@ -367,4 +368,98 @@ TEST_F(Layout, ImportGivesEveryTokenTheCurrentFormat)
     Full();
     EXPECT_EQ(Drawn("dos").color, 0x123456u);
     EXPECT_EQ(RecordTextColor(doc.Records().Get(1)), 0x123456u);
+}
+
+namespace {
+
+std::string Rendered(const PageSlot& slot)
+{
+    if (!slot.picture) return "none";
+    std::string out = FakeCanvas::PageOf(slot).framed ? "framed\n" : "\n";
+    for (const auto& op : FakeCanvas::PageOf(slot).ops)
+        out += std::to_string(op.x) + "," + std::to_string(op.y) + " " + op.text + " " + op.face
+            + std::to_string(op.size) + "/" + std::to_string(op.style) + " " + std::to_string(op.color) + "\n";
+    return out;
+}
+
+} // namespace
+
+TEST_F(Layout, AnEditInsideLaysOutOnlyChangedPagesAndMatchesAFullLayout)
+{
+    // Some pages of words in three sizes, line ends, superscripts, subscripts and emoticons.
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces { "casa ", "blanca, ", "muy ", "\r",
+        "x\x04"
+        "2\x05 ",
+        "H\x02"
+        "2\x03O ",
+        "\x06       \x07", "extraordinariamente " };
+    std::string text;
+    while (text.size() < 14000)
+        text += pieces[random() % pieces.size()];
+    doc.SetText(text);
+    for (int i = 1; i <= doc.TokenCount(); ++i)
+        doc.Records().Set(i, MakeFormatRecord({ 0xFFFFFF, 8 + (i / 40) % 5, 0, 0, 0, 0 }));
+    options.insertionInside = true;
+    Full();
+    ASSERT_GE(doc.Pages().pageCount, 4);
+
+    int stoppedEarly = 0;
+    const std::string alphabet = "ab \r.\x04\x05";
+    for (int round = 0; round < 300; ++round) {
+        const std::size_t pos = random() % (doc.Text().size() + 1);
+        std::string bytes;
+        for (std::size_t i = random() % 3; i > 0; --i)
+            bytes += alphabet[random() % alphabet.size()];
+        TextChange change;
+        ASSERT_EQ(doc.Replace(pos, random() % 4 == 0 ? 1 + random() % 3 : 0, bytes,
+                      MakeFormatRecord({ 0xFFFFFF, 9 + round % 4, 0, 1, 0, 0 }), &change),
+            EditStatus::Done);
+        options.edit = change.tokens;
+        FakeCanvas editCanvas;
+        LayoutDocument(doc, settings, editCanvas, view, services, options);
+        options.edit.reset();
+        stoppedEarly += doc.Pages().surfacePage < doc.Pages().pageCount;
+
+        Document whole;
+        whole.SetText(doc.Text());
+        for (int i = 1; i <= doc.TokenCount(); ++i)
+            whole.Records().Set(i, doc.Records().Get(i));
+        FakeCanvas wholeCanvas;
+        ViewState wholeView;
+        whole.Pages().Clear();
+        LayoutDocument(whole, settings, wholeCanvas, wholeView, services, options);
+        ASSERT_EQ(doc.Pages().pageCount, whole.Pages().pageCount) << round;
+        for (int page = 1; page <= doc.Pages().pageCount; ++page) {
+            ASSERT_EQ(doc.Pages().Slot(page).firstToken, whole.Pages().Slot(page).firstToken) << round << " " << page;
+            ASSERT_EQ(Rendered(doc.Pages().Slot(page)), Rendered(whole.Pages().Slot(page))) << round << " " << page;
+        }
+    }
+    EXPECT_GT(stoppedEarly, 200) << "most edits lay out a page or two";
+}
+
+TEST_F(Layout, MeasuredPlacesFindTheCaretAndTheNearestBoundary)
+{
+    Add("uno dos\rtres");
+    Full();
+    const std::size_t drawn = canvas.ops.size();
+    const PagePlaces places = MeasurePage(doc, settings, canvas, 1);
+    ASSERT_EQ(places.LineCount(), 2);
+    // Size 10: every byte is 10 pixels wide, lines 15 high, from the margin at 40.
+    const CaretPlace caret = CaretAt(places, 5); // "uno d|os"
+    EXPECT_TRUE(caret.found);
+    EXPECT_EQ(caret.x, 90);
+    EXPECT_EQ(caret.y, 40);
+    EXPECT_EQ(CaretAt(places, 7).x, 110) << "before the line end";
+    EXPECT_EQ(CaretAt(places, 8).y, 55) << "after it, the next line";
+    EXPECT_EQ(LineAt(places, 0), 0);
+    EXPECT_EQ(LineAt(places, 54), 0);
+    EXPECT_EQ(LineAt(places, 56), 1);
+    EXPECT_EQ(LineAt(places, 900), 1);
+    const std::size_t size = doc.Text().size();
+    EXPECT_EQ(BoundaryOnLine(places, 0, 0, size), 0u) << "left of the text: its start";
+    EXPECT_EQ(BoundaryOnLine(places, 0, 94, size), 5u);
+    EXPECT_EQ(BoundaryOnLine(places, 0, 500, size), 7u) << "right of it: before the line end";
+    EXPECT_EQ(BoundaryOnLine(places, 1, 500, size), size);
+    EXPECT_EQ(canvas.ops.size(), drawn) << "measuring draws nothing";
 }

@@ -104,6 +104,83 @@ EditStatus Document::RemoveLastByte()
     return EditStatus::Done;
 }
 
+int Document::TokenAt(std::size_t pos) const
+{
+    const auto found = std::upper_bound(m_tokens.begin(), m_tokens.end(), pos,
+        [](std::size_t at, const Token& token) { return at < std::size_t { token.start } + token.length; });
+    return static_cast<int>(found - m_tokens.begin()) + 1;
+}
+
+EditStatus Document::Replace(
+    std::size_t pos, std::size_t count, std::string_view bytes, const FormatRecord& record, TextChange* change)
+{
+    const std::size_t size = m_text.size();
+    pos = std::min(pos, size);
+    count = std::min(count, size - pos);
+    // The tokens the change can touch: from the one holding the byte before it to the one holding
+    // the byte after the bytes removed. Their outer edges stay token edges, since the bytes on both
+    // sides of each edge stay as they are.
+    const int n = TokenCount();
+    const int first = pos == 0 ? 1 : TokenAt(pos - 1);
+    const int last = pos + count >= size ? n : TokenAt(pos + count);
+    const std::size_t regionStart = first <= n ? m_tokens[static_cast<std::size_t>(first) - 1].start : size;
+    const std::size_t regionEnd = last >= first ? m_tokens[static_cast<std::size_t>(last) - 1].start
+            + std::size_t { m_tokens[static_cast<std::size_t>(last) - 1].length }
+                                                : regionStart;
+    std::string region = m_text.substr(regionStart, pos - regionStart);
+    region.append(bytes);
+    region.append(m_text, pos + count, regionEnd - pos - count);
+    const int oldCount = last - first + 1;
+    std::vector<Token> cut;
+    if (!TokenizeInto(region, 0, cut, static_cast<std::size_t>(kMaxTokens - (n - oldCount))))
+        return EditStatus::Refused;
+
+    std::vector<FormatRecord> records;
+    records.reserve(cut.size());
+    const std::size_t insertedEnd = pos + bytes.size();
+    for (Token& token : cut) {
+        token.start += static_cast<std::uint32_t>(regionStart);
+        if (token.start < pos)
+            records.push_back(m_records.Get(TokenAt(token.start)));
+        else if (token.start >= insertedEnd)
+            records.push_back(m_records.Get(TokenAt(token.start - bytes.size() + count)));
+        else
+            records.push_back(record);
+    }
+    if (change) {
+        change->pos = pos;
+        change->removed = m_text.substr(pos, count);
+        change->insertedLength = bytes.size();
+        change->tokens = { first, oldCount, static_cast<int>(cut.size()) };
+        change->oldRecords.clear();
+        for (int i = first; i <= last; ++i)
+            change->oldRecords.push_back(m_records.Get(i));
+        change->revisionBefore = m_revision;
+    }
+
+    m_text.replace(pos, count, bytes);
+    const auto at = m_tokens.begin() + (first - 1);
+    m_tokens.erase(at, at + oldCount);
+    m_tokens.insert(m_tokens.begin() + (first - 1), cut.begin(), cut.end());
+    const auto moved = static_cast<std::uint32_t>(bytes.size() - count); // wraps round for a shrinking text
+    for (auto token = m_tokens.begin() + (first - 1) + static_cast<std::ptrdiff_t>(cut.size()); token != m_tokens.end();
+         ++token)
+        token->start += moved;
+    m_records.Splice(first, oldCount, records);
+    m_fields.clear();
+    NoteChange();
+    return EditStatus::Done;
+}
+
+void Document::Revert(const TextChange& change)
+{
+    Replace(change.pos, change.insertedLength, change.removed, m_records.Get(change.tokens.first), nullptr);
+    // The text is as it was, so its tokens are too: the ones the change cut get their records back.
+    for (std::size_t i = 0; i < change.oldRecords.size(); ++i)
+        m_records.Set(change.tokens.first + static_cast<int>(i), change.oldRecords[i]);
+    m_revision = change.revisionBefore;
+}
+
 void Document::SetTokenField(int index, std::string_view field)
 {
     if (index < 1 || index > TokenCount()) return;

@@ -21,6 +21,25 @@ enum class EditStatus {
     Refused, // the text would cut into more than 300000 tokens; nothing was changed
 };
 
+// Which tokens a change of the text cut anew: tokens first to first + oldCount - 1 became tokens
+// first to first + newCount - 1, and every token after them moved by newCount - oldCount.
+struct TokenEdit {
+    int first = 1;
+    int oldCount = 0;
+    int newCount = 0;
+};
+
+// One change of the text inside it, with what it takes to take it back exactly: where it was, the
+// bytes it removed and how many it put in, and the records the tokens it cut anew had before.
+struct TextChange {
+    std::size_t pos = 0;
+    std::string removed;
+    std::size_t insertedLength = 0;
+    TokenEdit tokens;
+    std::vector<FormatRecord> oldRecords; // of the old tokens tokens.first to tokens.first + oldCount - 1
+    std::uint64_t revisionBefore = 0;
+};
+
 // The producer line the program writes into the documents it creates: "®", the product name,
 // " by ", "®" and its web name, 21 bytes of Windows-1252.
 inline constexpr std::string_view kProgramProducerLine = "\xAE"
@@ -71,6 +90,18 @@ public:
     EditStatus Append(std::string_view bytes);
     // Removes the last byte of the text; Done also for an empty text, which stays empty.
     EditStatus RemoveLastByte();
+    // Replaces count bytes at pos (both cut to the text) by bytes, anywhere in the text. Only the
+    // tokens around the change are cut again. Every token keeps its record when it starts before pos
+    // or after the bytes put in (so a word split or joined keeps the format of its first part, and
+    // the tokens after the change keep theirs); a token that starts among the bytes put in takes
+    // record. Refused (nothing changes) when the text would pass 300000 tokens. change, when given,
+    // receives what Revert needs.
+    EditStatus Replace(
+        std::size_t pos, std::size_t count, std::string_view bytes, const FormatRecord& record, TextChange* change);
+    // Takes back change, the last change made to the text: text, tokens, records and revision as before it.
+    void Revert(const TextChange& change);
+    // The token that holds byte pos (1 to N), N + 1 at or past the end of the text.
+    int TokenAt(std::size_t pos) const;
     // Stores a new text in token i's field (cut to 256 bytes), as the re-edit does before it
     // rebuilds the text from the tokens. The next change of the text drops such fields.
     void SetTokenField(int index, std::string_view field);

@@ -27,4 +27,22 @@ const FormatRecord& FormatRecords::Get(int index) const
     return m_slots[static_cast<std::size_t>(index) - 1];
 }
 
+void FormatRecords::Splice(int first, int count, std::span<const FormatRecord> records)
+{
+    if (first < 1 || first > kSlots || count < 0) return;
+    const auto from = static_cast<std::size_t>(first) - 1;
+    const auto removed = static_cast<std::size_t>(count);
+    // Slots never written hold the fill: only written ones need to move.
+    if (m_slots.size() < from + removed) m_slots.resize(from + removed, m_fill);
+    const std::size_t common = std::min(removed, records.size());
+    const auto at = m_slots.begin() + static_cast<std::ptrdiff_t>(from);
+    std::copy_n(records.begin(), common, at);
+    if (records.size() > removed)
+        m_slots.insert(at + static_cast<std::ptrdiff_t>(common), records.begin() + static_cast<std::ptrdiff_t>(common),
+            records.end());
+    else
+        m_slots.erase(at + static_cast<std::ptrdiff_t>(common), at + static_cast<std::ptrdiff_t>(removed));
+    if (m_slots.size() > kSlots) m_slots.resize(kSlots);
+}
+
 } // namespace quirel

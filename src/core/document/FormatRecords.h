@@ -2,6 +2,7 @@
 
 #include "document/FormatRecord.h"
 
+#include <span>
 #include <vector>
 
 namespace quirel {
@@ -18,6 +19,9 @@ public:
     void Set(int index, const FormatRecord& record);
     // The record in slot index; the reset record for an index outside 1 to 300000.
     const FormatRecord& Get(int index) const;
+    // Slots first to first + count - 1 give way to records, and the slots after them move along
+    // (as the tokens do when an edit inside the text cuts some of them anew); slots past 300000 are dropped.
+    void Splice(int first, int count, std::span<const FormatRecord> records);
 
     // The memory the written slots take, in bytes.
     std::size_t StoredBytes() const { return m_slots.size() * sizeof(FormatRecord); }

@@ -8,6 +8,7 @@ void PageTable::Clear()
         slot = PageSlot {};
     shownPage = 1;
     pageCount = kMaxPages;
+    surfacePage = 1;
 }
 
 } // namespace quirel

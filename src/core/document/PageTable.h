@@ -11,11 +11,24 @@ public:
     virtual ~PagePicture() = default;
 };
 
+// What the layout carries from one page into the next besides the token it goes on with: where
+// the text before stood (a subscript or an emoticon goes back there) and whether a subscript runs on.
+struct PenState {
+    bool inSubscript = false;
+    int lastX = 0;
+    int lastY = 0;
+    int spanX = 0;
+    int spanY = 0;
+    bool operator==(const PenState&) const = default;
+};
+
 // One page: its picture (none while the page was never painted, which shows as a white framed
-// page), the first token laid out on it (0 while the page was never reached), and what was painted.
+// page), the first token laid out on it (0 while the page was never reached) and the pen it started
+// with, and what was painted.
 struct PageSlot {
     std::unique_ptr<PagePicture> picture;
     int firstToken = 0;
+    PenState pen;
     int paintedWords = 0;
     int paintedChars = 0;
 };
@@ -33,6 +46,9 @@ public:
 
     int shownPage = 1;
     int pageCount = 1;
+    // The page the work surface holds: the last page the layout painted (the last page of the
+    // document, unless an edit inside the text was laid out only as far as the pages changed).
+    int surfacePage = 1;
 
 private:
     // Pages outside 1 to 150 are clamped into the table; callers keep within it.

@@ -37,6 +37,8 @@ public:
     // Draws text with its top-left corner at (x, y) on an opaque background of the character
     // height; returns the advance in pixels (the pen moves right by that much).
     virtual int DrawText(int x, int y, std::string_view text) = 0;
+    // The advance DrawText would return for text in the selected font, drawing nothing.
+    virtual int TextAdvance(std::string_view text) const = 0;
     // Draws emoticon picture number (1 to kEmoticonCount) with its top-left corner at (x, y); magenta
     // pixels are transparent. Unknown numbers draw nothing.
     virtual void DrawEmoticon(int number, int x, int y) = 0;

@@ -20,8 +20,9 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 // One run of the layout: the pen, the drawing state carried from token to token, and the page state.
 class Layouter {
 public:
+    // measure: the places of one page are collected there, and nothing is painted or stored.
     Layouter(Document& doc, const Settings& settings, Canvas& canvas, ViewState& view, const LayoutServices& services,
-        const LayoutOptions& options)
+        const LayoutOptions& options, PagePlaces* measure = nullptr)
         : m_doc(doc)
         , m_settings(settings)
         , m_canvas(canvas)
@@ -31,12 +32,21 @@ public:
         , m_pages(doc.Pages())
         , m_margin(settings.margin)
         , m_decorate(options.decorate == Decorate::Yes)
+        , m_measure(measure)
     {
     }
 
     LayoutResult Run();
 
 private:
+    // The page the layout starts on and the token it starts with.
+    int StartPage() const;
+    PenState Pen() const { return { m_inSubscript, m_lastX, m_lastY, m_spanX, m_spanY }; }
+    // At a break into page next after an edit: whether next starts as it did before the edit.
+    bool StartsAsBefore(int next) const;
+    // Measuring: token k stands at the pen as shown (its bytes drawn, or none).
+    void NotePlace(int k, std::string_view shown, bool lineEnd = false);
+    void Finish();
     void StartSurface();
     void SelectCurrentFormat();
     void SelectTokenFont(const FormatFields& fields);
@@ -65,6 +75,11 @@ private:
     PageTable& m_pages;
     const int m_margin;
     const bool m_decorate;
+    PagePlaces* m_measure;
+    int m_page = 1; // the page being laid out
+    int m_oldPageCount = 0;
+    bool m_stoppedEarly = false; // the pages from here on fall as before the edit
+    int m_line = 0; // of the page, from 0
 
     int m_x = 0;
     int m_y = 0;
@@ -117,22 +132,77 @@ void Layouter::LineFeed()
     m_y += std::max(m_lineHeight, m_canvas.LineHeight());
     m_x = 0;
     m_lineHeight = 0;
+    ++m_line;
+}
+
+bool Layouter::StartsAsBefore(int next) const
+{
+    if (!m_options.edit || next > m_oldPageCount) return false;
+    const TokenEdit& edit = *m_options.edit;
+    const PageSlot& slot = m_pages.Slot(next);
+    // Only a token after the ones cut anew is the same token as before.
+    if (slot.firstToken < edit.first + edit.oldCount) return false;
+    return slot.firstToken + edit.newCount - edit.oldCount == m_counter && slot.pen == Pen();
+}
+
+void Layouter::NotePlace(int k, std::string_view shown, bool lineEnd)
+{
+    if (!m_measure) return;
+    const Token& token = m_doc.TokenSpan(k);
+    PagePlaces::Place place;
+    place.token = k;
+    place.start = token.start;
+    place.length = token.length;
+    place.line = m_line;
+    place.x = m_x;
+    place.y = m_y;
+    place.height = m_canvas.LineHeight();
+    place.edge = static_cast<int>(m_measure->edges.size());
+    place.lineEnd = lineEnd;
+    int x = m_x;
+    m_measure->edges.push_back(x);
+    // The pen moves by the sum of the bytes' advances.
+    const std::size_t drawn = shown.size();
+    for (std::size_t i = 0; i < drawn; ++i) {
+        x += m_canvas.TextAdvance(shown.substr(i, 1));
+        m_measure->edges.push_back(x);
+    }
+    place.edgeCount = static_cast<int>(drawn) + 1;
+    m_measure->places.push_back(place);
 }
 
 bool Layouter::PageBreakCheck(int y)
 {
     if (y - m_margin < kPageBodyHeight) return false;
-    if (m_pages.shownPage >= PageTable::kMaxPages) {
+    if (m_measure) {
+        m_stopped = true; // the page measured ends here
+        return false;
+    }
+    if (m_page >= PageTable::kMaxPages) {
         m_stopped = true;
         m_result.pageLimit = true;
         return false;
     }
     if (m_options.pump) m_options.pump->ProcessPendingEvents();
-    m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
+    m_canvas.StorePage(m_pages.Slot(m_page));
+    if (StartsAsBefore(m_page + 1)) {
+        // The rest of the document falls as it did: its pages keep their pictures, their tokens
+        // renumbered past the edit.
+        const TokenEdit& edit = *m_options.edit;
+        for (int page = m_page + 1; page <= m_oldPageCount; ++page)
+            m_pages.Slot(page).firstToken += edit.newCount - edit.oldCount;
+        m_stopped = true;
+        m_stoppedEarly = true;
+        return false;
+    }
     StartSurface();
     m_view.scrollOffset = 0;
-    ++m_pages.shownPage;
-    m_pages.Slot(m_pages.shownPage).firstToken = m_counter;
+    ++m_page;
+    m_pages.shownPage = m_page;
+    PageSlot& slot = m_pages.Slot(m_page);
+    slot.firstToken = m_counter;
+    slot.pen = Pen();
+    m_line = 0;
     m_x = m_margin;
     m_y = m_margin;
     m_lineHeight = 0;
@@ -183,6 +253,7 @@ void Layouter::PaintWord(std::string_view word, const FormatFields& fields)
     }
     const std::string shown = RestoreCase(m_lower, pattern);
     if (!PlaceToken(fields, shown.size())) return;
+    NotePlace(m_counter, shown);
     m_canvas.SetColors(text, background);
     m_x += m_canvas.DrawText(m_x, m_y, shown);
     NoteTextHeight();
@@ -245,6 +316,7 @@ void Layouter::PaintToken(int k)
         PaintWord(text, fields);
     } else if (first == ' ') {
         if (!PlaceToken(fields, 1)) return;
+        NotePlace(k, " ");
         m_canvas.SetColors(fields.textColor, fields.background);
         m_x += m_canvas.DrawText(m_x, m_y, " ");
         NoteTextHeight();
@@ -252,19 +324,23 @@ void Layouter::PaintToken(int k)
         if (!m_inSubscript) m_lastY = m_y;
     } else if (first == '\r') {
         SelectTokenFont(fields);
+        NotePlace(k, {}, true);
         LineFeed();
         m_x = m_margin;
         m_canvas.SetColors(fields.textColor, fields.background);
         m_lastX = m_x;
         if (!m_inSubscript) m_lastY = m_y;
     } else if (first >= kMarkerSubscriptOn && first <= kMarkerEmoticonEnd) {
+        NotePlace(k, {});
         PaintMarker(first, fields, k);
     } else {
         // Signs, and the control characters that arrive as text (tab, line feed, a removed word's
         // marker), which take one character's room and show as an empty cell.
         if (!PlaceToken(fields, text.size())) return;
+        const std::string_view shown = first < 32 ? std::string_view(" ") : text;
+        NotePlace(k, shown);
         m_canvas.SetColors(fields.textColor, fields.background);
-        m_x += m_canvas.DrawText(m_x, m_y, first < 32 ? std::string_view(" ") : text);
+        m_x += m_canvas.DrawText(m_x, m_y, shown);
         NoteTextHeight();
         m_lastX = m_x;
     }
@@ -273,6 +349,11 @@ void Layouter::PaintToken(int k)
 void Layouter::PaintTail()
 {
     const int n = m_doc.TokenCount();
+    if (m_options.insertionInside) {
+        // The cursor stands inside the text; the end shows only the text.
+        if (n == 0 || !m_doc.IsWordToken(n)) RememberFinishedWord(m_doc, m_services, TextEnd::Typed);
+        return;
+    }
     if (n > 0 && m_doc.IsWordToken(n)) {
         const std::string completion = m_services.completeWord ? m_services.completeWord(m_doc.TokenText(n)) : "";
         if (!completion.empty()) {
@@ -292,21 +373,42 @@ void Layouter::PaintTail()
     m_canvas.DrawText(m_x, m_y, std::string_view(&cursor, 1));
 }
 
+int Layouter::StartPage() const
+{
+    if (m_measure) return m_measure->page;
+    if (!m_options.edit) return m_pages.shownPage;
+    // The page that holds the token before the ones cut anew: whether the first of them still
+    // fits on the page before depends on what it is.
+    const int before = m_options.edit->first - 1;
+    int page = 1;
+    while (page < m_pages.pageCount && m_pages.Slot(page + 1).firstToken <= before)
+        ++page;
+    return page;
+}
+
 LayoutResult Layouter::Run()
 {
+    m_oldPageCount = m_pages.pageCount;
+    m_page = StartPage();
     StartSurface();
     m_x = m_margin;
     m_y = m_margin;
     SelectCurrentFormat();
 
     const int n = m_doc.TokenCount();
-    int first = m_pages.Slot(m_pages.pageCount).firstToken;
+    int first = m_pages.Slot(m_options.edit || m_measure ? m_page : m_pages.pageCount).firstToken;
     // The last page lost all its tokens: the page before it becomes the last.
-    while (n > 0 && n <= first && m_pages.pageCount > 1) {
+    while (!m_measure && !m_options.edit && n > 0 && n <= first && m_pages.pageCount > 1) {
         --m_pages.pageCount;
-        m_pages.shownPage = std::max(1, m_pages.shownPage - 1);
+        m_page = std::max(1, m_page - 1);
         first = m_pages.Slot(m_pages.pageCount).firstToken;
     }
+    const PenState pen = m_pages.Slot(m_page).pen;
+    m_inSubscript = pen.inSubscript;
+    m_lastX = pen.lastX;
+    m_lastY = pen.lastY;
+    m_spanX = pen.spanX;
+    m_spanY = pen.spanY;
     const int start = first == 0 ? 1 : first;
     m_counter = start - 1;
     m_endX = m_x;
@@ -319,17 +421,48 @@ LayoutResult Layouter::Run()
             m_endY = m_y;
         }
     }
+    if (!m_measure) Finish();
+    return m_result;
+}
 
-    m_pages.pageCount = m_pages.shownPage;
+void Layouter::Finish()
+{
+    if (!m_stoppedEarly) m_pages.pageCount = m_page;
+    m_pages.shownPage = m_page;
+    m_pages.surfacePage = m_page;
     if (m_decorate && !m_stopped) PaintTail();
-    if (m_stopped) {
+    if (m_result.pageLimit) {
         // The text goes on beyond the last page: the cursor stands after what can be seen.
         m_view.cursorX = m_endX;
         m_view.cursorY = m_endY;
     }
-    m_canvas.StorePage(m_pages.Slot(m_pages.shownPage));
-    return m_result;
+    // A layout that stopped early stored its last page at the break.
+    if (!m_stoppedEarly) m_canvas.StorePage(m_pages.Slot(m_page));
 }
+
+// Measuring draws nothing: fonts are selected and text measured on the canvas given.
+class MeasuringCanvas final : public Canvas {
+public:
+    explicit MeasuringCanvas(Canvas& canvas)
+        : m_canvas(canvas)
+    {
+    }
+    void Clear() override { }
+    void DrawFrame() override { }
+    void SelectFont(std::string_view face, int sizePoints, int style, CharSet charSet) override
+    {
+        m_canvas.SelectFont(face, sizePoints, style, charSet);
+    }
+    int LineHeight() override { return m_canvas.LineHeight(); }
+    void SetColors(std::uint32_t, std::uint32_t) override { }
+    int DrawText(int, int, std::string_view text) override { return m_canvas.TextAdvance(text); }
+    int TextAdvance(std::string_view text) const override { return m_canvas.TextAdvance(text); }
+    void DrawEmoticon(int, int, int) override { }
+    void StorePage(PageSlot&) override { }
+
+private:
+    Canvas& m_canvas;
+};
 
 } // namespace
 
@@ -337,6 +470,19 @@ LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& can
     const LayoutServices& services, const LayoutOptions& options)
 {
     return Layouter(doc, settings, canvas, view, services, options).Run();
+}
+
+PagePlaces MeasurePage(Document& doc, const Settings& settings, Canvas& canvas, int page)
+{
+    PagePlaces places;
+    places.page = std::clamp(page, 1, doc.Pages().pageCount);
+    MeasuringCanvas measuring(canvas);
+    ViewState view;
+    const LayoutServices services;
+    LayoutOptions options;
+    options.decorate = Decorate::No;
+    Layouter(doc, settings, measuring, view, services, options, &places).Run();
+    return places;
 }
 
 bool ScrollCursorLineIntoView(ViewState& view)

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "document/Document.h"
 #include "io/Ports.h"
 #include "layout/Canvas.h"
+#include "layout/PagePlaces.h"
 #include "layout/PageView.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quirel {
 
-class Document;
 struct Settings;
 
 // State of the view that outlives one layout.
@@ -42,6 +44,12 @@ struct LayoutOptions {
     std::string findWord;
     EventPump* pump = nullptr; // lets the window's events run at each page break, so it stays alive
     PageView* view = nullptr; // shows each new (still empty) page at its page break
+    // The text changed only in these tokens since the pages were laid out: the layout starts on the
+    // page of the token before them and stops at the first page after them that starts at the same
+    // token with the same pen as before; that page and the ones after it keep their pictures.
+    std::optional<TokenEdit> edit;
+    // The insertion point stands inside the text: the end of the text shows no completion and no cursor.
+    bool insertionInside = false;
 };
 
 struct LayoutResult {
@@ -52,7 +60,9 @@ struct LayoutResult {
 // Lays the document out from the first token of page PageCount to the last token, painting each
 // token on the canvas and storing every finished page in its slot; the last page is stored too.
 // Incremental after an appending edit: set shownPage = pageCount first. Full: Pages().Clear() first
-// (shown page 1, page count 150), so the layout starts at token 1 on page 1.
+// (shown page 1, page count 150), so the layout starts at token 1 on page 1. After an edit inside
+// the text (options.edit) it lays out only the pages that changed (see LayoutOptions). It leaves
+// shownPage and surfacePage at the last page it painted.
 // Widths are estimated as characters × points; a token never splits; a page is full once the pen
 // is 800 pixels below the top margin. Stops after page 150 (pageLimit) rather than go past it.
 // A line feed moves the pen down by the line height of the tallest text on the line ending, or of
@@ -61,6 +71,10 @@ struct LayoutResult {
 // hands a word just finished to the word memory (see RememberFinishedWord).
 LayoutResult LayoutDocument(Document& doc, const Settings& settings, Canvas& canvas, ViewState& view,
     const LayoutServices& services, const LayoutOptions& options);
+
+// Where the tokens of page (1 to PageCount) stand, as the layout puts them, measured on canvas
+// (fonts are selected on it; nothing is drawn, and the document and its pages stay as they are).
+PagePlaces MeasurePage(Document& doc, const Settings& settings, Canvas& canvas, int page);
 
 // Scrolls the view in the wheel's steps, within 0 to -570, by the least that shows the cursor's
 // line (cursorY to cursorY + cursorLineHeight) whole in the 800 rows of the page on screen.

@@ -41,8 +41,7 @@ public:
 
     // Character height of the selected font (the height of the opaque background behind text).
     int CharacterHeight() const { return m_metrics->height; }
-    // Advance of text in the selected font, as DrawText would return it.
-    int TextAdvance(std::string_view text) const { return m_metrics->TextAdvance(text); }
+    int TextAdvance(std::string_view text) const override { return m_metrics->TextAdvance(text); }
     // The fonts this canvas and its page pictures draw with.
     GlyphFontCache& Fonts() { return *m_fonts; }
 
