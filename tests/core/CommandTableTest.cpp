@@ -96,6 +96,7 @@ struct Bench {
     void Give(command::Id id)
     {
         if (id == command::PageDown) editor.Run(command::PageHome);
+        if (id == command::DeleteByte) editor.Run(command::PreviousWord);
         editor.Run(Sample(id));
     }
 
@@ -117,6 +118,8 @@ struct Bench {
             return { id, 20 };
         case command::ChooseEmoticon:
             return { id, 5 };
+        case command::PlaceAt:
+            return { id, command::PagePoint(60, 45) };
         default:
             return id;
         }
@@ -137,7 +140,8 @@ struct Bench {
             + std::to_string(editor.GetDocument().Pages().shownPage) + "/" + std::to_string(editor.View().scrollOffset)
             + "|" + std::to_string(editor.GetSettings().margin) + "/" + std::to_string(editor.GetSettings().tabWidth)
             + "|" + std::to_string(editor.Format().EmoticonChoice()) + "|" + std::to_string(canvas.ops.size()) + "|"
-            + std::to_string(editor.Lists().Ready());
+            + std::to_string(editor.Lists().Ready()) + "|"
+            + std::to_string(editor.Insertion().Position(editor.GetDocument().Text().size()));
     }
 
     TempFolder folder;
@@ -162,10 +166,12 @@ TEST(CommandTableTest, EveryInputFollowsItsRules)
     // The commands that change the text or the pages, which wait for a running text pass.
     const std::set<int> passIds { ImportText, SpellingSensor, CursorColour, New, Print, Find, Recover, Replace,
         ExportBitmap, Superscript, Subscript, ReEdit, InsertEmoticon, OpenDocument, SaveDocument, Accents,
-        RepeatedWords, Undo, TypeByte, Completion, TabButton, MarginCell, ChooseSize, LoadWordLists, Rebuild };
+        RepeatedWords, Undo, TypeByte, Completion, TabButton, MarginCell, ChooseSize, LoadWordLists, Rebuild, CharLeft,
+        PreviousWord, NextWord, LineUp, LineDown, StartOfText, EndOfText, DeleteByte, PlaceAt };
     // The inputs after which nothing in the menus, lists or ruler can have changed.
     const std::set<int> unchangedControlIds { TypeByte, Completion, TabButton, PageDown, PageUp, PageEnd, PageHome,
-        Wheel, TabCell, ConfirmFace, ChooseSize, Rebuild, BlinkTick, WordListsComing };
+        Wheel, TabCell, ConfirmFace, ChooseSize, Rebuild, BlinkTick, WordListsComing, CharLeft, PreviousWord, NextWord,
+        LineUp, LineDown, StartOfText, EndOfText, DeleteByte, PlaceAt };
     // The page keys keep the cursor still until the next key; the blink waits out a pass by doing nothing.
     const std::set<int> pageKeyIds { PageDown, PageUp, PageEnd, PageHome };
     std::set<int> ids;
@@ -226,7 +232,7 @@ TEST(CommandTableTest, EveryInputFollowsItsRules)
         loading.editor.Run(command::LoadWordLists);
         EXPECT_NE(loading.Fingerprint(), before);
     }
-    EXPECT_EQ(ids.size(), 49u);
+    EXPECT_EQ(ids.size(), 58u);
     for (int listId : { FontList, SizeList, EmoticonList })
         EXPECT_EQ(FindCommandRules(listId), nullptr);
 }

@@ -224,7 +224,7 @@ TEST(DocumentReplace, RecutsAroundTheChangeAndKeepsRecordsWithTheirText)
         Tokens tokens;
     };
     const std::vector<Case> cases {
-        { 0, 0, "X", "Xca sa.\rfin", { "Xca/99", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
+        { 0, 0, "X", "Xca sa.\rfin", { "Xca/10", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
         { 1, 0, "x", "cxa sa.\rfin", { "cxa/10", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
         { 1, 0, " ", "c a sa.\rfin", { "c/10", "/99", "a/10", "/11", "sa/12", "./13", "\r/14", "fin/15" } },
         { 2, 1, "", "casa.\rfin", { "casa/10", "./13", "\r/14", "fin/15" } },

@@ -140,10 +140,13 @@ EditStatus Document::Replace(
     const std::size_t insertedEnd = pos + bytes.size();
     for (Token& token : cut) {
         token.start += static_cast<std::uint32_t>(regionStart);
+        // A token keeps the record of the old token its first old byte comes from; only one made
+        // wholly of the bytes put in is new.
         if (token.start < pos)
             records.push_back(m_records.Get(TokenAt(token.start)));
-        else if (token.start >= insertedEnd)
-            records.push_back(m_records.Get(TokenAt(token.start - bytes.size() + count)));
+        else if (token.start + token.length > insertedEnd)
+            records.push_back(
+                m_records.Get(TokenAt(std::max<std::size_t>(token.start, insertedEnd) - bytes.size() + count)));
         else
             records.push_back(record);
     }
@@ -192,19 +195,31 @@ void Document::StoreCurrentRecord()
     if (!m_tokens.empty()) m_records.Set(TokenCount(), CurrentRecord());
 }
 
-EditStatus Document::InsertEmoticon(int number)
+EditStatus Document::InsertMarkers(std::string_view bytes, std::size_t at, TextChange* change)
 {
-    static constexpr char kEmoticon[] = { kMarkerEmoticonStart, ' ', ' ', ' ', ' ', ' ', ' ', ' ', kMarkerEmoticonEnd };
-    if (Append(std::string_view(kEmoticon, sizeof kEmoticon)) == EditStatus::Refused) return EditStatus::Refused;
-    m_current.emoticon = number;
+    if (at < m_text.size()) return Replace(at, 0, bytes, CurrentRecord(), change);
+    if (Append(bytes) == EditStatus::Refused) return EditStatus::Refused;
     StoreCurrentRecord();
     return EditStatus::Done;
 }
 
-EditStatus Document::SwitchSmallSize(bool on, bool& flag, unsigned char onMarker, unsigned char offMarker)
+EditStatus Document::InsertEmoticon(int number, std::size_t at, TextChange* change)
+{
+    static constexpr char kEmoticon[] = { kMarkerEmoticonStart, ' ', ' ', ' ', ' ', ' ', ' ', ' ', kMarkerEmoticonEnd };
+    const int before = m_current.emoticon;
+    m_current.emoticon = number;
+    if (InsertMarkers(std::string_view(kEmoticon, sizeof kEmoticon), at, change) == EditStatus::Refused) {
+        m_current.emoticon = before;
+        return EditStatus::Refused;
+    }
+    return EditStatus::Done;
+}
+
+EditStatus Document::SwitchSmallSize(
+    bool on, bool& flag, unsigned char onMarker, unsigned char offMarker, std::size_t at, TextChange* change)
 {
     const char marker = static_cast<char>(on ? onMarker : offMarker);
-    if (Append(std::string_view(&marker, 1)) == EditStatus::Refused) return EditStatus::Refused;
+    const CurrentFormat before = m_current;
     if (on) {
         m_current.normalSize = m_current.size;
         // A size outside the small-size table stays as it is rather than becoming 0.
@@ -213,18 +228,21 @@ EditStatus Document::SwitchSmallSize(bool on, bool& flag, unsigned char onMarker
         m_current.size = m_current.normalSize;
     }
     flag = on;
-    StoreCurrentRecord();
+    if (InsertMarkers(std::string_view(&marker, 1), at, change) == EditStatus::Refused) {
+        m_current = before;
+        return EditStatus::Refused;
+    }
     return EditStatus::Done;
 }
 
-EditStatus Document::SetSuperscript(bool on)
+EditStatus Document::SetSuperscript(bool on, std::size_t at, TextChange* change)
 {
-    return SwitchSmallSize(on, m_current.superscript, kMarkerSuperscriptOn, kMarkerSuperscriptOff);
+    return SwitchSmallSize(on, m_current.superscript, kMarkerSuperscriptOn, kMarkerSuperscriptOff, at, change);
 }
 
-EditStatus Document::SetSubscript(bool on)
+EditStatus Document::SetSubscript(bool on, std::size_t at, TextChange* change)
 {
-    return SwitchSmallSize(on, m_current.subscript, kMarkerSubscriptOn, kMarkerSubscriptOff);
+    return SwitchSmallSize(on, m_current.subscript, kMarkerSubscriptOn, kMarkerSubscriptOff, at, change);
 }
 
 } // namespace quirel

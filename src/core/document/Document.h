@@ -91,11 +91,11 @@ public:
     // Removes the last byte of the text; Done also for an empty text, which stays empty.
     EditStatus RemoveLastByte();
     // Replaces count bytes at pos (both cut to the text) by bytes, anywhere in the text. Only the
-    // tokens around the change are cut again. Every token keeps its record when it starts before pos
-    // or after the bytes put in (so a word split or joined keeps the format of its first part, and
-    // the tokens after the change keep theirs); a token that starts among the bytes put in takes
-    // record. Refused (nothing changes) when the text would pass 300000 tokens. change, when given,
-    // receives what Revert needs.
+    // tokens around the change are cut again. A token made wholly of the bytes put in takes record;
+    // every other token keeps the record of the old token its first old byte comes from (so a word
+    // that grows keeps its format, a word split or joined keeps the format of its first part, and
+    // the tokens after the change keep theirs). Refused (nothing changes) when the text would pass 300000 tokens.
+    // change, when given, receives what Revert needs.
     EditStatus Replace(
         std::size_t pos, std::size_t count, std::string_view bytes, const FormatRecord& record, TextChange* change);
     // Takes back change, the last change made to the text: text, tokens, records and revision as before it.
@@ -133,17 +133,22 @@ public:
     // Slot N (the last token) receives the current record; nothing when the text is empty.
     void StoreCurrentRecord();
 
-    // The marker sequences; each appends at the end and stores the current record in slot N.
-    // An emoticon is code 6, seven blanks and code 7, and its number goes into the code-7 record.
-    EditStatus InsertEmoticon(int number);
+    // The marker sequences; each appends at the end and stores the current record in slot N, or,
+    // given a place inside the text (at), goes in there with the current record (see Replace; change
+    // as there). An emoticon is code 6, seven blanks and code 7, and its number goes into the code-7
+    // record.
+    static constexpr std::size_t kAtEnd = static_cast<std::size_t>(-1);
+    EditStatus InsertEmoticon(int number, std::size_t at = kAtEnd, TextChange* change = nullptr);
     // Superscript/subscript on: the size in force is kept as the normal size and the current size
     // becomes the small size (unchanged for a size outside 1 to 90); off: the normal size returns.
-    EditStatus SetSuperscript(bool on);
-    EditStatus SetSubscript(bool on);
+    EditStatus SetSuperscript(bool on, std::size_t at = kAtEnd, TextChange* change = nullptr);
+    EditStatus SetSubscript(bool on, std::size_t at = kAtEnd, TextChange* change = nullptr);
 
 private:
     EditStatus AppendFromLastToken(std::string_view bytes);
-    EditStatus SwitchSmallSize(bool on, bool& flag, unsigned char onMarker, unsigned char offMarker);
+    EditStatus InsertMarkers(std::string_view bytes, std::size_t at, TextChange* change);
+    EditStatus SwitchSmallSize(
+        bool on, bool& flag, unsigned char onMarker, unsigned char offMarker, std::size_t at, TextChange* change);
 
     std::string m_text;
     std::vector<Token> m_tokens;

@@ -71,6 +71,23 @@ bool Editor::ExecuteTyping(const Input& input)
     case command::BlinkTick:
         BlinkTick();
         return true;
+    case command::CharLeft:
+    case command::PreviousWord:
+    case command::NextWord:
+    case command::StartOfText:
+    case command::EndOfText:
+        MoveInsertion(input.id);
+        return true;
+    case command::LineUp:
+    case command::LineDown:
+        MoveLine(input.id == command::LineUp ? -1 : 1);
+        return true;
+    case command::DeleteByte:
+        DeleteForward();
+        return true;
+    case command::PlaceAt:
+        PlaceInsertion(command::PointX(input.value), command::PointY(input.value));
+        return true;
     default:
         return false;
     }

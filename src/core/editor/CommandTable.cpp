@@ -64,6 +64,15 @@ constexpr std::array kCommands {
     CommandRules { Rebuild, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
     CommandRules { BlinkTick, Guard::No, Hold::No, Lists::Any, Pass::RunsWithin, kSame },
     CommandRules { WordListsComing, Guard::No, Hold::No, Lists::Loads, Pass::RunsWithin, kSame },
+    CommandRules { CharLeft, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { PreviousWord, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { NextWord, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { LineUp, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { LineDown, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { StartOfText, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { EndOfText, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { DeleteByte, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
+    CommandRules { PlaceAt, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
 };
 
 static_assert(std::is_sorted(

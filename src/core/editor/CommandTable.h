@@ -46,8 +46,10 @@ enum Id : int {
     Undo = 1038,
 
     // Inputs that are no menu command; the value an input carries is said beside it.
-    TypeByte = 2001, // a typed byte of Windows-1252 (value): 8 removes the last byte, 9 to 255 are appended
-    Completion = 2002, // Right arrow: the completion of the last word is appended, when there is one
+    TypeByte
+    = 2001, // a typed byte of Windows-1252 (value): 8 removes the byte before the insertion point, 9 to 255 go in there
+    Completion = 2002, // Right arrow: at the end of the text the completion of the last word is appended, when there is
+                       // one; inside it the insertion point moves forward
     TabButton = 2003, // the TAB button: tab-width blanks are appended
     PageDown = 2004,
     PageUp = 2005,
@@ -64,7 +66,31 @@ enum Id : int {
     WordListsComing = 2018, // a load of the word lists will follow: what reads them waits for it
     Rebuild = 2016, // every page forgotten and the document laid out again
     BlinkTick = 2017, // the cursor blink timer
+    CharLeft = 2019, // Left arrow: the insertion point moves back
+    PreviousWord = 2020, // Ctrl+Left: to the start of the word before
+    NextWord = 2021, // Ctrl+Right: to the start of the next word
+    LineUp = 2022, // Up arrow: to the line above
+    LineDown = 2023, // Down arrow: to the line below
+    StartOfText = 2024, // Ctrl+Home: to the start of the text
+    EndOfText = 2025, // Ctrl+End: to the end of the text
+    DeleteByte = 2026, // Delete: the byte after the insertion point is removed
+    PlaceAt = 2027, // a click on the page (value: PagePoint(x, y) in page pixels)
 };
+
+// The value of a point of the shown page, in page pixels (0 ≤ x < 4096, y ≥ 0), and back.
+inline constexpr int kPointStride = 4096;
+inline constexpr int PagePoint(int x, int y)
+{
+    return y * kPointStride + x;
+}
+inline constexpr int PointX(int value)
+{
+    return value % kPointStride;
+}
+inline constexpr int PointY(int value)
+{
+    return value / kPointStride;
+}
 } // namespace command
 
 // One input for Editor::Run: its id and what it carries (see the ids).

@@ -26,20 +26,26 @@ bool Exists(const std::filesystem::path& path)
 
 void Editor::ToggleSuperscript()
 {
-    if (m_format.ToggleSuperscript() == EditStatus::Refused) {
-        ReportRefused();
-        return;
-    }
-    m_staleTokenCount = -1;
+    ToggleSmallSize(&FormatControls::ToggleSuperscript);
 }
 
 void Editor::ToggleSubscript()
 {
-    if (m_format.ToggleSubscript() == EditStatus::Refused) {
+    ToggleSmallSize(&FormatControls::ToggleSubscript);
+}
+
+void Editor::ToggleSmallSize(EditStatus (FormatControls::*toggle)(std::size_t, TextChange*))
+{
+    // At the end the marker is appended and nothing is repainted (it takes no room); inside the
+    // text it goes in at the insertion point, which then stands after it.
+    const std::size_t at = m_insertion.AtEnd() ? Document::kAtEnd : m_insertion.Position(m_document.Text().size());
+    TextChange change;
+    if ((m_format.*toggle)(at, &change) == EditStatus::Refused) {
         ReportRefused();
         return;
     }
     m_staleTokenCount = -1;
+    if (at != Document::kAtEnd) LayOutInsideEdit({ std::move(change) }, at + 1);
 }
 
 void Editor::ToggleSpellingSensor()
@@ -91,6 +97,7 @@ void Editor::NewDocument()
     m_view.scrollOffset = 0;
     m_format.NewDocument();
     m_unsaved.DocumentReplaced({});
+    m_insertion.ToEnd();
     RebuildNow();
     m_staleTokenCount = oldCount;
     UpdateCaption();
@@ -159,6 +166,7 @@ bool Editor::ImportTextCommand()
         return false;
     }
     m_unsaved.DocumentReplaced({});
+    m_insertion.ToEnd();
     m_view.importInProgress = true;
     m_staleTokenCount = -1;
     m_document.Pages().Clear();
@@ -175,8 +183,14 @@ int Editor::InsertEmoticonCommand(int number)
 {
     m_blinkHold = false;
     number = m_format.EmoticonToInsert(number);
-    if (m_document.InsertEmoticon(number) == EditStatus::Refused) {
+    const std::size_t at = m_insertion.AtEnd() ? Document::kAtEnd : m_insertion.Position(m_document.Text().size());
+    TextChange change;
+    if (m_document.InsertEmoticon(number, at, &change) == EditStatus::Refused) {
         ReportRefused();
+        return number;
+    }
+    if (at != Document::kAtEnd) {
+        LayOutInsideEdit({ std::move(change) }, at + 9);
         return number;
     }
     AppendEdit(9);

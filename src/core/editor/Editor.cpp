@@ -75,6 +75,7 @@ bool Editor::OpenDocument(const std::filesystem::path& file)
         return false;
     }
     m_unsaved.DocumentReplaced(file);
+    m_insertion.ToEnd();
     RebuildNow();
     return true;
 }
@@ -138,8 +139,10 @@ LayoutResult Editor::RunLayout(const LayoutOptions& options, PageLimitNotice not
     services.isKnownWord = sensor ? std::function<bool(std::string_view)>(
                                [this](std::string_view word) { return m_lists.Words().IsKnownWord(word); })
                                   : nullptr;
+    passOptions.insertionInside = !m_insertion.AtEnd();
     const auto result = LayoutDocument(m_document, m_settings, *m_canvas, m_view, services, passOptions);
     m_cutAtPageLimit = result.pageLimit;
+    PlaceCaret();
     UpdateCaption();
     if (result.pageLimit && notice == PageLimitNotice::Layout && m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
     if (!m_memoryWriteError.Ok())
@@ -192,6 +195,10 @@ void Editor::AppendEdit(std::size_t bytesAdded)
 
 void Editor::TypeByte(unsigned char byte)
 {
+    if (!m_insertion.AtEnd()) {
+        TypeInside(byte);
+        return;
+    }
     if (byte == 8) {
         m_blinkHold = false;
         // The end of the text lies beyond the last page: a byte there would go unseen.
@@ -218,6 +225,10 @@ void Editor::TypeByte(unsigned char byte)
 
 void Editor::AcceptCompletion()
 {
+    if (!m_insertion.AtEnd()) {
+        MoveInsertion(command::Completion);
+        return;
+    }
     const int n = m_document.TokenCount();
     if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord) return;
     const std::string completion = m_services.completeWord(m_document.TokenText(n));
@@ -232,6 +243,16 @@ void Editor::AcceptCompletion()
 void Editor::PressTab()
 {
     const std::string blanks(static_cast<std::size_t>(std::max<int>(0, m_settings.tabWidth)), ' ');
+    if (!m_insertion.AtEnd()) {
+        const std::size_t pos = m_insertion.Position(m_document.Text().size());
+        TextChange change;
+        if (blanks.empty()) return;
+        if (m_document.Replace(pos, 0, blanks, m_document.CurrentRecord(), &change) == EditStatus::Refused)
+            ReportRefused();
+        else
+            LayOutInsideEdit({ std::move(change) }, pos + blanks.size());
+        return;
+    }
     if (m_document.Append(blanks) == EditStatus::Refused) {
         ReportRefused();
         return;
@@ -329,6 +350,9 @@ void Editor::ChooseSize(int size)
 void Editor::RebuildNow()
 {
     m_staleTokenCount = -1;
+    // After a change of the whole text the insertion point stays where it was, if that place is still there.
+    if (!m_insertion.AtEnd())
+        m_insertion.MoveTo(m_insertion.Position(m_document.Text().size()), m_document.Text().size());
     m_document.Pages().Clear();
     RunLayout({});
     ShowCurrentPage();
@@ -338,8 +362,15 @@ void Editor::BlinkTick()
 {
     if (m_blinkHold || !m_canvas || m_gate.InTextPass()) return;
     auto& pages = m_document.Pages();
+    if (!m_insertion.AtEnd()) {
+        // Inside the text the caret is drawn over the page by the view.
+        if (pages.shownPage != m_view.insertionPage) return;
+        m_view.caretOn = !m_view.caretOn;
+        ShowCurrentPage();
+        return;
+    }
     // The work surface holds the last page; the cursor lives there and nowhere else.
-    if (pages.shownPage != pages.pageCount) return;
+    if (pages.shownPage != pages.pageCount || pages.surfacePage != pages.pageCount) return;
     m_blinkPhase = 1 - m_blinkPhase;
     m_canvas->SelectFont("Consolas", m_document.Current().size, m_blinkPhase == 1 ? kStyleBold : 0, CharSet::Oem);
     m_canvas->SetColors(static_cast<std::uint32_t>(m_settings.cursorColor), 0xFFFFFF);

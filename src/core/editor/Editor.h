@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Document.h"
+#include "document/InsertionPoint.h"
 #include "editor/CommandGate.h"
 #include "editor/CommandTable.h"
 #include "editor/EditorPorts.h"
@@ -67,6 +68,8 @@ public:
     const ListLoader& Lists() const { return m_lists; }
     ViewState& View() { return m_view; }
     const ViewState& View() const { return m_view; }
+    // Where typing goes: the end of the text until the writer moves it.
+    const InsertionPoint& Insertion() const { return m_insertion; }
 
     // The services the layout uses (spelling lists while the sensor is on, word memory, events).
     // Tests and the window may replace the word-memory members.
@@ -123,6 +126,29 @@ private:
     void AcceptCompletion();
     // The TAB button: appends tab-width blanks.
     void PressTab();
+
+    // ---- the insertion point (InsertionCommands.cpp) ----
+    // Left, Right inside the text, Ctrl+Left, Ctrl+Right, Ctrl+Home and Ctrl+End.
+    void MoveInsertion(command::Id id);
+    // Up (-1) or Down (+1): the line above or below, at the x where the run of these keys began.
+    void MoveLine(int direction);
+    // A click at (x, y) on the shown page, in page pixels.
+    void PlaceInsertion(int x, int y);
+    // Delete: what RemovalAfter says goes; nothing at the end of the text.
+    void DeleteForward();
+    // A typed byte while the insertion point stands inside the text.
+    void TypeInside(unsigned char byte);
+    void RemoveInside(const Removal& removal, std::size_t pos);
+    // After changes made inside the text (in order), lays out the pages they changed with the
+    // insertion point at caret. A change that needs a page after the last is taken back and told.
+    bool LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret);
+    // Moves the insertion point and shows it.
+    void SetInsertion(std::size_t pos);
+    // After a layout: where the insertion point inside the text stands (the view's cursor) and its page.
+    void PlaceCaret();
+    // The page that holds token (N + 1 for the end of the text), within the pages laid out.
+    int PageOfToken(int token) const;
+    PagePlaces MeasureShownText(int page);
 
     // ---- paging and scrolling ----
     void PageDown();
@@ -215,6 +241,7 @@ private:
     // limit is told. Nothing is repainted.
     void ToggleSuperscript();
     void ToggleSubscript();
+    void ToggleSmallSize(EditStatus (FormatControls::*toggle)(std::size_t, TextChange*));
     void ControlsChanged();
     // Shows message in a notice, unless this kind of problem was reported before in this run (reported).
     void ReportOnce(bool& reported, const std::string& message);
@@ -239,6 +266,7 @@ private:
     Document m_document;
     ListLoader m_lists;
     ViewState m_view;
+    InsertionPoint m_insertion;
     LayoutServices m_services;
     WordMemory m_memory;
     // The ports (see Connect); none before it, but the system's files.

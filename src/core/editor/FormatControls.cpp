@@ -35,16 +35,16 @@ void FormatControls::ToggleStyle(int styleBit)
         | (m_switches.underline ? kStyleUnderline : 0) | (m_switches.strikeOut ? kStyleStrikeOut : 0);
 }
 
-EditStatus FormatControls::ToggleSuperscript()
+EditStatus FormatControls::ToggleSuperscript(std::size_t at, TextChange* change)
 {
-    const EditStatus status = m_document.SetSuperscript(!m_switches.superscript);
+    const EditStatus status = m_document.SetSuperscript(!m_switches.superscript, at, change);
     if (status != EditStatus::Refused) m_switches.superscript = !m_switches.superscript;
     return status;
 }
 
-EditStatus FormatControls::ToggleSubscript()
+EditStatus FormatControls::ToggleSubscript(std::size_t at, TextChange* change)
 {
-    const EditStatus status = m_document.SetSubscript(!m_switches.subscript);
+    const EditStatus status = m_document.SetSubscript(!m_switches.subscript, at, change);
     if (status == EditStatus::Refused) return status;
     m_switches.subscript = !m_switches.subscript;
     // Once turned on, the size list stays off until "Nuevo".

@@ -27,8 +27,8 @@ public:
     // Flip the superscript or subscript switch: the document appends its marker and changes the
     // current size. Refused (the switch left as it was) when the marker would pass the token limit.
     // Subscript once turned on switches the size list off until the next new document.
-    EditStatus ToggleSuperscript();
-    EditStatus ToggleSubscript();
+    EditStatus ToggleSuperscript(std::size_t at = Document::kAtEnd, TextChange* change = nullptr);
+    EditStatus ToggleSubscript(std::size_t at = Document::kAtEnd, TextChange* change = nullptr);
 
     // The font list takes a choice only after "Seleccionar Fuente", for one choice.
     bool FontListEnabled() const { return m_fontListEnabled; }

@@ -25,6 +25,11 @@ struct ViewState {
     int cursorY = 0;
     int cursorLineHeight = 0; // the height of the cursor's line: its tallest text, or the cursor glyph
     int scrollOffset = 0; // 0 down to -570: how far the shown page is scrolled up
+    // The insertion point inside the text (at its end the cursor glyph is painted on the page): a
+    // thin caret at the cursor's place and height on page insertionPage, shown while caretOn.
+    bool insertionInside = false;
+    int insertionPage = 1;
+    bool caretOn = true;
     bool importInProgress = false; // the first layout of an imported text gives every token the current format
 };
 

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -105,10 +106,11 @@ bool EditSurface::event(QEvent* event)
 
 void EditSurface::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Right:
-        m_editor.Run(command::Completion);
+    if (const auto move = MovementOf(*event)) {
+        m_editor.Run(*move);
         return;
+    }
+    switch (event->key()) {
     case Qt::Key_PageDown:
         m_editor.Run(command::PageDown);
         return;
@@ -144,6 +146,41 @@ void EditSurface::keyPressEvent(QKeyEvent* event)
     // A held key counts once; keys pressed while another is still down are kept in their order
     // and typed when a key comes up, so fast typing loses nothing.
     m_recorded += text;
+}
+
+std::optional<command::Id> EditSurface::MovementOf(const QKeyEvent& event)
+{
+    const auto modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool control = modifiers == Qt::ControlModifier;
+    if (modifiers != Qt::NoModifier && !control) return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        return control ? command::PreviousWord : command::CharLeft;
+    case Qt::Key_Right:
+        return control ? command::NextWord : command::Completion;
+    case Qt::Key_Up:
+        return control ? std::nullopt : std::optional(command::LineUp);
+    case Qt::Key_Down:
+        return control ? std::nullopt : std::optional(command::LineDown);
+    case Qt::Key_Home:
+        return control ? std::optional(command::StartOfText) : std::nullopt;
+    case Qt::Key_End:
+        return control ? std::optional(command::EndOfText) : std::nullopt;
+    case Qt::Key_Delete:
+        return control ? std::nullopt : std::optional(command::DeleteByte);
+    default:
+        return std::nullopt;
+    }
+}
+
+void EditSurface::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint at = event->position().toPoint();
+    const int x = std::clamp(at.x(), 0, kPageWidth - 1);
+    const int y = std::max(0, at.y() - m_editor.View().scrollOffset);
+    m_editor.Run({ command::PlaceAt, command::PagePoint(x, y) });
+    event->accept();
 }
 
 void EditSurface::RunShortcut(const QKeyEvent& event)
@@ -210,6 +247,8 @@ void EditSurface::paintEvent(QPaintEvent* event)
     const int offset = m_editor.View().scrollOffset;
     const QRect source = area.translated(0, -offset).intersected(QRect(0, 0, kPageWidth, kPageHeight));
     if (!source.isEmpty()) painter.drawImage(source.translated(0, offset), m_page.ShownPicture(), source);
+    const QRect caret = m_page.CaretRect();
+    if (!caret.isEmpty() && caret.intersects(area)) painter.fillRect(caret, m_page.CaretColour());
 }
 
 } // namespace quirel

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "editor/CommandTable.h"
+
 #include <QImage>
 #include <QKeyEvent>
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace quirel {
 
@@ -38,10 +41,14 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void TypeText(const QString& text);
+    // The key of the insertion point event is, if any (the arrows, Ctrl with them and with Home and
+    // End, Delete).
+    static std::optional<command::Id> MovementOf(const QKeyEvent& event);
     // Triggers the window's action whose shortcut is the key combination of event, if any.
     void RunShortcut(const QKeyEvent& event);
 

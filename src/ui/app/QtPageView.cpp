@@ -16,7 +16,7 @@ QtPageView::QtPageView(Editor& editor)
 const QImage& QtPageView::ShownPicture()
 {
     const auto& pages = m_editor.GetDocument().Pages();
-    if (pages.shownPage == pages.pageCount) {
+    if (pages.shownPage == pages.surfacePage) {
         if (m_wholeSurfaceQueued) {
             m_wholeSurfaceQueued = false;
             m_canvas.TakeChangedRect();
@@ -30,7 +30,14 @@ const QImage& QtPageView::ShownPicture()
 void QtPageView::ShowPage()
 {
     const auto& pages = m_editor.GetDocument().Pages();
-    const ShownView view { pages.shownPage, pages.shownPage == pages.pageCount, m_editor.View().scrollOffset };
+    const ShownView view { pages.shownPage, pages.shownPage == pages.surfacePage, m_editor.View().scrollOffset };
+    // The caret inside the text is drawn over the page: where it was and where it is are drawn again.
+    const QRect caret = CaretRect();
+    if (m_surface && caret != m_caret) {
+        if (!m_caret.isEmpty()) m_surface->update(m_caret);
+        if (!caret.isEmpty()) m_surface->update(caret);
+    }
+    m_caret = caret;
     if (view.onCanvas && view == m_shown) {
         // The same page at the same place: only what changed on the work surface is drawn again
         // (a keystroke changes the end of the page, a blink the cursor).
@@ -42,6 +49,19 @@ void QtPageView::ShowPage()
         m_wholeSurfaceQueued = true;
     }
     m_shown = view;
+}
+
+QRect QtPageView::CaretRect() const
+{
+    const ViewState& view = m_editor.View();
+    const auto& pages = m_editor.GetDocument().Pages();
+    if (!view.insertionInside || !view.caretOn || pages.shownPage != view.insertionPage) return {};
+    return { view.cursorX - 1, view.cursorY + view.scrollOffset, kCaretWidth, std::max(1, view.cursorLineHeight) };
+}
+
+QColor QtPageView::CaretColour() const
+{
+    return QColor::fromRgb(QtCanvas::ToRgb(static_cast<std::uint32_t>(m_editor.GetSettings().cursorColor)));
 }
 
 void QtPageView::SetCaption(const std::string& caption)

@@ -4,8 +4,10 @@
 #include "platform/PagePixels.h"
 #include "platform/QtCanvas.h"
 
+#include <QColor>
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -33,9 +35,14 @@ public:
     void ShowOn(QWidget* surface) { m_surface = surface; }
     QtCanvas& Canvas() { return m_canvas; }
 
-    // The picture of the shown page: the work surface for the last page, which it holds, and the
-    // stored picture for any other.
+    // The picture of the shown page: the work surface for the page it holds (the last one laid
+    // out), and the stored picture for any other.
     const QImage& ShownPicture();
+    // The caret of an insertion point inside the text, in surface pixels, while it shows on the
+    // shown page (empty otherwise), and its colour: drawn over the page picture.
+    QRect CaretRect() const;
+    QColor CaretColour() const;
+    static constexpr int kCaretWidth = 2;
 
 signals:
     void CaptionChanged(const QString& caption);
@@ -57,6 +64,7 @@ private:
         bool operator==(const ShownView&) const = default;
     };
     ShownView m_shown;
+    QRect m_caret; // where the caret was last shown
     // The whole surface is to be drawn: what changed on the work surface until then is shown by it.
     bool m_wholeSurfaceQueued = false;
 };
