@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -152,6 +153,45 @@ static void BM_KeystrokeInWindow(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_KeystrokeInWindow)->Arg(0)->Arg(kFullDocumentTokens)->Unit(benchmark::kMicrosecond);
+
+// One letter typed in the middle of page 1, 75 or 150 of a 150-page document, or taken back with
+// Backspace on page 1: the edit, the layout of the pages it changed and the painting of the page
+// shown. Only that is timed; the key that undoes it is not.
+static void EditInside(benchmark::State& state, int page, bool backspace)
+{
+    Fixture fixture(kFullDocumentTokens);
+    auto& editor = *fixture.editor;
+    // Every token with a record of its own, as a document read from a file or typed has.
+    auto& doc = editor.GetDocument();
+    for (int i = 1; i <= doc.TokenCount(); ++i)
+        doc.Records().Set(i, doc.CurrentRecord());
+    editor.ShowPage(page);
+    editor.Run({ command::PlaceAt, command::PagePoint(300, 400) });
+    for (auto _ : state) {
+        if (backspace) editor.Run({ command::TypeByte, 'a' });
+        const auto start = std::chrono::steady_clock::now();
+        editor.Run({ command::TypeByte, backspace ? 8 : 'a' });
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (!backspace) editor.Run({ command::TypeByte, 8 });
+    }
+    state.counters["page"] = doc.Pages().shownPage;
+    state.counters["pages"] = doc.Pages().pageCount;
+    state.counters["model_MB"] = static_cast<double>(doc.Text().capacity() + doc.Tokens().capacity() * sizeof(Token)
+                                     + doc.Records().StoredBytes())
+        / (1024.0 * 1024.0);
+}
+
+static void BM_KeystrokeInside(benchmark::State& state)
+{
+    EditInside(state, static_cast<int>(state.range(0)), false);
+}
+BENCHMARK(BM_KeystrokeInside)->Arg(1)->Arg(75)->Arg(150)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+static void BM_BackspaceInside(benchmark::State& state)
+{
+    EditInside(state, 1, true);
+}
+BENCHMARK(BM_BackspaceInside)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 static void BM_ResidentMemoryLaidOut(benchmark::State& state)
 {
