@@ -12,6 +12,7 @@
 #include "io/DocumentFile.h"
 #include "layout/EmoticonNames.h"
 #include "platform/FaceResolver.h"
+#include "platform/QtCanvas.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -442,4 +443,45 @@ TEST_F(MainWindowTest, AKeystrokeDrawsOnlyTheEndOfThePageAgain)
     painted.areas.clear();
     Type(" ");
     expectSmallArea("a blank on the new page");
+}
+
+TEST_F(MainWindowTest, TheInsertionPointFollowsArrowsDeleteAndAClickAndItsCaretIsDrawn)
+{
+    Type("uno dos\rtres");
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window.Surface(), k, modifiers);
+    };
+    const auto caret = [&] { return editor.Insertion().Position(Doc().Text().size()); };
+    key(Qt::Key_Left);
+    EXPECT_EQ(caret(), 11u);
+    key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(caret(), 8u);
+    key(Qt::Key_Up);
+    EXPECT_EQ(caret(), 0u) << "the first line, at the x of the second line's start";
+    key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(caret(), 4u);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(Doc().Text(), "uno os\rtres");
+    key(Qt::Key_Down);
+    EXPECT_EQ(Doc().Pages().shownPage, 1);
+    key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(editor.Insertion().AtEnd());
+    key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(caret(), 0u);
+
+    // A click left of the second line puts it at the line's start; the caret is drawn there in
+    // the cursor colour, over the page picture, which stays clean.
+    QTest::mouseClick(window.Surface(), Qt::LeftButton, Qt::NoModifier, QPoint(5, editor.View().cursorY + 30));
+    EXPECT_EQ(caret(), 7u);
+    const ViewState& view = editor.View();
+    ASSERT_TRUE(view.insertionInside);
+    editor.View().caretOn = true;
+    const QImage shown = window.Surface()->grab().toImage();
+    const QColor cursor
+        = QColor::fromRgb(QtCanvas::ToRgb(static_cast<std::uint32_t>(editor.GetSettings().cursorColor)));
+    EXPECT_EQ(shown.pixelColor(view.cursorX, view.cursorY + view.cursorLineHeight / 2), cursor);
+    const QImage page = window.Surface()->Screen();
+    EXPECT_EQ(page.pixelColor(view.cursorX, view.cursorY + view.cursorLineHeight / 2), QColor(Qt::white));
+    Type("X");
+    EXPECT_EQ(Doc().Text(), "uno os\rXtres");
 }
