@@ -97,6 +97,7 @@ struct Bench {
     {
         if (id == command::PageDown) editor.Run(command::PageHome);
         if (id == command::DeleteByte) editor.Run(command::PreviousWord);
+        if (id == command::Redo) editor.Run(command::Undo);
         editor.Run(Sample(id));
     }
 
@@ -166,8 +167,8 @@ TEST(CommandTableTest, EveryInputFollowsItsRules)
     // The commands that change the text or the pages, which wait for a running text pass.
     const std::set<int> passIds { ImportText, SpellingSensor, CursorColour, New, Print, Find, Recover, Replace,
         ExportBitmap, Superscript, Subscript, ReEdit, InsertEmoticon, OpenDocument, SaveDocument, Accents,
-        RepeatedWords, Undo, TypeByte, Completion, TabButton, MarginCell, ChooseSize, LoadWordLists, Rebuild, CharLeft,
-        PreviousWord, NextWord, LineUp, LineDown, StartOfText, EndOfText, DeleteByte, PlaceAt };
+        RepeatedWords, Undo, Redo, TypeByte, Completion, TabButton, MarginCell, ChooseSize, LoadWordLists, Rebuild,
+        CharLeft, PreviousWord, NextWord, LineUp, LineDown, StartOfText, EndOfText, DeleteByte, PlaceAt };
     // The inputs after which nothing in the menus, lists or ruler can have changed.
     const std::set<int> unchangedControlIds { TypeByte, Completion, TabButton, PageDown, PageUp, PageEnd, PageHome,
         Wheel, TabCell, ConfirmFace, ChooseSize, Rebuild, BlinkTick, WordListsComing, CharLeft, PreviousWord, NextWord,
@@ -232,7 +233,7 @@ TEST(CommandTableTest, EveryInputFollowsItsRules)
         loading.editor.Run(command::LoadWordLists);
         EXPECT_NE(loading.Fingerprint(), before);
     }
-    EXPECT_EQ(ids.size(), 58u);
+    EXPECT_EQ(ids.size(), 59u);
     for (int listId : { FontList, SizeList, EmoticonList })
         EXPECT_EQ(FindCommandRules(listId), nullptr);
 }

@@ -6,6 +6,7 @@
 #include "editor/EditorMessages.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace quirel;
 
@@ -181,4 +182,61 @@ TEST_F(InsertionCommandsTest, TheCursorGlyphAndTheCompletionShowOnlyAtTheEnd)
     Press(command::EndOfText);
     EXPECT_TRUE(drawn("mbre"));
     EXPECT_FALSE(editor.View().insertionInside);
+}
+
+TEST_F(InsertionCommandsTest, DeshacerTakesTypingBackAWordAtATimeAndRehacerBringsItBack)
+{
+    Type("la casa blanca");
+    Press(command::CharLeft, 6);
+    Doc().Current().size = 20;
+    Type("muy ");
+    Press(command::EndOfText);
+    Type(".");
+    const std::string sizes = Sizes();
+    Press(command::Undo);
+    EXPECT_EQ(Doc().Text(), "la casa muy blanca");
+    EXPECT_TRUE(editor.Insertion().AtEnd());
+    Press(command::Undo);
+    EXPECT_EQ(Doc().Text(), "la casa blanca");
+    EXPECT_EQ(Caret(), 8u) << "where the word was typed";
+    Press(command::Undo);
+    EXPECT_EQ(Doc().Text(), "la casa ");
+    Press(command::Redo, 3);
+    EXPECT_EQ(Doc().Text(), "la casa muy blanca.");
+    EXPECT_EQ(Sizes(), sizes);
+    EXPECT_TRUE(editor.Insertion().AtEnd());
+
+    // Deleting a word and taking it back restores its record too.
+    Press(command::StartOfText);
+    Press(command::DeleteByte, 3);
+    EXPECT_EQ(Doc().Text(), "casa muy blanca.");
+    Press(command::Undo);
+    EXPECT_EQ(Doc().Text(), "la casa muy blanca.");
+    EXPECT_EQ(Sizes(), sizes);
+    EXPECT_EQ(Caret(), 0u);
+}
+
+TEST_F(InsertionCommandsTest, RandomEditingTakenBackWholeAndBroughtBackWhole)
+{
+    std::mt19937 random(5);
+    const command::Id moves[] = { command::CharLeft, command::Completion, command::PreviousWord, command::NextWord,
+        command::StartOfText, command::EndOfText, command::DeleteByte, command::LineUp, command::LineDown };
+    const std::string bytes = "ab \r\b\b";
+    for (int i = 0; i < 400; ++i) {
+        if (random() % 3 == 0)
+            Press(moves[random() % std::size(moves)]);
+        else
+            editor.Run({ command::TypeByte, static_cast<unsigned char>(bytes[random() % bytes.size()]) });
+        if (i % 50 == 0) Doc().Current().size = 10 + i % 7;
+    }
+    const std::string text = Doc().Text();
+    const std::string sizes = Sizes();
+    ASSERT_GT(editor.Unsaved().UndoCount(), 0u);
+    while (editor.Unsaved().UndoCount() > 0)
+        Press(command::Undo);
+    EXPECT_EQ(Doc().Text(), "");
+    while (editor.Unsaved().RedoCount() > 0)
+        Press(command::Redo);
+    EXPECT_EQ(Doc().Text(), text);
+    EXPECT_EQ(Sizes(), sizes);
 }

@@ -727,18 +727,25 @@ TEST(UnsavedWorkTest, DeshacerTakesBackSeveralRewritesExactly)
     ASSERT_EQ(states.back().text, "canci\xF3n el casa,");
     ASSERT_NE(states.back().records, states[2].records);
     ASSERT_NE(states.back().fonts, states[2].fonts);
-    ASSERT_EQ(b.editor->Unsaved().UndoCount(), 3u);
+    // The three rewrites, and before them the typing a word at a time ("cancion ", "la ", "casa").
+    ASSERT_EQ(b.editor->Unsaved().UndoCount(), 6u);
 
     for (int step = 3; step > 0; --step) {
         b.editor->Run(command::Undo);
         EXPECT_EQ(ContentsOf(b.Doc()), states[static_cast<std::size_t>(step) - 1]) << step;
         EXPECT_EQ(static_cast<std::size_t>(b.Doc().TokenCount()), Tokenize(b.Doc().Text()).size()) << step;
     }
-    b.editor->Run(command::Undo); // nothing left: nothing changes
+    // "Rehacer" brings them back as they were, and "Deshacer" takes them back again.
+    for (std::size_t step = 1; step <= 3; ++step) {
+        b.editor->Run(command::Redo);
+        EXPECT_EQ(ContentsOf(b.Doc()), states[step]) << step;
+    }
+    for (int step = 0; step < 3; ++step)
+        b.editor->Run(command::Undo);
     EXPECT_EQ(ContentsOf(b.Doc()), states[0]);
 }
 
-TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
+TEST(UnsavedWorkTest, DeshacerTakesTypingAndRewritesBackInOrderAndReturnsToTheSavedState)
 {
     Bench b;
     b.Type("la casa");
@@ -751,16 +758,20 @@ TEST(UnsavedWorkTest, DeshacerNeverTakesTypingAwayAndReturnsToTheSavedState)
     EXPECT_EQ(b.Doc().Text(), "la casa");
     EXPECT_FALSE(b.editor->Unsaved().HasUnsavedChanges()); // back where it was saved
 
-    // Text typed after a rewrite is never taken back: the steps before it are dropped.
+    // Typing after a rewrite is taken back first, then the rewrite; a new change drops what
+    // could be brought back.
     b.editor->Run(command::Replace);
     b.Type("s");
-    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 0u);
+    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 4u); // "la ", "casa", the rewrite, "s"
     b.editor->Run(command::Undo);
-    EXPECT_EQ(b.Doc().Text(), "la cosas");
-    // A new document drops them too.
-    b.prompts.replace = { "cosas", "casas" };
-    b.editor->Run(command::Replace);
-    EXPECT_EQ(b.editor->Unsaved().UndoCount(), 1u);
+    EXPECT_EQ(b.Doc().Text(), "la cosa");
+    b.editor->Run(command::Undo);
+    EXPECT_EQ(b.Doc().Text(), "la casa");
+    EXPECT_FALSE(b.editor->Unsaved().HasUnsavedChanges());
+    EXPECT_EQ(b.editor->Unsaved().RedoCount(), 2u);
+    b.Type("!");
+    EXPECT_EQ(b.editor->Unsaved().RedoCount(), 0u);
+    // A new document drops every step.
     b.prompts.threeWay = Answer::No;
     b.editor->Run(command::New);
     EXPECT_EQ(b.editor->Unsaved().UndoCount(), 0u);
@@ -798,9 +809,10 @@ TEST(UndoStepsTest, KeepsOnlyWhatChangedAndABoundedNumberOfSteps)
     }
     EXPECT_LE(steps.Bytes(), UndoSteps::kMaxBytes);
     EXPECT_EQ(steps.Count(document), 2u);
-    EXPECT_TRUE(steps.Undo(document));
+    using Kind = UndoSteps::Outcome::Kind;
+    EXPECT_EQ(steps.Undo(document).kind, Kind::Rewrite);
     EXPECT_EQ(document.Text(), large + 'd');
-    EXPECT_TRUE(steps.Undo(document));
+    EXPECT_EQ(steps.Undo(document).kind, Kind::Rewrite);
     EXPECT_EQ(document.Text(), large + 'c');
-    EXPECT_FALSE(steps.Undo(document));
+    EXPECT_EQ(steps.Undo(document).kind, Kind::None);
 }

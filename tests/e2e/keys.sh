@@ -13,7 +13,7 @@ run() {
   local pid wid
   start_program || return 1
   type_es 'ab' || { kill $pid; return 1; }
-  xdotool key --delay 40 Delete Escape ctrl+k ctrl+z
+  xdotool key --delay 40 Delete Escape ctrl+k ctrl+e
   type_es 'c' || { kill $pid; return 1; }
   # Ctrl+S opens the file dialog; Escape closes it; Ctrl+S at once must open it again.
   xdotool key ctrl+s

@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, KeysThatMakeNoCharacterTypeNothing)
         { Qt::Key_Escape, "\x1b", Qt::NoModifier },
         { Qt::Key_K, "\x0b", Qt::ControlModifier },
         { Qt::Key_B, "\x02", Qt::ControlModifier },
-        { Qt::Key_Z, "\x1a", Qt::ControlModifier },
+        { Qt::Key_E, "\x05", Qt::ControlModifier },
         { Qt::Key_M, "\r", Qt::ControlModifier },
         { Qt::Key_Q, "q", Qt::ControlModifier },
         { Qt::Key_Insert, "", Qt::NoModifier },

@@ -164,8 +164,18 @@ TEST_F(MenuCommandsTest, CtrlZTakesBackAReplacement)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Doc().Text(), "la casa");
-    // "Deshacer" heads the "Documento" menu.
+    // Ctrl+Y and Ctrl+Shift+Z bring it back, and take back the typing before it.
+    QTest::keyClick(window.Surface(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Doc().Text(), "la cosa");
+    QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().Text(), "la ");
+    QTest::keyClick(window.Surface(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Doc().Text(), "la casa");
+    // "Deshacer" heads the "Documento" menu, "Rehacer" follows it.
     const auto* documentMenu = window.Menus()->findChild<QMenu*>(QStringLiteral("Documento"));
     ASSERT_NE(documentMenu, nullptr);
     EXPECT_EQ(documentMenu->actions().constFirst(), window.Menus()->Action(command::Undo));
+    EXPECT_EQ(documentMenu->actions().at(1), window.Menus()->Action(command::Redo));
+    EXPECT_EQ(documentMenu->actions().at(1)->text(), QStringLiteral("Rehacer"));
 }

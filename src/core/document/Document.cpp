@@ -201,9 +201,29 @@ EditStatus Document::Replace(
     return EditStatus::Done;
 }
 
-void Document::Revert(const TextChange& change)
+TextChange Document::BeginEndChange(std::size_t removing) const
 {
-    Replace(change.pos, change.insertedLength, change.removed, m_records.Get(change.tokens.first), nullptr);
+    TextChange change;
+    change.pos = m_text.size() - std::min(removing, m_text.size());
+    change.removed = m_text.substr(change.pos);
+    // The token before the change may grow or shrink with it.
+    change.tokens.first = change.pos == 0 ? 1 : TokenAt(change.pos - 1);
+    change.tokens.oldCount = TokenCount() - change.tokens.first + 1;
+    for (int i = change.tokens.first; i <= TokenCount(); ++i)
+        change.oldRecords.push_back(m_records.Get(i));
+    change.revisionBefore = m_revision;
+    return change;
+}
+
+void Document::EndChangeMade(TextChange& change) const
+{
+    change.insertedLength = m_text.size() - change.pos;
+    change.tokens.newCount = TokenCount() - change.tokens.first + 1;
+}
+
+void Document::Revert(const TextChange& change, TextChange* inverse)
+{
+    Replace(change.pos, change.insertedLength, change.removed, m_records.Get(change.tokens.first), inverse);
     // The text is as it was, so its tokens are too: the ones the change cut get their records back.
     for (std::size_t i = 0; i < change.oldRecords.size(); ++i)
         m_records.Set(change.tokens.first + static_cast<int>(i), change.oldRecords[i]);

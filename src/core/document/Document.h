@@ -98,8 +98,14 @@ public:
     // change, when given, receives what Revert needs.
     EditStatus Replace(
         std::size_t pos, std::size_t count, std::string_view bytes, const FormatRecord& record, TextChange* change);
-    // Takes back change, the last change made to the text: text, tokens, records and revision as before it.
-    void Revert(const TextChange& change);
+    // Takes back change, the last change made to the text: text, tokens, records and revision as
+    // before it. inverse, when given, receives the change that brings it back.
+    void Revert(const TextChange& change, TextChange* inverse = nullptr);
+    // Before bytes are appended at the end or the last `removing` bytes removed through Append,
+    // RemoveLastByte or the marker sequences: what Revert will need, to be completed by EndChangeMade
+    // once the change is made.
+    TextChange BeginEndChange(std::size_t removing) const;
+    void EndChangeMade(TextChange& change) const;
     // The token that holds byte pos (1 to N), N + 1 at or past the end of the text.
     int TokenAt(std::size_t pos) const;
     // Stores a new text in token i's field (cut to 256 bytes), as the re-edit does before it

@@ -211,7 +211,10 @@ bool Editor::ExecuteDocumentCommand(command::Id id)
         RebuildNow();
         return true;
     case command::Undo:
-        UndoCommand();
+        ApplyHistory(m_unsaved.TakeBackStep());
+        return true;
+    case command::Redo:
+        ApplyHistory(m_unsaved.BringBackStep());
         return true;
     case command::Quit:
         if (!SaveChangesFirst()) return true;

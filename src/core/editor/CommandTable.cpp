@@ -46,6 +46,7 @@ constexpr std::array kCommands {
     CommandRules { ShadowColour, Guard::No, Hold::No, Lists::Any, Pass::RunsWithin, kFollow },
     CommandRules { RepeatedWords, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kFollow },
     CommandRules { Undo, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kFollow },
+    CommandRules { Redo, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kFollow },
     CommandRules { TypeByte, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
     CommandRules { Completion, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },
     CommandRules { TabButton, Guard::No, Hold::No, Lists::Any, Pass::WaitsForEnd, kSame },

@@ -44,6 +44,7 @@ enum Id : int {
     ShadowColour = 1036,
     RepeatedWords = 1037,
     Undo = 1038,
+    Redo = 1039,
 
     // Inputs that are no menu command; the value an input carries is said beside it.
     TypeByte

@@ -39,13 +39,19 @@ void Editor::ToggleSmallSize(EditStatus (FormatControls::*toggle)(std::size_t, T
     // At the end the marker is appended and nothing is repainted (it takes no room); inside the
     // text it goes in at the insertion point, which then stands after it.
     const std::size_t at = m_insertion.AtEnd() ? Document::kAtEnd : m_insertion.Position(m_document.Text().size());
-    TextChange change;
+    TextChange change = at == Document::kAtEnd ? m_document.BeginEndChange(0) : TextChange {};
+    const std::size_t caretBefore = m_insertion.Position(m_document.Text().size());
     if ((m_format.*toggle)(at, &change) == EditStatus::Refused) {
         ReportRefused();
         return;
     }
     m_staleTokenCount = -1;
-    if (at != Document::kAtEnd) LayOutInsideEdit({ std::move(change) }, at + 1);
+    if (at != Document::kAtEnd) {
+        LayOutInsideEdit({ std::move(change) }, at + 1, TypingStep { caretBefore, UndoSteps::Run::Closed });
+        return;
+    }
+    m_document.EndChangeMade(change);
+    m_unsaved.RecordTyping({ std::move(change) }, caretBefore, m_document.Text().size(), UndoSteps::Run::Closed);
 }
 
 void Editor::ToggleSpellingSensor()
@@ -184,16 +190,16 @@ int Editor::InsertEmoticonCommand(int number)
     m_blinkHold = false;
     number = m_format.EmoticonToInsert(number);
     const std::size_t at = m_insertion.AtEnd() ? Document::kAtEnd : m_insertion.Position(m_document.Text().size());
-    TextChange change;
+    TextChange change = at == Document::kAtEnd ? m_document.BeginEndChange(0) : TextChange {};
     if (m_document.InsertEmoticon(number, at, &change) == EditStatus::Refused) {
         ReportRefused();
         return number;
     }
     if (at != Document::kAtEnd) {
-        LayOutInsideEdit({ std::move(change) }, at + 9);
+        LayOutInsideEdit({ std::move(change) }, at + 9, TypingStep { at, UndoSteps::Run::Closed });
         return number;
     }
-    AppendEdit(9);
+    AppendEdit(9, std::move(change), UndoSteps::Run::Closed);
     return number;
 }
 
@@ -245,11 +251,18 @@ bool Editor::OfferRecovery()
     return m_unsaved.OfferRecovery([this] { RebuildNow(); });
 }
 
-bool Editor::UndoCommand()
+bool Editor::ApplyHistory(UndoSteps::Outcome outcome)
 {
-    if (!m_unsaved.TakeBackStep()) return false;
-    RebuildNow();
-    return true;
+    switch (outcome.kind) {
+    case UndoSteps::Outcome::Kind::Rewrite:
+        RebuildNow();
+        return true;
+    case UndoSteps::Outcome::Kind::Typing:
+        LayOutInsideEdit(std::move(outcome.changes), outcome.caret, {});
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace quirel

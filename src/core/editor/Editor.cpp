@@ -12,6 +12,11 @@
 
 namespace quirel {
 
+bool ClosesWord(unsigned char byte)
+{
+    return byte == ' ' || byte == '\r' || byte == '\n' || byte == '\t';
+}
+
 Editor::Editor(std::filesystem::path programFolder)
     : m_folder(std::move(programFolder))
     , m_lists(m_folder)
@@ -173,8 +178,9 @@ void Editor::ReportRefused()
     if (m_prompts) m_prompts->ShowMessage(kTokenLimitMessage);
 }
 
-void Editor::AppendEdit(std::size_t bytesAdded)
+void Editor::AppendEdit(std::size_t bytesAdded, TextChange change, UndoSteps::Run run)
 {
+    const std::size_t caretBefore = change.pos + change.removed.size();
     m_staleTokenCount = -1;
     m_document.StoreCurrentRecord();
     auto& pages = m_document.Pages();
@@ -188,6 +194,9 @@ void Editor::AppendEdit(std::size_t bytesAdded)
         pages.shownPage = pages.pageCount;
         RunLayout({}, PageLimitNotice::Caller);
         if (m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
+    } else {
+        m_document.EndChangeMade(change);
+        m_unsaved.RecordTyping({ std::move(change) }, caretBefore, m_document.Text().size(), run);
     }
     ScrollCursorLineIntoView(m_view); // the line being typed stays in sight
     ShowCurrentPage();
@@ -207,8 +216,9 @@ void Editor::TypeByte(unsigned char byte)
             return;
         }
         if (m_document.TokenCount() > 0) {
+            TextChange change = m_document.BeginEndChange(1);
             m_document.RemoveLastByte();
-            AppendEdit(0);
+            AppendEdit(0, std::move(change), UndoSteps::Run::GoesOn);
         }
         return;
     }
@@ -216,11 +226,12 @@ void Editor::TypeByte(unsigned char byte)
     m_blinkHold = false;
     m_document.Current().emoticon = 0;
     const char c = static_cast<char>(byte);
+    TextChange change = m_document.BeginEndChange(0);
     if (m_document.Append(std::string_view(&c, 1)) == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    AppendEdit(1);
+    AppendEdit(1, std::move(change), ClosesWord(byte) ? UndoSteps::Run::Closed : UndoSteps::Run::GoesOn);
 }
 
 void Editor::AcceptCompletion()
@@ -233,11 +244,12 @@ void Editor::AcceptCompletion()
     if (n == 0 || !m_document.IsWordToken(n) || !m_services.completeWord) return;
     const std::string completion = m_services.completeWord(m_document.TokenText(n));
     if (completion.empty()) return;
+    TextChange change = m_document.BeginEndChange(0);
     if (m_document.Append(completion) == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    AppendEdit(completion.size());
+    AppendEdit(completion.size(), std::move(change), UndoSteps::Run::GoesOn);
 }
 
 void Editor::PressTab()
@@ -250,14 +262,15 @@ void Editor::PressTab()
         if (m_document.Replace(pos, 0, blanks, m_document.CurrentRecord(), &change) == EditStatus::Refused)
             ReportRefused();
         else
-            LayOutInsideEdit({ std::move(change) }, pos + blanks.size());
+            LayOutInsideEdit({ std::move(change) }, pos + blanks.size(), TypingStep { pos, UndoSteps::Run::Closed });
         return;
     }
+    TextChange change = m_document.BeginEndChange(0);
     if (m_document.Append(blanks) == EditStatus::Refused) {
         ReportRefused();
         return;
     }
-    AppendEdit(blanks.size());
+    AppendEdit(blanks.size(), std::move(change), UndoSteps::Run::Closed);
 }
 
 void Editor::PageDown()

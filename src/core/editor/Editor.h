@@ -19,11 +19,17 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quirel {
 
 class PageOutput;
+
+// Whether a typed byte ends the word before it (a blank, a tab or a line end): a "Deshacer" step of
+// typing ends there.
+bool ClosesWord(unsigned char byte);
 
 // The program's state with one owner: settings, document, word lists and view, and the logic of
 // every edit. Widgets hold a reference to the Editor, turn their events into its calls and show
@@ -141,7 +147,13 @@ private:
     void RemoveInside(const Removal& removal, std::size_t pos);
     // After changes made inside the text (in order), lays out the pages they changed with the
     // insertion point at caret. A change that needs a page after the last is taken back and told.
-    bool LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret);
+    // typing, when given, makes them a "Deshacer" step (or part of one) with the insertion point
+    // where it stood before them.
+    struct TypingStep {
+        std::size_t caretBefore = 0;
+        UndoSteps::Run run = UndoSteps::Run::GoesOn;
+    };
+    bool LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret, std::optional<TypingStep> typing);
     // Moves the insertion point and shows it.
     void SetInsertion(std::size_t pos);
     // After a layout: where the insertion point inside the text stands (the view's cursor) and its page.
@@ -229,8 +241,9 @@ private:
     void ApplySelectedColour(ColourTarget target);
     // White background and black text for new text; settings saved.
     void ResetDocumentColours();
-    // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit.
-    void AppendEdit(std::size_t bytesAdded);
+    // The common tail of every appending edit; bytesAdded tells how to undo it at the page limit,
+    // change (begun by Document::BeginEndChange) is kept as a "Deshacer" step when the edit stays.
+    void AppendEdit(std::size_t bytesAdded, TextChange change, UndoSteps::Run run);
     // Who tells the user that the document reached the page limit: the layout, or its caller.
     enum class PageLimitNotice { Layout, Caller };
     LayoutResult RunLayout(const LayoutOptions& options, PageLimitNotice notice = PageLimitNotice::Layout);
@@ -253,10 +266,9 @@ private:
     // (to the file the document was opened from or saved to, else through the save command with its
     // file dialog) and goes on only when the save was done; No goes on; Cancelar stops. True to go on.
     bool SaveChangesFirst();
-    // "Deshacer": takes back the newest of the last "Reemplazar", "Poner tílde ortográfica" and
-    // "Re-Editar" (text, format records and fonts as they were) and lays the document out again.
-    // Nothing happens when there is nothing to take back, or the text changed otherwise since.
-    bool UndoCommand();
+    // After "Deshacer" or "Rehacer" (see UndoSteps): the document laid out again with the insertion
+    // point where the step leaves it. False when nothing was taken or brought back.
+    bool ApplyHistory(UndoSteps::Outcome outcome);
     // The file dialog over the document folder, with current's name filled in; empty when cancelled.
     std::filesystem::path AskForFile(Prompts::FileRequest::Mode mode, const char* filterName, const char* pattern,
         const std::filesystem::path& current, const char* defaultSuffix);

@@ -146,7 +146,7 @@ void Editor::PlaceInsertion(int x, int y)
     SetInsertion(BoundaryOnLine(places, line, x, size));
 }
 
-bool Editor::LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret)
+bool Editor::LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret, std::optional<TypingStep> typing)
 {
     m_staleTokenCount = -1;
     m_blinkHold = false;
@@ -174,6 +174,8 @@ bool Editor::LayOutInsideEdit(std::vector<TextChange> changes, std::size_t caret
         again.edit = TokenEdit { edit.first, edit.newCount, edit.oldCount };
         RunLayout(again, PageLimitNotice::Caller);
         if (m_prompts) m_prompts->ShowMessage(kPageLimitMessage);
+    } else if (typing) {
+        m_unsaved.RecordTyping(std::move(changes), typing->caretBefore, caret, typing->run);
     }
     auto& pages = m_document.Pages();
     pages.shownPage = m_insertion.AtEnd() ? pages.pageCount : m_view.insertionPage;
@@ -204,7 +206,8 @@ void Editor::TypeInside(unsigned char byte)
     if (ClassifyByte(byte) != CharClass::Word && pos > 0 && m_services.rememberWord
         && m_document.IsWordToken(m_document.TokenAt(pos - 1)))
         m_services.rememberWord(m_document.TokenText(m_document.TokenAt(pos - 1)));
-    LayOutInsideEdit({ std::move(change) }, pos + 1);
+    LayOutInsideEdit({ std::move(change) }, pos + 1,
+        TypingStep { pos, ClosesWord(byte) ? UndoSteps::Run::Closed : UndoSteps::Run::GoesOn });
 }
 
 void Editor::RemoveInside(const Removal& removal, std::size_t pos)
@@ -229,7 +232,7 @@ void Editor::RemoveInside(const Removal& removal, std::size_t pos)
         remove(removal.pair, 1);
         caret -= caret > removal.pair ? 1 : 0;
     }
-    LayOutInsideEdit(std::move(changes), caret);
+    LayOutInsideEdit(std::move(changes), caret, TypingStep { pos, UndoSteps::Run::GoesOn });
 }
 
 void Editor::DeleteForward()

@@ -79,10 +79,18 @@ public:
 
     // Runs command, which rewrites the text in place, as one "Deshacer" step.
     void AsUndoStep(const std::function<void()>& command);
-    // Takes back the newest step (see UndoSteps::Undo); false when there is none to take back.
-    bool TakeBackStep() { return m_undo.Undo(m_document); }
-    // The steps "Deshacer" can take back now.
+    // Typing and deleting made these changes, as one "Deshacer" step or part of one (see UndoSteps::Record).
+    void RecordTyping(
+        std::vector<TextChange> changes, std::size_t caretBefore, std::size_t caretAfter, UndoSteps::Run run)
+    {
+        m_undo.Record(std::move(changes), caretBefore, caretAfter, run, m_document);
+    }
+    // Takes back the newest step, or brings back the one taken back last (see UndoSteps).
+    UndoSteps::Outcome TakeBackStep() { return m_undo.Undo(m_document); }
+    UndoSteps::Outcome BringBackStep() { return m_undo.Redo(m_document); }
+    // The steps "Deshacer" can take back and "Rehacer" bring back now.
     std::size_t UndoCount() const { return m_undo.Count(m_document); }
+    std::size_t RedoCount() const { return m_undo.RedoCount(m_document); }
 
 private:
     void RemoveRecoveryCopy();

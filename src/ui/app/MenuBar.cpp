@@ -64,6 +64,8 @@ MenuBar::MenuBar(QWidget* parent)
 
     QMenu* document = AddMenu(QStringLiteral("Documento"));
     AddItem(document, QStringLiteral("Deshacer"), Undo)->setShortcut(QKeySequence::Undo);
+    AddItem(document, QStringLiteral("Rehacer"), Redo)
+        ->setShortcuts({ QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z")) });
     document->addSeparator();
     AddItem(document, QStringLiteral("Buscar"), Find, 306)->setShortcut(QKeySequence(QStringLiteral("Ctrl+F")));
     document->addSeparator();
